@@ -4,7 +4,7 @@
 
 namespace zo {
 
-Picture::Picture(PictureType type, std::uint32_t handle, std::int32_t w, std::int32_t h,
+Picture::Picture(Key, PictureType type, std::uint32_t handle, std::int32_t w, std::int32_t h,
                  Releaser release)
     : type_(type), handle_(handle), width_(w), height_(h), release_(std::move(release)) {}
 
@@ -15,9 +15,8 @@ Picture::~Picture() {
 std::shared_ptr<Picture> Picture::Create(PictureType type, std::uint32_t handle,
                                          std::int32_t widthHimetric, std::int32_t heightHimetric,
                                          Releaser release) {
-    // The constructor is private so that pictures are always shared; make_shared cannot reach it.
-    return std::shared_ptr<Picture>(
-        new Picture(type, handle, widthHimetric, heightHimetric, std::move(release)));
+    return std::make_shared<Picture>(Key{}, type, handle, widthHimetric, heightHimetric,
+                                     std::move(release));
 }
 
 std::shared_ptr<Picture> Picture::FromPixels(PictureType type, std::uint32_t handle,

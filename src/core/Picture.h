@@ -35,6 +35,12 @@ public:
     // The empty picture (type 0), what loading an empty path gives.
     static std::shared_ptr<Picture> Empty();
 
+    // Public for make_shared only; the key keeps construction inside Create.
+    struct Key {
+        explicit Key() = default;
+    };
+    Picture(Key, PictureType type, std::uint32_t handle, std::int32_t w, std::int32_t h,
+            Releaser release);
     ~Picture() override;
 
     std::string_view TypeName() const override { return "Picture"; }
@@ -49,9 +55,6 @@ public:
     static std::int32_t HimetricFromPixels(std::int32_t px);
 
 private:
-    Picture(PictureType type, std::uint32_t handle, std::int32_t w, std::int32_t h,
-            Releaser release);
-
     PictureType type_;
     std::uint32_t handle_;
     std::int32_t width_;
