@@ -1,6 +1,7 @@
 // ZoBtnBar: the public API in one header. A program includes this and links zobtnbar.
 #pragma once
 
+#include "core/Enums.h"
 #include "core/Error.h"
 #include "core/Object.h"
 #include "core/Picture.h"

@@ -16,19 +16,30 @@ void RaiseObjectError(std::string description, std::string_view source) {
 
 std::string_view RuntimeErrorText(std::int32_t number) {
     switch (number) {
-        case kErrInvalidCall: return "Invalid procedure call or argument";
-        case kErrOverflow: return "Overflow";
-        case kErrSubscript: return "Subscript out of range";
-        case 11: return "Division by zero";
-        case kErrTypeMismatch: return "Type mismatch";
-        case 53: return "File not found";
-        case 76: return "Path not found";
-        case 380: return "Invalid property value";
-        case 424: return "Object required";
+        case kErrInvalidCall:
+            return "Invalid procedure call or argument";
+        case kErrOverflow:
+            return "Overflow";
+        case kErrSubscript:
+            return "Subscript out of range";
+        case 11:
+            return "Division by zero";
+        case kErrTypeMismatch:
+            return "Type mismatch";
+        case 53:
+            return "File not found";
+        case 76:
+            return "Path not found";
+        case 380:
+            return "Invalid property value";
+        case 424:
+            return "Object required";
         case kErrDuplicateKey:
             return "This key is already associated with an element of this collection";
-        case kErrInvalidPicture: return "Invalid picture";
-        default: return "";
+        case kErrInvalidPicture:
+            return "Invalid picture";
+        default:
+            return "";
     }
 }
 

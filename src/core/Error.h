@@ -37,8 +37,7 @@ private:
 };
 
 // Raises one of the component's own errors (number kObjectError).
-[[noreturn]] void RaiseObjectError(std::string description,
-                                   std::string_view source = kLibraryName);
+[[noreturn]] void RaiseObjectError(std::string description, std::string_view source = kLibraryName);
 
 // Raises a runtime error by number with the runtime's standard description.
 [[noreturn]] void RaiseRuntimeError(std::int32_t number, std::string_view source = kLibraryName);

@@ -26,7 +26,9 @@ std::shared_ptr<Picture> Picture::FromPixels(PictureType type, std::uint32_t han
                   std::move(release));
 }
 
-std::shared_ptr<Picture> Picture::Empty() { return Create(PictureType::None, 0, 0, 0); }
+std::shared_ptr<Picture> Picture::Empty() {
+    return Create(PictureType::None, 0, 0, 0);
+}
 
 std::int32_t Picture::HimetricFromPixels(std::int32_t px) {
     // Rounded half away from zero, as the platform's MulDiv does.

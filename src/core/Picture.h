@@ -26,8 +26,8 @@ public:
     // A picture over an existing platform object; release (may be empty) is called with the
     // handle when the last reference goes.
     static std::shared_ptr<Picture> Create(PictureType type, std::uint32_t handle,
-                                           std::int32_t widthHimetric,
-                                           std::int32_t heightHimetric, Releaser release = {});
+                                           std::int32_t widthHimetric, std::int32_t heightHimetric,
+                                           Releaser release = {});
     // The same with the size given in pixels at 96 dpi.
     static std::shared_ptr<Picture> FromPixels(PictureType type, std::uint32_t handle,
                                                std::int32_t widthPx, std::int32_t heightPx,
