@@ -9,6 +9,16 @@
 
 namespace zo {
 
+std::string CButton::InternalKey() const {
+    return internalKeyNumber_ == 0 ? std::string()
+                                   : "INTERNAL_" + std::to_string(internalKeyNumber_);
+}
+
+const Variant& CButton::Tag() const {
+    static const Variant kEmpty;
+    return tag_ ? *tag_ : kEmpty;
+}
+
 void CButton::init(std::weak_ptr<ItemOwner> owner, std::weak_ptr<CGroup> parent,
                    std::string sCaption, PicturePtr aPicture, std::string sTooltipText,
                    std::string sPrompt, std::string sKey) {
@@ -56,7 +66,7 @@ void CButton::SetTooltipText(std::string s) {
 }
 
 void CButton::SetTag(Variant v) {
-    tag_ = std::move(v);
+    tag_ = std::make_unique<Variant>(std::move(v));
     NotifyPropertyChanged("Tag");
 }
 

@@ -37,7 +37,7 @@ public:
     // The group whose Buttons holds the button; nullptr once that group is gone.
     std::shared_ptr<CGroup> ParentGroup() const { return parent_.lock(); }
 
-    const Variant& Tag() const { return tag_; }
+    const Variant& Tag() const;
     void SetTag(Variant v);
 
     const std::string& Prompt() const { return prompt_; }
@@ -51,8 +51,10 @@ public:
     void init(std::weak_ptr<ItemOwner> owner, std::weak_ptr<CGroup> parent, std::string sCaption,
               PicturePtr aPicture, std::string sTooltipText, std::string sPrompt, std::string sKey);
 
-    const std::string& InternalKey() const { return internalKey_; }
-    void SetInternalKey(std::string s) { internalKey_ = std::move(s); }
+    // "INTERNAL_" followed by the number its collection gave it; kept as the number, since
+    // the text is only needed for look-ups and a model may hold a hundred thousand items.
+    std::string InternalKey() const;
+    void SetInternalKey(std::int32_t number) { internalKeyNumber_ = number; }
 
     // The button's cell in pixels of the button area, written by the layout.
     const Rect& ButtonRect() const { return rect_; }
@@ -73,10 +75,10 @@ private:
     std::string caption_;
     std::string key_;
     Rect rect_;
-    std::string internalKey_;
+    std::int32_t internalKeyNumber_ = 0;
     std::weak_ptr<CGroup> parent_;
     std::weak_ptr<ItemOwner> owner_;
-    Variant tag_;
+    std::unique_ptr<Variant> tag_;  // most items never get a Tag
     std::int16_t lineIndex_ = 0;
     std::int16_t posInLine_ = 0;
     std::string prompt_;

@@ -30,6 +30,7 @@ public:
     void Remove(std::int32_t position) { Remove(Variant(position)); }
     void Remove(std::string_view key) { Remove(Variant(key)); }
     void Remove(const char* key) { Remove(Variant(key)); }
+    void Remove(const std::string& key) { Remove(Variant(key)); }
 
     // Moves aButton to position Index; the buttons in between shift by one.
     bool SetNewIndex(const ButtonPtr& aButton, std::int32_t Index);

@@ -8,6 +8,16 @@
 
 namespace zo {
 
+std::string CGroup::InternalKey() const {
+    return internalKeyNumber_ == 0 ? std::string()
+                                   : "INTERNAL_" + std::to_string(internalKeyNumber_);
+}
+
+const Variant& CGroup::Tag() const {
+    static const Variant kEmpty;
+    return tag_ ? *tag_ : kEmpty;
+}
+
 CGroup::CGroup() : buttons_(std::make_shared<CButtons>()) {}
 CGroup::~CGroup() = default;
 
@@ -65,7 +75,7 @@ void CGroup::SetButtonBackgroundLayout(std::int32_t eLayout) {
 }
 
 void CGroup::SetTag(Variant v) {
-    tag_ = std::move(v);
+    tag_ = std::make_unique<Variant>(std::move(v));
 }
 
 void CGroup::SetVisible(bool b) {

@@ -43,7 +43,7 @@ public:
     std::int32_t ButtonBackgroundLayout() const { return backgroundLayout_; }
     void SetButtonBackgroundLayout(std::int32_t eLayout);
 
-    const Variant& Tag() const { return tag_; }
+    const Variant& Tag() const;
     void SetTag(Variant v);
 
     bool Visible() const { return visible_; }
@@ -54,8 +54,10 @@ public:
     void init(std::weak_ptr<ItemOwner> aBtnBar, std::string sCaption, std::string sTooltipText,
               std::string sKey);
 
-    const std::string& InternalKey() const { return internalKey_; }
-    void SetInternalKey(std::string s) { internalKey_ = std::move(s); }
+    // "INTERNAL_" followed by the number its collection gave it; kept as the number, since
+    // the text is only needed for look-ups and a model may hold a hundred thousand items.
+    std::string InternalKey() const;
+    void SetInternalKey(std::int32_t number) { internalKeyNumber_ = number; }
 
     // The header's rectangle in pixels of the strip that shows it, written by the arrangement.
     const Rect& HeaderRect() const { return headerRect_; }
@@ -71,12 +73,12 @@ private:
     std::string caption_;
     std::shared_ptr<CButtons> buttons_;
     Rect headerRect_;
-    std::string internalKey_;
+    std::int32_t internalKeyNumber_ = 0;
     std::string key_;
     PicturePtr backgroundPicture_;
     std::int32_t backgroundLayout_ = zoPictureCentered;
     std::weak_ptr<ItemOwner> owner_;
-    Variant tag_;
+    std::unique_ptr<Variant> tag_;  // most items never get a Tag
     bool visible_ = false;
 };
 

@@ -21,6 +21,7 @@ public:
     void Remove(std::int32_t position) { Remove(Variant(position)); }
     void Remove(std::string_view key) { Remove(Variant(key)); }
     void Remove(const char* key) { Remove(Variant(key)); }
+    void Remove(const std::string& key) { Remove(Variant(key)); }
 
     bool SetNewIndex(const GroupPtr& aGroup, std::int32_t Index);
 

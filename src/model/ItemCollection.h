@@ -44,6 +44,7 @@ public:
     ItemPtr Item(std::int32_t position) const { return items_.Item(position); }
     ItemPtr Item(std::string_view key) const { return Item(Variant(key)); }
     ItemPtr Item(const char* key) const { return Item(Variant(key)); }
+    ItemPtr Item(const std::string& key) const { return Item(Variant(key)); }
 
     // --- Used only inside the component ---
 
@@ -100,7 +101,7 @@ protected:
             RaiseObjectError("Duplicate key specified.");
         if (keyCounter_ == std::numeric_limits<std::int32_t>::max())
             RaiseRuntimeError(kErrOverflow);
-        return "INTERNAL_" + std::to_string(keyCounter_ + 1);
+        return "INTERNAL_" + std::to_string(keyCounter_ + 1);  // the counter moves in Append
     }
 
     void Append(const ItemPtr& item, const std::string& internalKey, const std::string& userKey) {
@@ -108,7 +109,7 @@ protected:
         ++keyCounter_;
         if (!userKey.empty()) keys_.Add(internalKey, userKey);
         items_.Add(item, internalKey);
-        item->SetInternalKey(internalKey);
+        item->SetInternalKey(keyCounter_);
     }
 
     ItemPtr RemoveItem(const Variant& vntIndexKey) {
