@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/Error.h"
-#include "model/KeyCompare.h"
+#include "core/KeyCompare.h"
 
 namespace zo {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/Error.h"
-#include "model/KeyCompare.h"
+#include "core/KeyCompare.h"
 #include "model/OrderedKeyedList.h"
 
 namespace zo {

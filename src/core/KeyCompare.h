@@ -1,4 +1,4 @@
-// Key comparison without regard to letter case, for the keyed lists of the item model.
+// Key comparison without regard to letter case, for keyed lists and property names.
 // Keys are UTF-8; ASCII letters and the Latin-1 letters U+00C0-U+00DE / U+00E0-U+00FE are
 // folded (U+00D7 and U+00F7 are signs, not letters). Other characters compare exactly.
 #pragma once
