@@ -103,6 +103,7 @@ struct DcState {
     UINT textAlign = 0;     // TA_LEFT | TA_TOP | TA_NOUPDATECP
     int stretchMode = 1;    // BLACKONWHITE
     int rop2 = 13;          // R2_COPYPEN
+    int polyFillMode = 1;   // ALTERNATE
     POINT viewportOrg;      // logical (0,0) in device pixels, relative to the DC's base origin
     POINT brushOrg;
     POINT currentPos;

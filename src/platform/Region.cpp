@@ -1,0 +1,107 @@
+// Region as a list of disjoint rectangles. Clip regions stay small (a window's visible part
+// with a few children cut out), so the quadratic operations are cheap enough.
+#include "platform/Region.h"
+
+#include <algorithm>
+
+namespace zo::plat {
+
+namespace {
+
+bool IsEmptyRect(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+RECT Clip(const RECT& a, const RECT& b) {
+    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+}
+
+// Appends the parts of r that lie outside cut (at most four disjoint rectangles).
+void AppendDifference(const RECT& r, const RECT& cut, std::vector<RECT>& out) {
+    const RECT in = Clip(r, cut);
+    if (IsEmptyRect(in)) {
+        out.push_back(r);
+        return;
+    }
+    if (r.top < in.top) out.push_back(RECT{r.left, r.top, r.right, in.top});
+    if (in.bottom < r.bottom) out.push_back(RECT{r.left, in.bottom, r.right, r.bottom});
+    if (r.left < in.left) out.push_back(RECT{r.left, in.top, in.left, in.bottom});
+    if (in.right < r.right) out.push_back(RECT{in.right, in.top, r.right, in.bottom});
+}
+
+}  // namespace
+
+RECT Region::Bounds() const {
+    if (rects_.empty()) return RECT{};
+    RECT b = rects_.front();
+    for (const RECT& r : rects_) {
+        b.left = std::min(b.left, r.left);
+        b.top = std::min(b.top, r.top);
+        b.right = std::max(b.right, r.right);
+        b.bottom = std::max(b.bottom, r.bottom);
+    }
+    return b;
+}
+
+void Region::Add(const RECT& r) {
+    if (IsEmptyRect(r)) return;
+    // Keep what is already there and add only the parts of r that are new.
+    std::vector<RECT> pieces{r};
+    std::vector<RECT> next;
+    for (const RECT& have : rects_) {
+        next.clear();
+        for (const RECT& p : pieces)
+            AppendDifference(p, have, next);
+        pieces.swap(next);
+        if (pieces.empty()) return;
+    }
+    rects_.insert(rects_.end(), pieces.begin(), pieces.end());
+}
+
+void Region::Subtract(const RECT& r) {
+    if (IsEmptyRect(r)) return;
+    std::vector<RECT> out;
+    out.reserve(rects_.size() + 4);
+    for (const RECT& have : rects_)
+        AppendDifference(have, r, out);
+    rects_.swap(out);
+}
+
+void Region::Intersect(const RECT& r) {
+    std::vector<RECT> out;
+    out.reserve(rects_.size());
+    for (const RECT& have : rects_) {
+        const RECT c = Clip(have, r);
+        if (!IsEmptyRect(c)) out.push_back(c);
+    }
+    rects_.swap(out);
+}
+
+void Region::Intersect(const Region& other) {
+    std::vector<RECT> out;
+    // Both sides are disjoint sets, so the pairwise intersections are disjoint too.
+    for (const RECT& a : rects_)
+        for (const RECT& b : other.rects_) {
+            const RECT c = Clip(a, b);
+            if (!IsEmptyRect(c)) out.push_back(c);
+        }
+    rects_.swap(out);
+}
+
+void Region::Offset(LONG dx, LONG dy) {
+    for (RECT& r : rects_) {
+        r.left += dx;
+        r.right += dx;
+        r.top += dy;
+        r.bottom += dy;
+    }
+}
+
+bool Region::Contains(LONG x, LONG y) const {
+    for (const RECT& r : rects_)
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+    return false;
+}
+
+}  // namespace zo::plat
