@@ -1,0 +1,52 @@
+// The host's property bag: named values kept in the order written, names matched without
+// regard to letter case. A value equal to the default given with it is not stored, and
+// reading a missing name gives the default back.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "core/Variant.h"
+
+namespace zo {
+
+class PropertyBag {
+public:
+    // Stores value under name, replacing what was there; with a default equal to the value,
+    // removes the name instead, so the bag keeps only what differs from the defaults.
+    void WriteProperty(std::string_view name, const Variant& value);
+    void WriteProperty(std::string_view name, const Variant& value, const Variant& defaultValue);
+
+    // The stored value, or defaultValue when nothing is stored under name.
+    Variant ReadProperty(std::string_view name, const Variant& defaultValue = {}) const;
+
+    bool Contains(std::string_view name) const;
+    std::size_t Count() const { return order_.size(); }
+    void Clear();
+
+    // Entries in the order they were first written (for saving to a file).
+    const std::vector<std::pair<std::string, Variant>>& Entries() const { return order_; }
+
+    // Whether two values are equal the way the bag's default rule compares them: numbers by
+    // value whatever their type, texts exactly, objects by identity.
+    static bool SameValue(const Variant& a, const Variant& b);
+
+private:
+    void Erase(std::string_view name);
+
+    struct Hash {
+        std::size_t operator()(const std::string& s) const;
+    };
+    struct Eq {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    std::vector<std::pair<std::string, Variant>> order_;
+    std::unordered_map<std::string, std::size_t, Hash, Eq> index_;
+};
+
+}  // namespace zo
