@@ -79,6 +79,13 @@ void PatternFill(DeviceContext& dc, Bitmap& target, const RECT& r, const Paint& 
         PatternRect(target, Clip(c, r), paint, rop);
 }
 
+void SolidRect(Bitmap& target, const Region& clip, const RECT& r, COLORREF color) {
+    if (EmptyRect(r)) return;
+    const Paint paint = MakeSolidPaint(target, color);
+    for (const RECT& c : clip.Rects())
+        PatternRect(target, Clip(c, r), paint, 0xF0);
+}
+
 namespace {
 
 // Cosmetic pen styles as on-off runs along the line.

@@ -172,6 +172,9 @@ void PatternRect(Bitmap& target, const RECT& r, const Paint& paint, std::uint8_t
 void PatternFill(DeviceContext& dc, Bitmap& target, const RECT& r, const Paint& paint,
                  std::uint8_t rop);
 
+// Fills r (target pixels) with one colour through an already computed clip.
+void SolidRect(Bitmap& target, const Region& clip, const RECT& r, COLORREF color);
+
 // Calls plot(x, y) for every pixel of the 1-px line a -> b (b excluded) whose major-axis
 // coordinate lies within bounds. The minor coordinate at step i is i * minor / major rounded
 // to nearest, halves down, so the work is bounded by the clip and not by the line's length.
