@@ -44,6 +44,28 @@ bool ResolveBrush(HBRUSH h, bool allowSysIndex, Brush& out) {
     return true;
 }
 
+namespace {
+
+// Groups of eight stores, which the compiler packs into vector stores even where it does not
+// vectorise loops of unknown length.
+void FillRow(Pixel* p, std::size_t n, Pixel v) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        p[i] = v;
+        p[i + 1] = v;
+        p[i + 2] = v;
+        p[i + 3] = v;
+        p[i + 4] = v;
+        p[i + 5] = v;
+        p[i + 6] = v;
+        p[i + 7] = v;
+    }
+    for (; i < n; ++i)
+        p[i] = v;
+}
+
+}  // namespace
+
 void PatternRect(Bitmap& target, const RECT& r, const Paint& paint, std::uint8_t rop) {
     if (EmptyRect(r)) return;
     const auto width = static_cast<std::size_t>(r.right - r.left);
@@ -58,10 +80,7 @@ void PatternRect(Bitmap& target, const RECT& r, const Paint& paint, std::uint8_t
             if (mono) {
                 std::fill_n(target.mono.data() + row, width, static_cast<std::uint8_t>(v & 1u));
             } else {
-                Pixel* p = target.pixels.data() + row;
-                const Pixel px = v | 0xFF000000u;
-                for (std::size_t i = 0; i < width; ++i)
-                    p[i] = px;
+                FillRow(target.pixels.data() + row, width, v | 0xFF000000u);
             }
         }
         return;

@@ -2,6 +2,7 @@
 // (GradientFill) and alpha blending (AlphaBlend).
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "platform/Gdi.h"
 #include "platform/gdi/Blit.h"
@@ -76,6 +77,10 @@ Pixel GradientPixel(const TRIVERTEX& a, const TRIVERTEX& b, std::int64_t k, std:
            Ramp(a.Blue, b.Blue, k, w);
 }
 
+std::uint32_t ValueFor(const Bitmap& target, Pixel px) {
+    return target.bpp == 1 ? gdi::MonoOf(ColorRefFromPixel(px)) : px;
+}
+
 }  // namespace
 
 BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh,
@@ -103,22 +108,21 @@ BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG vertexCount, const v
         for (const RECT& c : clip.Rects()) {
             const RECT part = gdi::Clip(c, r);
             if (gdi::EmptyRect(part)) continue;
+            // One row (or one colour per row) is worked out once, then copied.
+            std::vector<std::uint32_t> values;
             if (horizontal) {
-                for (LONG x = part.left; x < part.right; ++x) {
-                    const Pixel px = GradientPixel(a, b, x - start, w, withAlpha);
-                    const std::uint32_t v =
-                        target->bpp == 1 ? gdi::MonoOf(ColorRefFromPixel(px)) : px;
-                    for (LONG y = part.top; y < part.bottom; ++y)
-                        gdi::Store(*target, x, y, v, true);
-                }
-            } else {
-                for (LONG y = part.top; y < part.bottom; ++y) {
-                    const Pixel px = GradientPixel(a, b, y - start, w, withAlpha);
-                    const std::uint32_t v =
-                        target->bpp == 1 ? gdi::MonoOf(ColorRefFromPixel(px)) : px;
-                    for (LONG x = part.left; x < part.right; ++x)
-                        gdi::Store(*target, x, y, v, true);
-                }
+                values.resize(static_cast<std::size_t>(part.right - part.left));
+                for (LONG x = part.left; x < part.right; ++x)
+                    values[static_cast<std::size_t>(x - part.left)] =
+                        ValueFor(*target, GradientPixel(a, b, x - start, w, withAlpha));
+            }
+            for (LONG y = part.top; y < part.bottom; ++y) {
+                if (!horizontal)
+                    values.assign(static_cast<std::size_t>(part.right - part.left),
+                                  ValueFor(*target, GradientPixel(a, b, y - start, w, withAlpha)));
+                for (LONG x = part.left; x < part.right; ++x)
+                    gdi::Store(*target, x, y, values[static_cast<std::size_t>(x - part.left)],
+                               true);
             }
         }
     }
