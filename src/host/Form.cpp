@@ -140,6 +140,10 @@ void Surface::Move(double left, double top, double width, double height) {
     MoveWindow(hwnd_, x, y, w < 0 ? 0 : w, h < 0 ? 0 : h, TRUE);
 }
 
+void Surface::MovePx(int left, int top, int width, int height) {
+    MoveWindow(hwnd_, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
+}
+
 void Surface::SetBackColor(std::int32_t oleColor) {
     if (oleColor == backColor_) return;
     backColor_ = oleColor;

@@ -53,6 +53,8 @@ public:
     double Width() const;
     double Height() const;
     void Move(double left, double top, double width, double height);
+    // The same in pixels of the control's client area.
+    void MovePx(int left, int top, int width, int height);
 
     ScaleMode GetScaleMode() const { return scaleMode_; }
     void SetScaleMode(ScaleMode mode) { scaleMode_ = mode; }

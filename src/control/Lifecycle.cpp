@@ -1,0 +1,207 @@
+// How a ZoButtonBar comes into being and goes away, its focus colours, and the two header
+// lists that split the shown groups between the strips above and below the button area.
+#include <utility>
+
+#include "control/ZoButtonBar.h"
+#include "core/Error.h"
+#include "platform/Gdi.h"
+#include "platform/Window.h"
+
+namespace zo {
+
+ZoButtonBar::ZoButtonBar(Key, ControlSite& site) : site_(site) {}
+
+std::shared_ptr<ZoButtonBar> ZoButtonBar::Create(ControlSite& site, plat::HWND parent, int x, int y,
+                                                 int width, int height) {
+    auto bar = std::make_shared<ZoButtonBar>(Key{}, site);
+    bar->form_ = std::make_unique<ControlForm>(parent, x, y, width, height);
+    bar->WireSurfaces();
+    return bar;
+}
+
+std::shared_ptr<ZoButtonBar> ZoButtonBar::CreateNew(ControlSite& site, plat::HWND parent, int x,
+                                                    int y, int width, int height) {
+    auto bar = Create(site, parent, x, y, width, height);
+    bar->InitProperties();
+    return bar;
+}
+
+ZoButtonBar::~ZoButtonBar() {
+    Terminate();
+    if (form_) {
+        // The form's windows may still send notifications while they are destroyed.
+        form_->on = FormHandlers{};
+        for (Surface* s : {&form_->CaptionBar(), &form_->UpperGroups(), &form_->Buttons(),
+                           &form_->LowerGroups()})
+            s->on = SurfaceHandlers{};
+    }
+}
+
+void ZoButtonBar::WireSurfaces() {
+    // Handlers run while the control lives: the form is owned by the control and its
+    // handlers are cleared before the control goes.
+    form_->on.Resize = [this] { OnControlResize(); };
+    form_->on.EnterFocus = [this] { EnterFocus(); };
+    form_->on.ExitFocus = [this] { ExitFocus(); };
+    m_picCaptionBar().on.Resize = [this] { OnCaptionBarResize(); };
+    m_picCaptionBar().on.Paint = [this] { OnCaptionBarPaint(); };
+    m_PicUpperGroups().on.Resize = [this] { OnUpperGroupsResize(); };
+    m_PicUpperGroups().on.Paint = [this] { OnUpperGroupsPaint(); };
+    m_PicLowerGroups().on.Resize = [this] { OnLowerGroupsResize(); };
+    m_PicLowerGroups().on.Paint = [this] { OnLowerGroupsPaint(); };
+    m_PicButtons().on.Resize = [this] { OnButtonsResize(); };
+    m_PicButtons().on.Paint = [this] { OnButtonsPaint(); };
+}
+
+void ZoButtonBar::SetupSurfaces() {
+    if (m_bSetUp) return;
+    m_bSetUp = true;
+    if (const plat::HMODULE lib = plat::LoadLibraryA("msimg32.dll")) {
+        m_bHasMsImg32 = true;
+        plat::FreeLibrary(lib);
+    }
+    auto self = std::static_pointer_cast<ZoButtonBar>(shared_from_this());
+    m_aUpperGroupButtons.init(self);
+    m_aLowerGroupButtons.init(self);
+    m_aResMgr = MakeResourceManager();
+    m_aGroups = std::make_shared<CGroups>();
+    m_aGroups->init(std::static_pointer_cast<ItemOwner>(self));
+    m_aFont = std::make_shared<StdFont>();
+    m_hMemDC = plat::CreateCompatibleDC(0);
+    m_hWndButtons = m_PicButtons().hWnd();
+    m_hWndUpperGroups = m_PicUpperGroups().hWnd();
+    m_hWndLowerGroups = m_PicLowerGroups().hWnd();
+    // Tooltips and the paint hook of the button area are run-time services.
+    if (!UserMode()) return;
+    StartRunTimeServices();
+}
+
+void ZoButtonBar::InitProperties() {
+    auto keepAlive = shared_from_this();
+    SetupSurfaces();
+    SetAppearance(zo3dControl);
+    SetButtonBackColor(static_cast<std::int32_t>(0x80000011u));
+    SetButtonForeColor(site_.AmbientForeColor());
+    SetBorderStyle(zoNone);
+    SetButtonFlow(zoVertical);
+    SetButtonLayout(zoLinear);
+    SetButtonAppearance(zoFlat);
+    SetButtonSize(zoAutoCalculated);
+    // 48 pixels in the control's own units, truncated.
+    SetButtonHeight(static_cast<std::int32_t>(form_->ScaleY(48, vbPixels, form_->GetScaleMode())));
+    SetButtonWidth(static_cast<std::int32_t>(form_->ScaleX(48, vbPixels, form_->GetScaleMode())));
+    SetButtonHighlightZone(zoZonePictureAndText);
+    SetButtonPictureMaskColor(0xFFFFFF);
+    SetCaption("");
+    SetShowCloseButton(true);
+    SetGroupAppearance(zoModern3dRaised);
+    SetGroupFlow(zoVertical);
+    SetFont(site_.AmbientFont());
+    SetSelectedButtonAppearance(zoClassic3dSunken);
+    SetShowButtonInfo(zoPictureAndCaption);
+    SetShowCaptionBar(false);
+    SetHighlightedButtonBackColor(static_cast<std::int32_t>(0x80000011u));
+    SetHighlightedButtonForeColor(static_cast<std::int32_t>(0x8000000Eu));
+    SetGroupBackColor(static_cast<std::int32_t>(0x8000000Fu));
+    SetGroupForeColor(static_cast<std::int32_t>(0x80000012u));
+    SetSelectedButtonBackColor(ButtonBackColor());
+    SetSelectedButtonForeColor(ButtonForeColor());
+    SetButtonTextPosition(zoBottom);
+    SetMousePointer(1);
+    SetMouseIcon(nullptr);
+    SetGroupGradientType(zoGradientNone);
+    SetGroupGradientColor(GroupBackColor());
+    SetButtonGradientType(zoGradientNone);
+    SetButtonGradientColor(ButtonBackColor());
+    SetLockRefresh(false);
+    if (m_aGroups->Count() == 0) SetActiveGroup(m_aGroups->Add("General", "General"));
+    CalcGroupHeaderHeight();
+}
+
+void ZoButtonBar::Terminate() {
+    if (m_bTerminated || !m_bSetUp) {
+        m_bTerminated = true;
+        return;
+    }
+    m_bTerminated = true;
+    m_aMouseIcon.reset();
+    StopRunTimeServices();
+    m_aUpperGroupButtons.Clear();
+    m_aLowerGroupButtons.Clear();
+    m_aFont.reset();
+    m_aSelectedButton.reset();
+    m_aActiveGroup.reset();
+    m_aHighlightedButton.reset();
+    m_aFocusGroup.reset();
+    m_aGroups.reset();
+    m_aResMgr.reset();
+    if (m_hMemDC != 0) {
+        plat::DeleteDC(m_hMemDC);
+        m_hMemDC = 0;
+    }
+}
+
+void ZoButtonBar::EnterFocus() {
+    m_bHasFocus = true;
+    m_picCaptionBar().SetBackColor(static_cast<std::int32_t>(0x80000002u));
+    m_picCaptionBar().Refresh();
+}
+
+void ZoButtonBar::ExitFocus() {
+    m_bHasFocus = false;
+    m_picCaptionBar().SetBackColor(static_cast<std::int32_t>(0x80000003u));
+    m_picCaptionBar().Refresh();
+}
+
+void ZoButtonBar::RebuildGroupLists(const GroupPtr& aActive) {
+    m_aUpperGroupButtons.Clear();
+    m_aLowerGroupButtons.Clear();
+    if (!m_aGroups) return;
+    bool metActive = false;
+    for (const GroupPtr& g : *m_aGroups) {
+        if (!IsGroupShown(*g)) continue;
+        if (!metActive) {
+            m_aUpperGroupButtons.AddGroupButton(g->InternalKey());
+            if (g == aActive) metActive = true;
+        } else {
+            m_aLowerGroupButtons.AddGroupButton(g->InternalKey());
+        }
+    }
+}
+
+std::int32_t ZoButtonBar::GridCell(std::int32_t line, std::int32_t pos) const {
+    if (line < 0 || pos < 0 || line >= m_lGridLines || pos >= m_lGridPositions) return 0;
+    return m_aButtonGrid[static_cast<std::size_t>(line) *
+                             static_cast<std::size_t>(m_lGridPositions) +
+                         static_cast<std::size_t>(pos)];
+}
+
+plat::HWND ZoButtonBar::hwnd() const {
+    return form_ ? form_->hWnd() : 0;
+}
+
+void ZoButtonBar::ShowAbout() {
+    site_.MsgBox(std::string("ZoButtonBar ") + ZO_VERSION +
+                     "\nA bar of group headers with buttons, for C++ programs on Linux.",
+                 0x40, "About ZoButtonBar");
+}
+
+// ---- CGroupButtons ----
+
+void CGroupButtons::AddGroupButton(const std::string& sGroupInternalKey) {
+    entries_.Add(sGroupInternalKey, sGroupInternalKey);
+}
+
+void CGroupButtons::RemoveGroupButton(std::string_view sGroupName) {
+    if (entries_.Contains(sGroupName)) entries_.Remove(sGroupName);
+}
+
+GroupPtr CGroupButtons::Item(const Variant& Index) const {
+    const std::string& key = Index.IsString() ? Index.AsStringRef() : entries_.Item(Index.ToLong());
+    if (Index.IsString() && !entries_.Contains(key)) RaiseRuntimeError(kErrInvalidCall);
+    auto owner = owner_.lock();
+    if (!owner || !owner->Groups()) return nullptr;
+    return owner->Groups()->ItemByInternalKey(key);
+}
+
+}  // namespace zo

@@ -1,0 +1,141 @@
+// Area arrangement: the caption bar, the header strips and the button area share the
+// control's client area; the header thickness, header rectangles and close button follow.
+#include "render/AreaArrangement.h"
+
+#include <string>
+
+#include "control/ZoButtonBar.h"
+#include "host/Scale.h"
+#include "platform/Gdi.h"
+#include "platform/Text.h"
+#include "platform/Window.h"
+#include "render/CResoureMgr.h"
+
+namespace zo {
+
+namespace layout {
+
+Arrangement ArrangeSurfaces(std::int32_t groupFlow, bool showCaptionBar, std::int32_t CW,
+                            std::int32_t CH, std::int32_t T, std::int32_t U, std::int32_t D) {
+    Arrangement a;
+    const std::int32_t bar = showCaptionBar ? T : 0;
+    if (groupFlow == zoHorizontal) {
+        a.captionBar = {0, 0, bar, CH};
+        a.upperGroups = {showCaptionBar ? a.captionBar.width : 0, 0, U, CH};
+        a.lowerGroups = {CW - D, 0, D, CH};
+        const std::int32_t left = a.upperGroups.left + a.upperGroups.width;
+        const std::int32_t width = a.lowerGroups.left - left;
+        a.buttons = {left, 0, width < 0 ? 0 : width, CH};
+    } else {
+        a.captionBar = {0, 0, CW, bar};
+        a.upperGroups = {0, showCaptionBar ? a.captionBar.height : 0, CW, U};
+        a.lowerGroups = {0, CH - D, CW, D};
+        const std::int32_t top = a.upperGroups.top + a.upperGroups.height;
+        const std::int32_t height = a.lowerGroups.top - top;
+        a.buttons = {0, top, CW, height < 0 ? 0 : height};
+    }
+    return a;
+}
+
+Rect CloseButtonRect(std::int32_t groupFlow, std::int32_t width, std::int32_t height) {
+    if (groupFlow == zoHorizontal) return Rect{2, 2, width - 2, width - 2};
+    return Rect{width - height + 2, 2, width - 2, height - 2};
+}
+
+}  // namespace layout
+
+using namespace plat;
+
+void ZoButtonBar::CalcGroupHeaderHeight() {
+    if (!m_bSetUp || m_bTerminated) return;
+    const HDC hdc = GetDC(hwnd());
+    if (hdc == 0) return;
+    const HGDIOBJ old = SelectObject(
+        hdc, m_aResMgr->GetFont(*m_aFont, "GROUPFONT", m_eGroupFlow == zoHorizontal ? 900 : 0));
+    SIZE ag;
+    GetTextExtentPoint32A(hdc, "Ag", 2, &ag);
+    m_lGroupHeaderHeight = ag.cy + 4;
+    SelectObject(hdc, old);
+    ReleaseDC(hwnd(), hdc);
+}
+
+std::int32_t ZoButtonBar::CalcGroupStripExtent(const CGroupButtons& list) const {
+    std::int32_t shown = 0;
+    for (std::int32_t i = 1; i <= list.Count(); ++i) {
+        const GroupPtr g = list.Item(i);
+        if (g && IsGroupShown(*g)) ++shown;
+    }
+    return m_lGroupHeaderHeight * shown;
+}
+
+void ZoButtonBar::ArrangeAreas() {
+    if (!form_ || m_bTerminated) return;
+    const layout::Arrangement a = layout::ArrangeSurfaces(
+        m_eGroupFlow, m_bShowCaptionBar, form_->ClientWidthPx(), form_->ClientHeightPx(),
+        m_lGroupHeaderHeight - 4, CalcGroupStripExtent(m_aUpperGroupButtons),
+        CalcGroupStripExtent(m_aLowerGroupButtons));
+    // Caption bar, upper strip, lower strip, button area: each resize handler that runs on
+    // the way sees the surfaces placed before it.
+    m_picCaptionBar().MovePx(a.captionBar.left, a.captionBar.top, a.captionBar.width,
+                             a.captionBar.height);
+    m_PicUpperGroups().MovePx(a.upperGroups.left, a.upperGroups.top, a.upperGroups.width,
+                              a.upperGroups.height);
+    m_PicLowerGroups().MovePx(a.lowerGroups.left, a.lowerGroups.top, a.lowerGroups.width,
+                              a.lowerGroups.height);
+    m_PicButtons().MovePx(a.buttons.left, a.buttons.top, a.buttons.width, a.buttons.height);
+}
+
+void ZoButtonBar::LayoutGroupHeaders(const CGroupButtons& list, Surface& strip) {
+    const std::int32_t SW = strip.ClientWidthPx(), SH = strip.ClientHeightPx();
+    std::int32_t offset = 0;
+    for (std::int32_t i = 1; i <= list.Count(); ++i) {
+        const GroupPtr g = list.Item(i);
+        if (!g || !IsGroupShown(*g)) continue;
+        if (m_eGroupFlow == zoHorizontal)
+            g->SetHeaderRect(Rect{offset, 0, offset + m_lGroupHeaderHeight, SH});
+        else
+            g->SetHeaderRect(Rect{0, offset, SW, offset + m_lGroupHeaderHeight});
+        offset += m_lGroupHeaderHeight;
+    }
+}
+
+void ZoButtonBar::CalcCloseButtonRect() {
+    RECT rc;
+    GetClientRect(m_picCaptionBar().hWnd(), &rc);
+    m_rcCloseButton = layout::CloseButtonRect(m_eGroupFlow, rc.right, rc.bottom);
+}
+
+void ZoButtonBar::OnControlResize() {
+    if (m_bTerminated) return;
+    auto keepAlive = shared_from_this();
+    ArrangeAreas();
+    LayoutButtons();
+    RefreshButtonArea();
+    RaiseEvent([](ZoButtonBarEvents& e) { e.Resize(); });
+}
+
+void ZoButtonBar::OnUpperGroupsResize() {
+    if (m_bTerminated) return;
+    LayoutGroupHeaders(m_aUpperGroupButtons, m_PicUpperGroups());
+    RefreshGroupStrips();
+}
+
+void ZoButtonBar::OnLowerGroupsResize() {
+    if (m_bTerminated) return;
+    LayoutGroupHeaders(m_aLowerGroupButtons, m_PicLowerGroups());
+    RefreshGroupStrips();
+}
+
+void ZoButtonBar::OnButtonsResize() {
+    if (m_bTerminated) return;
+    LayoutButtons();
+    Refresh();
+}
+
+void ZoButtonBar::OnCaptionBarResize() {
+    if (m_bTerminated) return;
+    CalcCloseButtonRect();
+    m_picCaptionBar().Refresh();
+}
+
+}  // namespace zo
