@@ -155,8 +155,12 @@ Break BreakLine(const Context& c, std::string_view rest, std::ptrdiff_t maxFit) 
     const bool left = (c.flags & (DT_CENTER | DT_RIGHT)) == 0;
     const auto dropSpace = [&](std::size_t e) { return e < n && IsBreak(rest[e]) ? e + 1 : e; };
     // Left-aligned lines keep trailing spaces that fit; centred and right-aligned ones break
-    // before the last fitting space so that it does not shift them.
-    for (std::ptrdiff_t e = maxFit; e >= 1; --e) {
+    // before the last fitting space so that it does not shift them. A line holds at least one
+    // visible character.
+    std::size_t firstVisible = 0;
+    while (firstVisible < n && IsBreak(rest[firstVisible]))
+        ++firstVisible;
+    for (std::ptrdiff_t e = maxFit; e > static_cast<std::ptrdiff_t>(firstVisible); --e) {
         const auto u = static_cast<std::size_t>(e);
         const bool spaceAfter = u < n && IsBreak(rest[u]);
         if (spaceAfter || (left && IsBreak(rest[u - 1]))) return Break{u, dropSpace(u)};
@@ -342,10 +346,12 @@ TextLayout LayoutDrawText(std::string_view text, UINT format, const RECT& rect,
                 line.underlineY = Clamp(y + metrics.ascent + 1);
             }
             if (shortened && wantModify && !out.modified) {
-                const std::size_t rawStart = pos + (a < rawIndex.size() ? rawIndex[a] : raw.size());
+                // The raw range of the line, with the '&' that prefixes its first character.
                 const std::size_t shownEnd = a + br.lineEnd;
-                const std::size_t rawEnd =
-                    pos + (shownEnd < rawIndex.size() ? rawIndex[shownEnd] : raw.size());
+                const std::size_t rawStart = pos + (a == 0 ? 0 : rawIndex[a - 1] + 1);
+                const std::size_t rawEnd = shownEnd >= rawIndex.size() ? pos + raw.size()
+                                           : shownEnd == a             ? rawStart
+                                                           : pos + rawIndex[shownEnd - 1] + 1;
                 out.modified = true;
                 out.modifiedText.assign(text.substr(0, rawStart));
                 out.modifiedText += lineShown;
