@@ -1,0 +1,212 @@
+#include "control/ControlFixture.h"
+#include "core/Error.h"
+
+namespace zo {
+namespace {
+
+using testing::ControlTest;
+using testing::IconPicture;
+using testing::Log;
+
+std::string ErrorText(auto&& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.Description();
+    }
+    return "";
+}
+
+std::vector<std::string> Captions(const CGroupButtons& list) {
+    std::vector<std::string> out;
+    for (std::int32_t i = 1; i <= list.Count(); ++i)
+        out.push_back(list.Item(i)->Caption());
+    return out;
+}
+
+class Selection : public ControlTest {
+protected:
+    // Groups General (renamed A), B, C, D; General active.
+    void MakeFour(bool runTime = true) {
+        MakeBar(runTime);
+        bar->ActiveGroup()->SetCaption("A");
+        b = bar->Groups()->Add("B");
+        c = bar->Groups()->Add("C");
+        d = bar->Groups()->Add("D");
+        a = bar->Groups()->Item(1);
+        events.Take();
+        Changes();
+    }
+    GroupPtr a, b, c, d;
+};
+
+TEST_F(Selection, HeaderListsSplitAroundTheActiveGroup) {
+    MakeFour();
+    EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A"}));
+    EXPECT_EQ(Captions(bar->m_aLowerGroupButtons), (Log{"B", "C", "D"}));
+    bar->SetActiveGroup(c);
+    EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "B", "C"}));
+    EXPECT_EQ(Captions(bar->m_aLowerGroupButtons), (Log{"D"}));
+    // Hidden at run time: in neither list and taking no room.
+    b->SetVisible(false);
+    EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "C"}));
+    EXPECT_EQ(bar->m_PicUpperGroups().ClientHeightPx(), 2 * bar->m_lGroupHeaderHeight);
+    EXPECT_EQ(bar->m_PicLowerGroups().ClientHeightPx(), bar->m_lGroupHeaderHeight);
+}
+
+TEST_F(Selection, HiddenGroupsAreListedAtDesignTime) {
+    MakeFour(false);
+    b->SetVisible(false);
+    bar->SetActiveGroup(b);  // allowed at design time
+    EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "B"}));
+    EXPECT_EQ(bar->m_aToolTip, nullptr);
+    EXPECT_FALSE(bar->m_bButtonAreaHooked);
+}
+
+TEST_F(Selection, ActiveGroupSetterChecksAndEffects) {
+    MakeFour();
+    EXPECT_EQ(ErrorText([&] { bar->SetActiveGroup(nullptr); }),
+              "Active group can't be set to nothing.");
+    DefaultSite otherSite;
+    auto other = ZoButtonBar::CreateNew(otherSite, 0, 300, 0, 100, 100);
+    EXPECT_EQ(ErrorText([&] { bar->SetActiveGroup(other->ActiveGroup()); }),
+              "Group does not belong to this control.");
+    d->SetVisible(false);
+    EXPECT_EQ(ErrorText([&] { bar->SetActiveGroup(d); }), "Hidden group cannot be made active.");
+    events.Take();
+    Changes();
+    bar->m_lScrollPos = 3;
+    bar->SetActiveGroup(a);  // already active: nothing, scroll kept
+    EXPECT_EQ(bar->m_lScrollPos, 3);
+    EXPECT_EQ(events.Take(), Log{});
+    bar->SetActiveGroup(c);
+    EXPECT_EQ(bar->m_lScrollPos, 0);
+    EXPECT_EQ(Changes(), Log{"ActiveGroup"});
+    EXPECT_EQ(events.Take(), Log{"ActiveGroupChanged"});
+}
+
+TEST_F(Selection, SelectingAButtonOfAnotherGroupActivatesItFirst) {
+    MakeFour();
+    auto x = c->Buttons()->Add("X", IconPicture());
+    events.Take();
+    Changes();
+    bar->SetSelectedButton(x);
+    EXPECT_EQ(bar->ActiveGroup(), c);
+    EXPECT_EQ(bar->SelectedButton(), x);
+    EXPECT_EQ(events.Take(), (Log{"ActiveGroupChanged", "ButtonSelectionChanged"}));
+    EXPECT_EQ(Changes(), (Log{"ActiveGroup", "SelectedButton"}));
+    bar->SetSelectedButton(x);  // again: nothing
+    EXPECT_EQ(events.Take(), Log{});
+    const int before = paints.buttons;
+    bar->SetSelectedButton(nullptr);  // no event, but a repaint
+    EXPECT_EQ(events.Take(), Log{});
+    EXPECT_EQ(Changes(), Log{"SelectedButton"});
+    EXPECT_EQ(paints.buttons, before + 1);
+    DefaultSite otherSite;
+    auto other = ZoButtonBar::CreateNew(otherSite, 0, 300, 0, 100, 100);
+    auto foreign = other->ActiveGroup()->Buttons()->Add("F", IconPicture());
+    EXPECT_EQ(ErrorText([&] { bar->SetSelectedButton(foreign); }),
+              "Button does not belong to this control");
+}
+
+TEST_F(Selection, SelectingInAHiddenGroupFailsAndChangesNothing) {
+    MakeFour();
+    auto x = d->Buttons()->Add("X", IconPicture());
+    auto y = a->Buttons()->Add("Y", IconPicture());
+    bar->SetSelectedButton(y);
+    d->SetVisible(false);
+    EXPECT_EQ(ErrorText([&] { bar->SetSelectedButton(x); }), "Hidden group cannot be made active.");
+    EXPECT_EQ(bar->SelectedButton(), y);
+    EXPECT_EQ(bar->ActiveGroup(), a);
+}
+
+TEST_F(Selection, HidingTheActiveGroupActivatesANeighbour) {
+    MakeFour();
+    bar->SetActiveGroup(c);
+    c->SetVisible(false);  // the group just above
+    EXPECT_EQ(bar->ActiveGroup(), b);
+    b->SetVisible(false);
+    a->SetVisible(false);  // A is the only header above: the first below takes over
+    EXPECT_EQ(bar->ActiveGroup(), d);
+}
+
+TEST_F(Selection, TheLastVisibleGroupCannotBeHidden) {
+    MakeBar();
+    auto a = bar->ActiveGroup();
+    auto b = bar->Groups()->Add("B");
+    a->SetVisible(false);
+    EXPECT_EQ(bar->ActiveGroup(), b);
+    // Re-entrant: the control sets B visible again before the error leaves.
+    EXPECT_EQ(ErrorText([&] { b->SetVisible(false); }), "Atleast one group must be visible.");
+    EXPECT_TRUE(b->Visible());
+    EXPECT_EQ(bar->ActiveGroup(), b);
+    EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"B"}));
+}
+
+TEST_F(Selection, RemovingTheActiveGroupActivatesTheFirstBeforeTheRemovedEvent) {
+    MakeFour();
+    bar->SetActiveGroup(b);
+    events.Take();
+    bar->Groups()->Remove("INTERNAL_2");
+    EXPECT_EQ(bar->ActiveGroup(), a);
+    EXPECT_EQ(events.Take(), (Log{"ActiveGroupChanged", "GroupRemoved B"}));
+    bar->Groups()->Remove(3);  // D, not active: just leaves the lists
+    EXPECT_EQ(Captions(bar->m_aLowerGroupButtons), (Log{"C"}));
+}
+
+TEST_F(Selection, ModelEventsReachTheHostLastAndOnlyWhenTheyShould) {
+    MakeFour();
+    const int before = paints.buttons;
+    auto other = b->Buttons()->Add("Other", IconPicture());
+    EXPECT_EQ(paints.buttons, before);  // not the active group: no relayout, no repaint
+    auto mine = a->Buttons()->Add("Mine", IconPicture());
+    EXPECT_EQ(paints.buttons, before + 1);
+    mine->SetTooltipText("tip");
+    mine->SetPrompt("prompt");
+    EXPECT_EQ(paints.buttons, before + 1);  // nothing on screen
+    mine->SetCaption("Mine");               // same text: still relays out
+    EXPECT_EQ(paints.buttons, before + 2);
+    a->Buttons()->Remove(1);
+    EXPECT_EQ(events.Take(), (Log{"ButtonAdded Other", "ButtonAdded Mine", "ButtonRemoved Mine"}));
+    // The host event comes after the control is consistent again.
+    events.onNext = [&] { EXPECT_EQ(bar->m_aLowerGroupButtons.Count(), 4); };
+    bar->Groups()->Add("E");
+}
+
+TEST_F(Selection, SelectedButtonSurvivesItsRemoval) {
+    MakeFour();
+    auto x = a->Buttons()->Add("X", IconPicture());
+    bar->SetSelectedButton(x);
+    a->Buttons()->Remove(1);
+    EXPECT_EQ(bar->SelectedButton(), x);
+}
+
+TEST_F(Selection, TerminateReleasesEverythingAndHeldItemsStaySafe) {
+    MakeFour();
+    auto x = a->Buttons()->Add("X", IconPicture());
+    std::weak_ptr<CGroups> groups = bar->Groups();
+    bar->Terminate();
+    EXPECT_EQ(bar->Groups(), nullptr);
+    EXPECT_TRUE(groups.expired());  // the collection went; the groups held here live on
+    EXPECT_EQ(a->Caption(), "A");
+    x->SetCaption("after");  // the control ignores it
+    b->SetVisible(false);
+    bar.reset();
+    EXPECT_EQ(x->ButtonBar(), nullptr);
+    EXPECT_EQ(a->ButtonBar(), nullptr);
+    x->SetCaption("later");
+    EXPECT_EQ(x->Caption(), "later");
+}
+
+TEST_F(Selection, RunTimeHasTheHookAndTheTooltip) {
+    MakeBar(true);
+    EXPECT_TRUE(bar->m_bButtonAreaHooked);
+    EXPECT_NE(bar->m_aToolTip, nullptr);
+    const plat::HWND area = bar->m_hWndButtons;
+    bar->Terminate();
+    EXPECT_FALSE(bar->m_bButtonAreaHooked);
+    EXPECT_TRUE(plat::IsWindow(area));
+}
+
+}  // namespace
+}  // namespace zo
