@@ -51,6 +51,7 @@ void ZoButtonBar::WireSurfaces() {
     m_PicLowerGroups().on.Paint = [this] { OnLowerGroupsPaint(); };
     m_PicButtons().on.Resize = [this] { OnButtonsResize(); };
     m_PicButtons().on.Paint = [this] { OnButtonsPaint(); };
+    WireInput();
 }
 
 void ZoButtonBar::SetupSurfaces() {

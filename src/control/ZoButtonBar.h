@@ -240,6 +240,41 @@ public:
     void DrawScrollButton(plat::HDC hdc, const Rect& R, std::int32_t direction, bool hot);
     void DrawScrollArrow(plat::HDC hdc, const Rect& R, std::int32_t direction);
 
+    // Button area mouse (input/ButtonMouse.cpp).
+    void OnButtonsMouseDown(std::int16_t Button, std::int16_t Shift, float x, float y);
+    void OnButtonsMouseUp(std::int16_t Button, std::int16_t Shift, float x, float y);
+    void OnButtonsMouseMove(std::int16_t Button, std::int16_t Shift, float x, float y);
+    void OnButtonsClick();
+    void HandleButtonClick(std::int32_t x, std::int32_t y);
+    void RaiseButtonMouseEvent(std::int16_t Button, std::int16_t Shift, float x, float y,
+                               bool bDown);
+    void ClearButtonHighlight();
+    void SetButtonHighlight(const ButtonPtr& aButton);
+    // The step of one scrolled line in pixels: (width, 0) or (0, height) by ButtonFlow.
+    void ScrollStep(std::int32_t& dx, std::int32_t& dy) const;
+    void ShiftButtonRects(std::int32_t dx, std::int32_t dy);
+
+    // Keyboard (input/Keyboard.cpp).
+    void OnButtonsKeyDown(std::int16_t& KeyCode, std::int16_t Shift);
+    void MoveGroupFocus(std::int16_t KeyCode);
+    Surface& GetGroupStrip(const CGroup& aGroup);
+
+    // Group header mouse (input/GroupMouse.cpp).
+    void ActivateGroupAt(const CGroupButtons& aList, std::int32_t x, std::int32_t y);
+    void RaiseGroupMouseEvent(std::int16_t Button, std::int16_t Shift, float x, float y, bool bDown,
+                              Surface& strip, const CGroupButtons& aList);
+    void TrackGroupHover(std::int16_t Button, std::int16_t Shift, float x, float y, Surface& strip,
+                         const CGroupButtons& aList);
+    void WireGroupStrip(Surface& strip, const CGroupButtons& list);
+
+    // Caption bar close button (input/CaptionBarMouse.cpp).
+    void OnCaptionMouseDown(std::int16_t Button, std::int16_t Shift, float x, float y);
+    void OnCaptionMouseMove(std::int16_t Button, std::int16_t Shift, float x, float y);
+    void OnCaptionMouseUp(std::int16_t Button, std::int16_t Shift, float x, float y);
+
+    // Wires the input notifications of the surfaces (input/).
+    void WireInput();
+
     // Persisted state (persist/).
     void SetLayoutSuspended(bool bSuspended);
 

@@ -1,0 +1,148 @@
+// The control's workloads, the same as the peer baseline's (bench/README.md):
+// W1 build a 240x600 bar of 10 groups x 50 buttons up to its first complete paint;
+// W2 switch the active group round-robin, each switch followed by its complete paint;
+// W4 a 1920x1080 bar with one tiled group of 2000 buttons: a full repaint, and the build;
+// W5 1,000 groups x 100 buttons: build time and memory per button;
+// L1 a plain 32-bit fill of a 1920x1080 buffer, the floor for W4.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/ZoButtonBar.h"
+#include "platform/Display.h"
+#include "platform/Gdi.h"
+#include "platform/Window.h"
+
+namespace {
+
+using namespace zo;
+
+PicturePtr MakeIcon() {
+    const plat::HDC dc = plat::CreateCompatibleDC(0);
+    const plat::HBITMAP bmp = plat::CreateBitmap(32, 32, 1, 32, nullptr);
+    const plat::HGDIOBJ old = plat::SelectObject(dc, bmp);
+    const plat::RECT all{0, 0, 32, 32}, inner{4, 4, 28, 28};
+    const plat::HBRUSH white = plat::CreateSolidBrush(plat::RGB(255, 255, 255));
+    const plat::HBRUSH blue = plat::CreateSolidBrush(plat::RGB(60, 120, 200));
+    plat::FillRect(dc, &all, white);
+    plat::FillRect(dc, &inner, blue);
+    plat::SelectObject(dc, old);
+    plat::DeleteObject(white);
+    plat::DeleteObject(blue);
+    plat::DeleteDC(dc);
+    return Picture::FromPixels(PictureType::Bitmap, bmp, 32, 32,
+                               [](std::uint32_t h) { plat::DeleteObject(h); });
+}
+
+struct Bar {
+    std::unique_ptr<DefaultSite> site = std::make_unique<DefaultSite>(true);
+    ButtonBarPtr bar;
+};
+
+// Built the way a host adds many items: LockRefresh on, add, LockRefresh off, Refresh.
+Bar Build(int width, int height, int groups, int buttons, const PicturePtr& icon,
+          std::int32_t layout = zoLinear) {
+    Bar b;
+    b.bar = ZoButtonBar::Create(*b.site, 0, 0, 0, width, height);
+    b.bar->InitProperties();
+    b.bar->SetLockRefresh(true);
+    b.bar->SetButtonLayout(layout);
+    auto& all = *b.bar->Groups();
+    for (int g = 1; g <= groups; ++g) {
+        GroupPtr group = g == 1 ? all.Item(1) : all.Add("Group " + std::to_string(g));
+        if (g == 1) group->SetCaption("Group 1");
+        auto& list = *group->Buttons();
+        for (int k = 1; k <= buttons; ++k)
+            list.Add("Item " + std::to_string(g) + "-" + std::to_string(k), icon);
+    }
+    b.bar->SetLockRefresh(false);
+    b.bar->Refresh();
+    plat::PumpMessages();
+    return b;
+}
+
+void Display(int w, int h) { plat::InitDisplay(plat::DisplayKind::Offscreen, w, h); }
+
+void BM_W1_Build(benchmark::State& state) {
+    Display(800, 800);
+    const PicturePtr icon = MakeIcon();
+    Build(240, 600, 10, 50, icon);  // first build: font and glyph caches
+    for (auto _ : state) {
+        Bar b = Build(240, 600, 10, 50, icon);
+        benchmark::DoNotOptimize(b.bar.get());
+        state.PauseTiming();
+        b.bar.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_W1_Build)->Unit(benchmark::kMillisecond);
+
+void BM_W2_Switch(benchmark::State& state) {
+    Display(800, 800);
+    const PicturePtr icon = MakeIcon();
+    Bar b = Build(240, 600, 10, 50, icon);
+    int next = 1;
+    for (auto _ : state) {
+        next = next % 10 + 1;
+        b.bar->SetActiveGroup(b.bar->Groups()->Item(next));
+        plat::PumpMessages();
+    }
+}
+BENCHMARK(BM_W2_Switch)->Unit(benchmark::kMicrosecond);
+
+void BM_W4_Repaint(benchmark::State& state) {
+    Display(1920, 1080);
+    const PicturePtr icon = MakeIcon();
+    Bar b = Build(1920, 1080, 1, 2000, icon, zoTiled);
+    for (auto _ : state) {
+        b.bar->Refresh();
+        plat::PumpMessages();
+    }
+}
+BENCHMARK(BM_W4_Repaint)->Unit(benchmark::kMillisecond);
+
+void BM_W4_Build(benchmark::State& state) {
+    Display(1920, 1080);
+    const PicturePtr icon = MakeIcon();
+    for (auto _ : state) {
+        Bar b = Build(1920, 1080, 1, 2000, icon, zoTiled);
+        state.PauseTiming();
+        b.bar.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_W4_Build)->Unit(benchmark::kMillisecond);
+
+void BM_W5_Build(benchmark::State& state) {
+    Display(800, 800);
+    const PicturePtr icon = MakeIcon();
+    double perButton = 0;
+    for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
+        Bar b = Build(240, 600, 1000, 100, icon);
+        perButton = static_cast<double>(mallinfo2().uordblks - before) / 100000.0;
+        state.PauseTiming();
+        b.bar.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bytes_per_button"] = perButton;
+}
+BENCHMARK(BM_W5_Build)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_L1_Fill(benchmark::State& state) {
+    std::vector<std::uint32_t> buffer(1920 * 1080);
+    for (auto _ : state) {
+        std::fill(buffer.begin(), buffer.end(), 0xFFD4D0C8u);
+        benchmark::DoNotOptimize(buffer.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_L1_Fill)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
