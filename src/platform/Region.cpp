@@ -3,6 +3,7 @@
 #include "platform/Region.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace zo::plat {
 
@@ -90,12 +91,18 @@ void Region::Intersect(const Region& other) {
 }
 
 void Region::Offset(LONG dx, LONG dy) {
-    for (RECT& r : rects_) {
-        r.left += dx;
-        r.right += dx;
-        r.top += dy;
-        r.bottom += dy;
+    // Saturating, so an extreme offset squeezes a rectangle to the edge instead of wrapping.
+    auto move = [](LONG v, LONG d) {
+        return static_cast<LONG>(
+            std::clamp<std::int64_t>(std::int64_t{v} + d, INT32_MIN, INT32_MAX));
+    };
+    std::vector<RECT> out;
+    out.reserve(rects_.size());
+    for (const RECT& r : rects_) {
+        const RECT m{move(r.left, dx), move(r.top, dy), move(r.right, dx), move(r.bottom, dy)};
+        if (!IsEmptyRect(m)) out.push_back(m);
     }
+    rects_.swap(out);
 }
 
 bool Region::Contains(LONG x, LONG y) const {

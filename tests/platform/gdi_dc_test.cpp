@@ -348,6 +348,13 @@ TEST(GdiRegion, AddSubtractStayDisjoint) {
     r.Offset(10, 0);
     EXPECT_TRUE(r.Contains(10, 0));
     EXPECT_FALSE(r.Contains(0, 0));
+    // Offsets past the coordinate range squeeze to the edge instead of wrapping around.
+    Region edge(RECT{0, 0, 10, 10});
+    edge.Offset(INT32_MAX, 0);
+    EXPECT_TRUE(edge.Empty());
+    Region far(RECT{INT32_MIN, 0, 0, 1});
+    far.Offset(-5, 0);
+    EXPECT_EQ(far.Bounds(), (RECT{INT32_MIN, 0, -5, 1}));
 }
 
 }  // namespace
