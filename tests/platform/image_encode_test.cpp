@@ -1,0 +1,209 @@
+// PNG writing and reading back, snapshots of bitmap handles and device contexts, and the
+// reference-image helper the painting tests use.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/Gdi.h"
+#include "platform/Image.h"
+#include "platform/image/ImageCompare.h"
+
+namespace {
+
+using namespace zo::plat;
+namespace fs = std::filesystem;
+
+Image Pattern(int w, int h, bool alpha) {
+    Image img;
+    img.width = w;
+    img.height = h;
+    img.hasAlpha = alpha;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t a =
+                alpha ? static_cast<std::uint32_t>((x * 40 + y * 7) % 256) : 0xFF;
+            img.pixels.push_back((a << 24) | (static_cast<std::uint32_t>(x * 23 % 256) << 16) |
+                                 (static_cast<std::uint32_t>(y * 31 % 256) << 8) |
+                                 static_cast<std::uint32_t>((x + y) * 11 % 256));
+        }
+    return img;
+}
+
+class ImageFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("zo_image_files_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    fs::path dir_;
+};
+
+TEST_F(ImageFiles, PngRoundTripsRgbaAndRgb) {
+    const Image rgba = Pattern(7, 5, true);
+    ASSERT_TRUE(WritePng(dir_ / "rgba.png", rgba).ok());
+    Image back;
+    ASSERT_TRUE(ReadPng(dir_ / "rgba.png", back).ok());
+    EXPECT_TRUE(back.hasAlpha);
+    EXPECT_EQ(back.width, 7);
+    EXPECT_EQ(back.pixels, rgba.pixels);
+
+    // RGB drops the alpha channel: everything reads back opaque.
+    ASSERT_TRUE(WritePng(dir_ / "rgb.png", 7, 5, rgba.pixels, PngChannels::Rgb).ok());
+    ASSERT_TRUE(ReadPng(dir_ / "rgb.png", back).ok());
+    EXPECT_FALSE(back.hasAlpha);
+    for (std::size_t i = 0; i < rgba.pixels.size(); ++i)
+        ASSERT_EQ(back.pixels[i], rgba.pixels[i] | 0xFF000000u) << i;
+
+    // The in-memory encoder gives the same file.
+    std::ifstream f(dir_ / "rgba.png", std::ios::binary);
+    const std::vector<std::uint8_t> onDisk((std::istreambuf_iterator<char>(f)),
+                                           std::istreambuf_iterator<char>());
+    EXPECT_EQ(EncodePng(rgba), onDisk);
+}
+
+TEST_F(ImageFiles, WriterAndReaderReportClearErrors) {
+    const std::vector<std::uint32_t> pixels(6, 0xFF000000u);
+    ImageIoStatus s = WritePng(dir_ / "x.png", 4, 2, pixels);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.error.find("4x2"), std::string::npos) << s.error;
+    s = WritePng(dir_ / "x.png", 0, 0, {});
+    EXPECT_FALSE(s.ok());
+    s = WritePng(dir_ / "missing-dir" / "x.png", 3, 2, pixels);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.error.find("missing-dir"), std::string::npos) << s.error;
+    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
+
+    Image out;
+    s = ReadPng(dir_ / "none.png", out);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.error.find("none.png"), std::string::npos);
+    std::ofstream(dir_ / "fake.png") << "not a png";
+    s = ReadPng(dir_ / "fake.png", out);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.error.find("fake.png"), std::string::npos);
+}
+
+TEST_F(ImageFiles, SnapshotsOfBitmapsAndDeviceContexts) {
+    const Image src = Pattern(5, 3, false);
+    const HBITMAP bmp = CreateBitmap(5, 3, 1, 32, src.pixels.data());
+    ASSERT_NE(bmp, 0u);
+    ASSERT_TRUE(SaveBitmapPng(bmp, dir_ / "bmp.png").ok());
+    Image back;
+    ASSERT_TRUE(ReadPng(dir_ / "bmp.png", back).ok());
+    EXPECT_EQ(back.pixels, src.pixels);
+
+    // Through a memory DC: what was drawn into the selected bitmap.
+    const HDC dc = CreateCompatibleDC(0);
+    const HGDIOBJ old = SelectObject(dc, bmp);
+    const RECT r{1, 1, 3, 2};
+    const HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &r, red);
+    ASSERT_TRUE(SaveDcPng(dc, dir_ / "dc.png").ok());
+    ASSERT_TRUE(ReadPng(dir_ / "dc.png", back).ok());
+    EXPECT_EQ(back.At(1, 1), 0xFFFF0000u);
+    EXPECT_EQ(back.At(2, 1), 0xFFFF0000u);
+    EXPECT_EQ(back.At(3, 1), src.At(3, 1));
+    SelectObject(dc, old);
+    DeleteObject(red);
+    DeleteDC(dc);
+
+    // 1-bit bitmaps come out black and white.
+    const std::uint8_t bits[4] = {0x80, 0, 0x40, 0};  // rows padded to 16 bits
+    const HBITMAP mono = CreateBitmap(2, 2, 1, 1, bits);
+    Image m;
+    ASSERT_TRUE(ImageFromBitmap(mono, m));
+    EXPECT_EQ(m.At(0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(m.At(1, 0), 0xFF000000u);
+    EXPECT_EQ(m.At(1, 1), 0xFFFFFFFFu);
+    DeleteObject(mono);
+
+    DeleteObject(bmp);
+    const ImageIoStatus s = SaveBitmapPng(bmp, dir_ / "stale.png");  // deleted handle
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.error.find("bitmap"), std::string::npos);
+    EXPECT_FALSE(SaveDcPng(12345, dir_ / "bad.png").ok());
+    EXPECT_FALSE(fs::exists(dir_ / "stale.png"));
+}
+
+class ImageCompare : public ImageFiles {
+protected:
+    void TearDown() override {
+        unsetenv("ZO_UPDATE_GOLDEN");
+        ImageFiles::TearDown();
+    }
+};
+
+TEST_F(ImageCompare, MatchingImagesPassAndNothingIsWritten) {
+    const Image img = Pattern(6, 4, false);
+    ASSERT_TRUE(WritePng(dir_ / "ref.png", img, PngChannels::Rgb).ok());
+    // Without alpha the fourth byte is not part of the comparison.
+    Image junkAlpha = img;
+    for (std::uint32_t& p : junkAlpha.pixels)
+        p &= 0x00FFFFFFu;
+    EXPECT_EQ(CompareWithReference(junkAlpha, dir_ / "ref.png", dir_ / "out"), "");
+    EXPECT_FALSE(fs::exists(dir_ / "out" / "ref.actual.png"));
+}
+
+TEST_F(ImageCompare, MismatchWritesActualAndDiff) {
+    const Image ref = Pattern(6, 4, false);
+    ASSERT_TRUE(WritePng(dir_ / "ref.png", ref, PngChannels::Rgb).ok());
+    Image actual = ref;
+    actual.pixels[2 * 6 + 4] = 0xFF000000u;
+    const std::string msg = CompareWithReference(actual, dir_ / "ref.png", dir_ / "out");
+    EXPECT_NE(msg.find("1 pixel(s) differ"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("(4,2)"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("ref.diff.png"), std::string::npos) << msg;
+
+    Image written, diff;
+    ASSERT_TRUE(ReadPng(dir_ / "out" / "ref.actual.png", written).ok());
+    EXPECT_EQ(written.pixels, actual.pixels);
+    ASSERT_TRUE(ReadPng(dir_ / "out" / "ref.diff.png", diff).ok());
+    EXPECT_EQ(diff.At(4, 2), 0xFFFF0000u);
+    const std::uint32_t calm = diff.At(0, 0);
+    EXPECT_NE(calm, 0xFFFF0000u);
+    EXPECT_GE((calm >> 16) & 0xFF, 191u);  // faded toward white
+}
+
+TEST_F(ImageCompare, SizeMismatchAndMissingReference) {
+    const Image ref = Pattern(6, 4, true);
+    ASSERT_TRUE(WritePng(dir_ / "ref.png", ref).ok());
+    std::string msg = CompareWithReference(Pattern(5, 4, true), dir_ / "ref.png", dir_);
+    EXPECT_NE(msg.find("size 5x4, expected 6x4"), std::string::npos) << msg;
+    Image diff;
+    ASSERT_TRUE(ReadPng(dir_ / "ref.diff.png", diff).ok());
+    EXPECT_EQ(diff.width, 6);
+    EXPECT_EQ(diff.At(5, 0), 0xFFFF0000u);  // the column only one image has
+
+    // Alpha differences count when the images have alpha.
+    Image alpha = ref;
+    alpha.pixels[0] ^= 0x01000000u;
+    EXPECT_NE(CompareWithReference(alpha, dir_ / "ref.png", dir_), "");
+
+    msg = CompareWithReference(ref, dir_ / "absent.png", dir_);
+    EXPECT_NE(msg.find("ZO_UPDATE_GOLDEN=1"), std::string::npos) << msg;
+    EXPECT_TRUE(fs::exists(dir_ / "absent.actual.png"));
+}
+
+TEST_F(ImageCompare, UpdateModeRewritesTheReference) {
+    const Image img = Pattern(3, 3, true);
+    setenv("ZO_UPDATE_GOLDEN", "1", 1);
+    EXPECT_EQ(CompareWithReference(img, dir_ / "golden" / "new.png", dir_), "");
+    unsetenv("ZO_UPDATE_GOLDEN");
+    EXPECT_EQ(CompareWithReference(img, dir_ / "golden" / "new.png", dir_), "");
+    Image changed = img;
+    changed.pixels[4] = 0;
+    EXPECT_NE(CompareWithReference(changed, dir_ / "golden" / "new.png", dir_), "");
+    setenv("ZO_UPDATE_GOLDEN", "0", 1);  // only "1" updates
+    EXPECT_NE(CompareWithReference(changed, dir_ / "golden" / "new.png", dir_), "");
+}
+
+}  // namespace
