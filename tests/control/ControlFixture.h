@@ -75,6 +75,8 @@ protected:
     // Counts the Paint notifications of each surface from now on.
     void CountPaints() {
         paints = {};
+        if (counting_) return;
+        counting_ = true;
         Chain(bar->m_PicButtons(), paints.buttons);
         Chain(bar->m_PicUpperGroups(), paints.upper);
         Chain(bar->m_PicLowerGroups(), paints.lower);
@@ -95,6 +97,8 @@ protected:
     ButtonBarPtr bar;
 
 private:
+    bool counting_ = false;
+
     static void Chain(Surface& s, int& counter) {
         auto original = s.on.Paint;
         s.on.Paint = [original, &counter] {

@@ -109,6 +109,11 @@ TEST_F(Properties, WritingTheCurrentValueDoesNothing) {
 
 TEST_F(Properties, EachWriteRepaintsWhatItShouldAndNotifiesOnce) {
     MakeBar();
+    // A second group gives the lower strip an area; an empty strip has nothing to repaint.
+    bar->Groups()->Add("Second");
+    plat::PumpMessages();
+    CountPaints();
+    Changes();
     bar->SetButtonAppearance(zoClassic3DRaised);
     EXPECT_EQ(paints.buttons, 1);
     EXPECT_EQ(paints.upper + paints.lower, 0);
@@ -162,6 +167,10 @@ TEST_F(Properties, WindowPropertiesRefuseWhatTheWindowCannotTake) {
 
 TEST_F(Properties, LockRefreshHoldsBackRepaintsButNotLayout) {
     MakeBar();
+    bar->Groups()->Add("Second");
+    bar->SetShowCaptionBar(true);
+    plat::PumpMessages();
+    CountPaints();
     bar->SetLockRefresh(true);
     auto g = bar->ActiveGroup();
     for (int i = 0; i < 10; ++i)
