@@ -56,6 +56,14 @@ void BuildDemo(zo::ZoButtonBar& bar) {
         ->Buttons()
         ->Add("Empty bin", MakeIcon("trash"), "Removes everything for good");
 
+    // The classic look of such bars: light captions on the dark button area, headers shaded
+    // towards white.
+    bar.SetButtonForeColor(static_cast<std::int32_t>(0x80000014u));
+    bar.SetSelectedButtonForeColor(static_cast<std::int32_t>(0x80000014u));
+    bar.SetSelectedButtonBackColor(0xA0A0A0);
+    bar.SetGroupGradientColor(0xFFFFFF);
+    bar.SetGroupGradientType(zo::zoGradientVertical);
+
     bar.SetSelectedButton(start->Buttons()->Item(2));
     bar.SetActiveGroup(start);
     bar.SetLockRefresh(locked);
