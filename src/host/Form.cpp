@@ -267,6 +267,9 @@ ControlForm::ControlForm(HWND parent, int x, int y, int width, int height) {
     // The caption bar starts hidden, in the colour of an inactive title bar.
     captionBar_->SetVisible(false);
     captionBar_->SetBackColor(static_cast<std::int32_t>(0x80000003u));
+    // The header strips start in the window colour until the control gives them GroupBackColor.
+    upperGroups_->SetBackColor(static_cast<std::int32_t>(0x80000005u));
+    lowerGroups_->SetBackColor(static_cast<std::int32_t>(0x80000005u));
 }
 
 ControlForm::~ControlForm() {

@@ -1,0 +1,209 @@
+// The control's form and its surfaces as the control sees them: initial looks, notifications
+// with their arguments and order, sizes in the control's units, focus entering and leaving.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/Error.h"
+#include "host/Form.h"
+#include "platform/Display.h"
+#include "platform/Window.h"
+
+namespace zo {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::InitDisplay(plat::DisplayKind::Offscreen, 640, 480);
+        form = std::make_unique<ControlForm>(0, 10, 20, 200, 300);
+        form->SetAppearance(0);  // no edge: client and window pixels coincide
+        plat::PumpMessages();
+    }
+    void TearDown() override {
+        form.reset();
+        plat::ShutdownDisplay();
+    }
+
+    // Records the mouse notifications of a surface as "Down 1 0 150 75" etc.
+    void Record(Surface& s) {
+        auto fmt = [this](const char* what, std::int16_t b, std::int16_t sh, float x, float y) {
+            log.push_back(std::string(what) + " " + std::to_string(b) + " " + std::to_string(sh) +
+                          " " + std::to_string(static_cast<int>(x)) + " " +
+                          std::to_string(static_cast<int>(y)));
+        };
+        s.on.MouseDown = [fmt](std::int16_t b, std::int16_t sh, float x, float y) {
+            fmt("Down", b, sh, x, y);
+        };
+        s.on.MouseUp = [fmt](std::int16_t b, std::int16_t sh, float x, float y) {
+            fmt("Up", b, sh, x, y);
+        };
+        s.on.MouseMove = [fmt](std::int16_t b, std::int16_t sh, float x, float y) {
+            fmt("Move", b, sh, x, y);
+        };
+        s.on.Click = [this] { log.push_back("Click"); };
+    }
+
+    plat::POINT OnScreen(Surface& s, int x, int y) {
+        plat::POINT p{x, y};
+        plat::ClientToScreen(s.hWnd(), &p);
+        return p;
+    }
+
+    std::unique_ptr<ControlForm> form;
+    Log log;
+};
+
+TEST_F(FormTest, SurfacesStartWithTheirOwnColoursAndTwips) {
+    EXPECT_FALSE(form->CaptionBar().Visible());
+    EXPECT_EQ(form->CaptionBar().BackColor(), static_cast<std::int32_t>(0x80000003u));
+    EXPECT_EQ(form->UpperGroups().BackColor(), static_cast<std::int32_t>(0x80000005u));
+    EXPECT_EQ(form->LowerGroups().BackColor(), static_cast<std::int32_t>(0x80000005u));
+    EXPECT_EQ(form->GetScaleMode(), vbTwips);
+    EXPECT_EQ(form->Buttons().GetScaleMode(), vbTwips);
+    EXPECT_EQ(form->ScaleWidth(), 200 * 15);
+    EXPECT_EQ(form->ScaleHeight(), 300 * 15);
+}
+
+TEST_F(FormTest, PositionsAreInTheControlsUnitsAndResizeOnlyOnARealChange) {
+    Surface& b = form->Buttons();
+    int resized = 0;
+    b.on.Resize = [&] { ++resized; };
+    b.MovePx(4, 30, 120, 90);
+    EXPECT_EQ(resized, 1);
+    EXPECT_DOUBLE_EQ(b.Left(), 4 * 15);
+    EXPECT_DOUBLE_EQ(b.Top(), 30 * 15);
+    EXPECT_DOUBLE_EQ(b.Width(), 120 * 15);
+    EXPECT_EQ(b.ClientWidthPx(), 120);
+    EXPECT_EQ(b.ClientHeightPx(), 90);
+    b.MovePx(8, 40, 120, 90);  // moved only
+    EXPECT_EQ(resized, 1);
+    b.Move(8 * 15, 40 * 15, 60 * 15, 90 * 15);
+    EXPECT_EQ(resized, 2);
+    EXPECT_EQ(b.ClientWidthPx(), 60);
+    b.SetScaleMode(vbPixels);
+    EXPECT_DOUBLE_EQ(b.ScaleWidth(), 60);
+}
+
+TEST_F(FormTest, MouseNotificationsCarryButtonShiftAndTwipsAndClickFollowsALeftUp) {
+    Surface& b = form->Buttons();
+    b.MovePx(0, 0, 200, 200);
+    plat::PumpMessages();
+    Record(b);
+    const plat::POINT p = OnScreen(b, 10, 5);
+    plat::InjectMouseMove(p.x, p.y);
+    plat::InjectKey(plat::VK_SHIFT, true);
+    plat::InjectMouseButton(plat::VK_LBUTTON, true);
+    plat::InjectMouseButton(plat::VK_LBUTTON, false);
+    plat::InjectKey(plat::VK_SHIFT, false);
+    plat::PumpMessages();
+    EXPECT_EQ(log, (Log{"Move 0 0 150 75", "Down 1 1 150 75", "Up 1 1 150 75", "Click"}));
+
+    log.clear();
+    plat::InjectMouseButton(plat::VK_RBUTTON, true);
+    plat::InjectMouseButton(plat::VK_RBUTTON, false);
+    plat::PumpMessages();
+    // The right button gets no Click.
+    EXPECT_EQ(log, (Log{"Down 2 0 150 75", "Up 2 0 150 75"}));
+}
+
+TEST_F(FormTest, AClickNeedsThePressOnTheSameSurface) {
+    Surface& up = form->UpperGroups();
+    Surface& b = form->Buttons();
+    up.MovePx(0, 0, 200, 20);
+    b.MovePx(0, 20, 200, 200);
+    plat::PumpMessages();
+    Record(up);
+    Record(b);
+    const plat::POINT p = OnScreen(b, 10, 10);
+    plat::InjectMouseMove(p.x, p.y);
+    plat::PumpMessages();
+    log.clear();
+    // A second press while the first button is still down does not make a click of its own.
+    plat::InjectMouseButton(plat::VK_LBUTTON, true);
+    plat::InjectMouseButton(plat::VK_RBUTTON, true);
+    plat::InjectMouseButton(plat::VK_RBUTTON, false);
+    plat::InjectMouseButton(plat::VK_LBUTTON, false);
+    plat::PumpMessages();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), "Click");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Click"), 1);
+}
+
+TEST_F(FormTest, KeysGoToTheFocusedSurfaceAndFocusEntersAndLeavesTheControlOnce) {
+    Log focus;
+    form->on.EnterFocus = [&] { focus.push_back("Enter"); };
+    form->on.ExitFocus = [&] { focus.push_back("Exit"); };
+    Surface& b = form->Buttons();
+    Surface& up = form->UpperGroups();
+    b.MovePx(0, 20, 200, 200);
+    up.MovePx(0, 0, 200, 20);
+    std::vector<int> keys;
+    b.on.KeyDown = [&](std::int16_t& code, std::int16_t shift) {
+        keys.push_back(code * 10 + shift);
+    };
+    int lost = 0;
+    b.on.LostFocus = [&] { ++lost; };
+
+    b.SetFocus();
+    plat::PumpMessages();
+    EXPECT_TRUE(form->HasFocusWithin());
+    plat::InjectKey(plat::VK_CONTROL, true);
+    plat::InjectKey(plat::VK_DOWN, true);
+    plat::InjectKey(plat::VK_DOWN, false);
+    plat::InjectKey(plat::VK_CONTROL, false);
+    plat::PumpMessages();
+    ASSERT_FALSE(keys.empty());
+    EXPECT_EQ(keys.back(), plat::VK_DOWN * 10 + vbCtrlMask);
+
+    up.SetFocus();  // still inside the control
+    plat::PumpMessages();
+    EXPECT_EQ(lost, 1);
+    EXPECT_EQ(focus, (Log{"Enter"}));
+
+    // A window outside the control takes the focus.
+    plat::WNDCLASSA wc;
+    wc.lpfnWndProc = plat::DefWindowProcA;
+    wc.lpszClassName = "FormTestOther";
+    plat::RegisterClassA(&wc);
+    const plat::HWND other = plat::CreateWindowExA(0, "FormTestOther", "", plat::WS_VISIBLE, 300,
+                                                   300, 50, 50, 0, 0, 0, nullptr);
+    plat::SetFocus(other);
+    plat::PumpMessages();
+    EXPECT_FALSE(form->HasFocusWithin());
+    EXPECT_EQ(focus, (Log{"Enter", "Exit"}));
+    plat::DestroyWindow(other);
+}
+
+TEST_F(FormTest, WindowPropertiesRefuseBadValuesAndKeepTheOldOnes) {
+    EXPECT_THROW(form->SetBorderStyle(2), Error);
+    EXPECT_EQ(form->BorderStyle(), 0);
+    form->SetBorderStyle(1);
+    EXPECT_NE(plat::GetWindowLongA(form->hWnd(), plat::GWL_STYLE) & plat::WS_BORDER, 0);
+    EXPECT_THROW(form->SetAppearance(-1), Error);
+    EXPECT_EQ(form->Appearance(), 0);
+    EXPECT_THROW(form->SetMousePointer(16), Error);
+    form->SetMousePointer(99);
+    EXPECT_EQ(form->MousePointer(), 99);
+}
+
+TEST_F(FormTest, AHandlerThatDestroysTheFormEndsTheNotificationSafely) {
+    Surface& b = form->Buttons();
+    b.MovePx(0, 0, 200, 200);
+    plat::PumpMessages();
+    bool clicked = false;
+    b.on.MouseUp = [&](std::int16_t, std::int16_t, float, float) { form.reset(); };
+    b.on.Click = [&] { clicked = true; };
+    const plat::POINT p = OnScreen(b, 5, 5);
+    plat::InjectClick(p.x, p.y, plat::VK_LBUTTON);
+    plat::PumpMessages();
+    EXPECT_EQ(form, nullptr);
+    EXPECT_FALSE(clicked);
+}
+
+}  // namespace
+}  // namespace zo
