@@ -1,6 +1,8 @@
 // The control's workloads, the same as the peer baseline's (bench/README.md):
 // W1 build a 240x600 bar of 10 groups x 50 buttons up to its first complete paint;
 // W2 switch the active group round-robin, each switch followed by its complete paint;
+// W3 the pointer moved onto successive visible buttons of W1's bar, each move followed by the
+//    paints it causes;
 // W4 a 1920x1080 bar with one tiled group of 2000 buttons: a full repaint, and the build;
 // W5 1,000 groups x 100 buttons: build time and memory per button;
 // L1 a plain 32-bit fill of a 1920x1080 buffer, the floor for W4.
@@ -65,7 +67,9 @@ Bar Build(int width, int height, int groups, int buttons, const PicturePtr& icon
     return b;
 }
 
-void Display(int w, int h) { plat::InitDisplay(plat::DisplayKind::Offscreen, w, h); }
+void Display(int w, int h) {
+    plat::InitDisplay(plat::DisplayKind::Offscreen, w, h);
+}
 
 void BM_W1_Build(benchmark::State& state) {
     Display(800, 800);
@@ -93,6 +97,36 @@ void BM_W2_Switch(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_W2_Switch)->Unit(benchmark::kMicrosecond);
+
+void BM_W3_Hover(benchmark::State& state) {
+    Display(800, 800);
+    const PicturePtr icon = MakeIcon();
+    Bar b = Build(240, 600, 10, 50, icon);
+    // The centres of the buttons wholly inside the button area, on the screen.
+    const plat::HWND area = b.bar->m_hWndButtons;
+    plat::RECT client;
+    plat::GetClientRect(area, &client);
+    std::vector<plat::POINT> targets;
+    for (const ButtonPtr& btn : *b.bar->ActiveGroup()->Buttons()) {
+        const Rect& r = btn->ButtonRect();
+        if (r.top < 0 || r.bottom > client.bottom || r.right > client.right) continue;
+        plat::POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        plat::ClientToScreen(area, &p);
+        targets.push_back(p);
+    }
+    if (targets.size() < 2) {
+        state.SkipWithError("fewer than two buttons visible");
+        return;
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const plat::POINT p = targets[i++ % targets.size()];
+        plat::InjectMouseMove(p.x, p.y);
+        plat::PumpMessages();
+    }
+    state.counters["visible_buttons"] = static_cast<double>(targets.size());
+}
+BENCHMARK(BM_W3_Hover)->Unit(benchmark::kMicrosecond);
 
 void BM_W4_Repaint(benchmark::State& state) {
     Display(1920, 1080);
