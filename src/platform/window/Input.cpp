@@ -245,6 +245,9 @@ bool TranslateInput(const InputEvent& e, MSG* out, bool commit) {
 
 void QueueMouseMove(POINT screen, DWORD time) {
     WindowState& s = WinState();
+    // A move to where the pointer already is is no movement: no WM_MOUSEMOVE, so a click
+    // (which displays report with its position) does not bring a move of its own.
+    if (screen == s.cursorPos) return;
     s.cursorPos = screen;
     InputEvent e;
     e.kind = InputEvent::Kind::Move;

@@ -1,0 +1,296 @@
+// Mouse and keyboard: routing, capture, focus, double clicks, key messages and their
+// parameters, characters, key state and mouse-leave tracking.
+#include "win_support.h"
+
+namespace zo::plat::test {
+namespace {
+
+class Input : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        top = Top("top", 0, 0, 200, 200);
+        a = Child(top, "a", 10, 10, 50, 50);
+        b = Child(top, "b", 100, 10, 50, 50, WS_CHILD | WS_VISIBLE, 0, kRecClassDbl);
+        PumpMessages();
+    }
+    // Pumps everything and returns what was recorded of these messages.
+    std::vector<std::string> Pump(std::set<UINT> msgs) {
+        rec.Watch(std::move(msgs));
+        PumpMessages();
+        return rec.Take();
+    }
+    HWND top = 0, a = 0, b = 0;
+};
+
+const std::set<UINT> kMouse = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
+                               WM_RBUTTONDOWN, WM_RBUTTONUP,   WM_MBUTTONDOWN, WM_MBUTTONUP};
+
+TEST_F(Input, MouseGoesToTheWindowUnderThePointerInClientCoordinates) {
+    rec.Watch(kMouse);
+    InjectMouseMove(20, 30);
+    InjectMouseButton(VK_RBUTTON, true);
+    InjectMouseButton(VK_RBUTTON, false);
+    InjectMouseMove(5, 6);
+    PumpMessages();
+    EXPECT_EQ(rec.log, (std::vector<std::string>{"a:MOUSEMOVE", "a:RBUTTONDOWN", "a:RBUTTONUP",
+                                                 "top:MOUSEMOVE"}));
+    ASSERT_EQ(rec.messages.size(), 4u);
+    EXPECT_EQ(GET_X_LPARAM(rec.messages[0].lParam), 10);
+    EXPECT_EQ(GET_Y_LPARAM(rec.messages[0].lParam), 20);
+    EXPECT_EQ(rec.messages[1].wParam, MK_RBUTTON);
+    EXPECT_EQ(rec.messages[2].wParam, 0u);  // the button is up in its own release
+    EXPECT_EQ(GET_X_LPARAM(rec.messages[3].lParam), 5);
+}
+
+TEST_F(Input, MovesAreCoalescedAndCarryModifiers) {
+    InjectKey(VK_SHIFT, true);
+    InjectKey(VK_CONTROL, true);
+    InjectMouseMove(11, 11);
+    InjectMouseMove(12, 12);
+    InjectMouseMove(13, 14);
+    rec.Watch(kMouse);
+    PumpMessages();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(GET_X_LPARAM(rec.messages[0].lParam), 3);
+    EXPECT_EQ(GET_Y_LPARAM(rec.messages[0].lParam), 4);
+    EXPECT_EQ(rec.messages[0].wParam, MK_SHIFT | MK_CONTROL);
+}
+
+TEST_F(Input, CaptureRoutesMovesOutsideWithNegativeCoordinates) {
+    EXPECT_EQ(SetCapture(a), 0u);
+    EXPECT_EQ(GetCapture(), a);
+    rec.Watch(kMouse);
+    // Pumped one at a time: moves waiting together are coalesced into the last one.
+    InjectMouseMove(2, 3);  // left of and above a's client area
+    PumpMessages();
+    InjectMouseMove(120, 20);  // over b
+    PumpMessages();
+    ASSERT_EQ(rec.log, (std::vector<std::string>{"a:MOUSEMOVE", "a:MOUSEMOVE"}));
+    EXPECT_EQ(GET_X_LPARAM(rec.messages[0].lParam), -8);
+    EXPECT_EQ(GET_Y_LPARAM(rec.messages[0].lParam), -7);
+    EXPECT_EQ(GET_X_LPARAM(rec.messages[1].lParam), 110);
+    ReleaseCapture();
+    InjectMouseMove(121, 20);
+    EXPECT_EQ(Pump(kMouse), (std::vector<std::string>{"b:MOUSEMOVE"}));
+}
+
+TEST_F(Input, CaptureChangesAreAnnouncedToTheLoser) {
+    rec.Watch({WM_CAPTURECHANGED});
+    SetCapture(a);
+    EXPECT_EQ(SetCapture(b), a);
+    EXPECT_EQ(SetCapture(b), b);  // again to itself: still told
+    EXPECT_TRUE(ReleaseCapture());
+    EXPECT_EQ(GetCapture(), 0u);
+    EXPECT_EQ(rec.log, (std::vector<std::string>{"a:CAPTURECHANGED", "b:CAPTURECHANGED",
+                                                 "b:CAPTURECHANGED"}));
+    EXPECT_EQ(static_cast<HWND>(rec.messages[0].lParam), b);
+    EXPECT_EQ(rec.messages[2].lParam, 0);
+    // The capture window sees the new owner when it is told.
+    HWND seen = 1;
+    rec.hook = [&](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_CAPTURECHANGED && h == a) seen = GetCapture();
+        return std::nullopt;
+    };
+    SetCapture(a);
+    ReleaseCapture();
+    EXPECT_EQ(seen, 0u);
+}
+
+TEST_F(Input, FocusMessagesComeKillThenSetWithTheOtherWindow) {
+    SetFocus(a);
+    rec.Watch({WM_SETFOCUS, WM_KILLFOCUS});
+    EXPECT_EQ(SetFocus(b), a);
+    EXPECT_EQ(rec.log, (std::vector<std::string>{"a:KILLFOCUS", "b:SETFOCUS"}));
+    EXPECT_EQ(static_cast<HWND>(rec.messages[0].wParam), b);
+    EXPECT_EQ(static_cast<HWND>(rec.messages[1].wParam), a);
+    rec.Take();
+    EXPECT_EQ(SetFocus(b), b);  // no change, no messages
+    EXPECT_TRUE(rec.log.empty());
+    EXPECT_EQ(SetFocus(0), b);
+    EXPECT_EQ(rec.log, (std::vector<std::string>{"b:KILLFOCUS"}));
+    EXPECT_EQ(GetFocus(), 0u);
+    // Disabled windows cannot take the focus, and disabling the focus window drops it.
+    EnableWindow(a, FALSE);
+    EXPECT_EQ(SetFocus(a), 0u);
+    EXPECT_EQ(GetFocus(), 0u);
+    EnableWindow(a, TRUE);
+    SetFocus(a);
+    EnableWindow(a, FALSE);
+    EXPECT_EQ(GetFocus(), 0u);
+}
+
+TEST_F(Input, KeysGoToTheFocusWindowWithTheirParameterBits) {
+    SetFocus(b);
+    rec.Watch({WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP});
+    InjectKey('A', true);
+    InjectKey('A', true);  // held: a repeat
+    InjectKey('A', false);
+    InjectKey(VK_LEFT, true);
+    PumpMessages();
+    ASSERT_EQ(rec.log,
+              (std::vector<std::string>{"b:KEYDOWN", "b:KEYDOWN", "b:KEYUP", "b:KEYDOWN"}));
+    const auto bits = [&](int i) { return static_cast<std::uint32_t>(rec.messages[i].lParam); };
+    EXPECT_EQ(rec.messages[0].wParam, static_cast<WPARAM>('A'));
+    EXPECT_EQ(bits(0), 0x001E0001u);  // repeat 1, scan code 0x1E
+    EXPECT_EQ(bits(1), 0x401E0001u);  // previous state down
+    EXPECT_EQ(bits(2), 0xC01E0001u);  // previous state and transition
+    EXPECT_EQ(bits(3), 0x014B0001u);  // extended key
+    rec.Take();
+    InjectKey(VK_MENU, true);
+    InjectKey('F', true);
+    PumpMessages();
+    ASSERT_EQ(rec.log, (std::vector<std::string>{"b:SYSKEYDOWN", "b:SYSKEYDOWN"}));
+    EXPECT_NE(static_cast<std::uint32_t>(rec.messages[1].lParam) & (1u << 29), 0u);
+}
+
+TEST_F(Input, TranslateMessageMakesCharactersWithShiftState) {
+    SetFocus(a);
+    rec.Watch({WM_CHAR});
+    for (const UINT vk : {static_cast<UINT>('H'), static_cast<UINT>('1')}) {
+        InjectKey(vk, true);
+        InjectKey(vk, false);
+    }
+    InjectKey(VK_SHIFT, true);
+    for (const UINT vk :
+         {static_cast<UINT>('H'), static_cast<UINT>('1'), static_cast<UINT>(VK_OEM_2)}) {
+        InjectKey(vk, true);
+        InjectKey(vk, false);
+    }
+    InjectKey(VK_SHIFT, false);
+    InjectKey(VK_LEFT, true);  // no character
+    InjectKey(VK_RETURN, true);
+    PumpMessages();
+    std::string chars;
+    for (const MSG& m : rec.messages)
+        chars += static_cast<char>(m.wParam);
+    EXPECT_EQ(chars, "h1H!?\r");
+}
+
+TEST_F(Input, KeyStateIsAsyncAtOnceAndSyncWhenRetrieved) {
+    SetFocus(a);
+    InjectKey(VK_CONTROL, true);
+    EXPECT_LT(GetAsyncKeyState(VK_CONTROL), 0);  // high bit: a held key reads negative
+    EXPECT_EQ(GetKeyState(VK_CONTROL), 0);       // not yet retrieved
+    PumpMessages();
+    EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+    InjectKey(VK_CONTROL, false);
+    EXPECT_EQ(GetAsyncKeyState(VK_CONTROL), 0);
+    InjectMouseMove(20, 20);
+    InjectMouseButton(VK_LBUTTON, true);
+    EXPECT_EQ(static_cast<std::uint16_t>(GetAsyncKeyState(VK_LBUTTON)), 0x8000u);
+    InjectMouseButton(VK_LBUTTON, false);
+    EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
+    EXPECT_EQ(GetAsyncKeyState(-1), 0);
+    EXPECT_EQ(GetAsyncKeyState(4096), 0);
+    // Caps lock toggles on each press.
+    InjectKey(VK_CAPITAL, true);
+    InjectKey(VK_CAPITAL, false);
+    PumpMessages();
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+}
+
+TEST_F(Input, DoubleClicksNeedTheClassStyleTimeAndPlace) {
+    auto clickTwice = [&](int x2, DWORD pause) {
+        InjectClick(110, 20, VK_LBUTTON);
+        AdvanceClock(pause);
+        InjectClick(x2, 20, VK_LBUTTON);
+        AdvanceClock(1000);  // the next pair starts afresh
+        return Pump({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK});
+    };
+    EXPECT_EQ(clickTwice(111, 100), (std::vector<std::string>{"b:LBUTTONDOWN", "b:LBUTTONUP",
+                                                              "b:LBUTTONDBLCLK", "b:LBUTTONUP"}));
+    EXPECT_EQ(clickTwice(111, 600), (std::vector<std::string>{"b:LBUTTONDOWN", "b:LBUTTONUP",
+                                                              "b:LBUTTONDOWN", "b:LBUTTONUP"}));
+    EXPECT_EQ(clickTwice(115, 100), (std::vector<std::string>{"b:LBUTTONDOWN", "b:LBUTTONUP",
+                                                              "b:LBUTTONDOWN", "b:LBUTTONUP"}));
+    // A third quick click is a plain press again.
+    for (int i = 0; i < 3; ++i)
+        InjectClick(110, 20, VK_LBUTTON);
+    EXPECT_EQ(Pump({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
+              (std::vector<std::string>{"b:LBUTTONDOWN", "b:LBUTTONDBLCLK", "b:LBUTTONDOWN"}));
+    // Without CS_DBLCLKS there are only presses.
+    InjectClick(20, 20, VK_LBUTTON);
+    InjectClick(20, 20, VK_LBUTTON);
+    EXPECT_EQ(Pump({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
+              (std::vector<std::string>{"a:LBUTTONDOWN", "a:LBUTTONDOWN"}));
+}
+
+TEST_F(Input, MouseLeaveComesOnceAfterTracking) {
+    InjectMouseMove(20, 20);
+    PumpMessages();
+    TRACKMOUSEEVENT tme;
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = a;
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    InjectMouseMove(25, 25);
+    EXPECT_TRUE(Pump({WM_MOUSELEAVE}).empty());  // still inside
+    InjectMouseMove(120, 20);
+    EXPECT_EQ(Pump({WM_MOUSELEAVE}), (std::vector<std::string>{"a:MOUSELEAVE"}));
+    InjectMouseMove(20, 20);
+    InjectMouseMove(120, 20);
+    EXPECT_TRUE(Pump({WM_MOUSELEAVE}).empty());  // tracking ended with the first leave
+    // Asking while the pointer is already elsewhere gives the leave at once.
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    EXPECT_EQ(Pump({WM_MOUSELEAVE}), (std::vector<std::string>{"a:MOUSELEAVE"}));
+    // Cancelled tracking gives nothing.
+    InjectMouseMove(20, 20);
+    PumpMessages();
+    TrackMouseEvent(&tme);
+    tme.dwFlags = TME_LEAVE | TME_CANCEL;
+    TrackMouseEvent(&tme);
+    InjectMouseMove(120, 20);
+    EXPECT_TRUE(Pump({WM_MOUSELEAVE}).empty());
+    tme.cbSize = 3;
+    EXPECT_FALSE(TrackMouseEvent(&tme));
+}
+
+TEST_F(Input, DisabledWindowsGetNoMouseInput) {
+    EXPECT_FALSE(EnableWindow(top, FALSE));  // it was enabled
+    InjectClick(20, 20, VK_LBUTTON);
+    EXPECT_TRUE(Pump(kMouse).empty());
+    EXPECT_TRUE(EnableWindow(top, TRUE));  // it was disabled
+    // The pointer has not moved since: the click comes without a move.
+    InjectClick(20, 20, VK_LBUTTON);
+    EXPECT_EQ(Pump(kMouse), (std::vector<std::string>{"a:LBUTTONDOWN", "a:LBUTTONUP"}));
+    // A disabled child lets the click through to its parent.
+    EnableWindow(a, FALSE);
+    InjectClick(21, 21, VK_LBUTTON);
+    EXPECT_EQ(Pump(kMouse),
+              (std::vector<std::string>{"top:MOUSEMOVE", "top:LBUTTONDOWN", "top:LBUTTONUP"}));
+}
+
+TEST_F(Input, AMoveToWhereThePointerIsIsNoMove) {
+    InjectMouseMove(20, 20);
+    InjectClick(20, 20, VK_LBUTTON);
+    EXPECT_EQ(Pump(kMouse),
+              (std::vector<std::string>{"a:MOUSEMOVE", "a:LBUTTONDOWN", "a:LBUTTONUP"}));
+    InjectMouseMove(20, 20);
+    SetCursorPos(20, 20);
+    EXPECT_TRUE(Pump(kMouse).empty());
+}
+
+TEST_F(Input, CursorPositionFollowsInputAndSetCursorPos) {
+    InjectMouseMove(33, 44);
+    POINT p;
+    ASSERT_TRUE(GetCursorPos(&p));
+    EXPECT_EQ(p, (POINT{33, 44}));
+    SetCursorPos(120, 30);
+    EXPECT_EQ(Pump(kMouse), (std::vector<std::string>{"b:MOUSEMOVE"}));
+    GetCursorPos(&p);
+    EXPECT_EQ(p, (POINT{120, 30}));
+    EXPECT_FALSE(GetCursorPos(nullptr));
+}
+
+TEST_F(Input, ClickingActivatesTheTopLevelWindow) {
+    const HWND other = Top("other", 250, 0, 50, 50);
+    EXPECT_EQ(GetActiveWindow(), other);  // shown last
+    rec.Watch({WM_ACTIVATE});
+    InjectClick(20, 20, VK_LBUTTON);
+    PumpMessages();
+    EXPECT_EQ(GetActiveWindow(), top);
+    EXPECT_EQ(rec.log, (std::vector<std::string>{"other:ACTIVATE", "top:ACTIVATE"}));
+}
+
+}  // namespace
+}  // namespace zo::plat::test
