@@ -345,6 +345,9 @@ public:
     std::int32_t m_lMaxPicWidth = 0;
     std::int32_t m_lMaxPicHeight = 0;
     std::int32_t m_lCaptionHeight = 0;
+    // Set while one pass over the buttons paints them: the automatic size, measured by the
+    // first face drawn, cannot change before the pass ends.
+    bool m_bPaintSizeMeasured = false;
     std::int32_t m_lButtonsPerLine = 1;
     std::int32_t m_lMaxScrollPos = 0;
     std::int32_t m_lScrollPos = 0;

@@ -52,6 +52,7 @@ void CButton::SetKey(const std::string& sNew) {
 
 void CButton::SetCaption(std::string s) {
     caption_ = std::move(s);
+    measuredFont_ = 0;
     NotifyPropertyChanged("Caption");
 }
 

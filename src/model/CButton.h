@@ -64,6 +64,19 @@ public:
     std::int16_t PosInLine() const { return posInLine_; }
     void SetPosInLine(std::int16_t n) { posInLine_ = n; }
 
+    // A caption width the drawing code measured, kept with the button for the font serial
+    // it was measured in, so that layout does not measure every caption again on each
+    // change; a new caption forgets it.
+    bool MeasuredCaptionWidth(std::uint32_t fontSerial, std::int32_t& width) const {
+        if (measuredFont_ == 0 || measuredFont_ != fontSerial) return false;
+        width = measuredWidth_;
+        return true;
+    }
+    void KeepCaptionWidth(std::uint32_t fontSerial, std::int32_t width) const {
+        measuredFont_ = fontSerial;
+        measuredWidth_ = width;
+    }
+
     // The owning control; nullptr once it is gone.
     std::shared_ptr<ItemOwner> ButtonBar() const { return owner_.lock(); }
 
@@ -83,6 +96,8 @@ private:
     std::int16_t posInLine_ = 0;
     std::string prompt_;
     bool visible_ = false;
+    mutable std::uint32_t measuredFont_ = 0;
+    mutable std::int32_t measuredWidth_ = 0;
 };
 
 using ButtonPtr = std::shared_ptr<CButton>;

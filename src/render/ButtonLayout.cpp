@@ -168,12 +168,18 @@ std::int32_t ZoButtonBar::CalcCaptionHeight(const CButtons& buttons, std::int32_
     SIZE ag;
     GetTextExtentPoint32A(hdc, "Ag", 2, &ag);
     std::int32_t result = ag.cy + 2;
+    const std::uint32_t serial = m_aResMgr->FontSerial("BUTTONFONT");
     for (const ButtonPtr& b : buttons) {
         if (!IsButtonShown(*b)) continue;
-        const std::string ansi = Utf8ToAnsi(b->Caption());
-        SIZE sz;
-        GetTextExtentPoint32A(hdc, ansi.c_str(), static_cast<int>(ansi.size()), &sz);
-        if (sz.cx > w) {
+        std::int32_t cx;
+        if (!b->MeasuredCaptionWidth(serial, cx)) {
+            const std::string ansi = Utf8ToAnsi(b->Caption());
+            SIZE sz;
+            GetTextExtentPoint32A(hdc, ansi.c_str(), static_cast<int>(ansi.size()), &sz);
+            cx = sz.cx;
+            b->KeepCaptionWidth(serial, cx);
+        }
+        if (cx > w) {
             result = 2 * (ag.cy + 2);
             break;
         }

@@ -211,6 +211,10 @@ void ZoButtonBar::PaintButtons(HDC hdc, const CGroup& G, const Rect& U) {
     }
     const ButtonPtr hot = m_aHighlightedButton.lock();
     const RECT u = R32(U);
+    struct PassEnd {
+        bool& flag;
+        ~PassEnd() { flag = false; }
+    } passEnd{m_bPaintSizeMeasured};
     for (const ButtonPtr& b : *G.Buttons()) {
         if (!IsButtonShown(*b)) continue;
         const RECT r = R32(b->ButtonRect());
@@ -218,6 +222,8 @@ void ZoButtonBar::PaintButtons(HDC hdc, const CGroup& G, const Rect& U) {
         if (!IntersectRect(&meet, &r, &u)) continue;
         if (tileBitmap != 0) BitBlt(hdc, r.left, r.top, W, H, tile, 0, 0, SRCCOPY);
         PaintButton(hdc, *b, b->ButtonRect(), b == hot);
+        // A face drawn has measured the size for the rest of the pass.
+        if (b->Picture()) m_bPaintSizeMeasured = true;
     }
     if (tile != 0) {
         if (tilePrevious) SelectObject(tile, tilePrevious);
@@ -308,12 +314,14 @@ bool ZoButtonBar::DrawButtonFace(HDC hdc, const CButton& B, const Rect& R, Rect&
     if (m_eButtonSize == zoUserSpecified) {
         in.buttonHeight = UserButtonHeightPx();
     } else {
-        // Painting measures the automatic size again and keeps it.
-        std::int32_t W, H;
-        CalcAutoButtonSize(*m_aActiveGroup->Buttons(), W, H);
-        m_lButtonWidthPx = W;
-        m_lButtonHeightPx = H;
-        in.buttonHeight = H;
+        // Painting measures the automatic size again and keeps it; once per pass is enough.
+        if (!m_bPaintSizeMeasured) {
+            std::int32_t W, H;
+            CalcAutoButtonSize(*m_aActiveGroup->Buttons(), W, H);
+            m_lButtonWidthPx = W;
+            m_lButtonHeightPx = H;
+        }
+        in.buttonHeight = m_lButtonHeightPx;
     }
     in.maxPicWidth = m_lMaxPicWidth;
     in.maxPicHeight = m_lMaxPicHeight;

@@ -128,6 +128,9 @@ HFONT CFont::Create(const StdFont& aFont, std::int32_t nOrient) {
     lf.lfOrientation = orient;
     if (orient != 0) lf.lfOutPrecision = 7;  // outline fonts turn
     orientation_ = orient;
+    thread_local std::uint32_t lastSerial = 0;
+    if (++lastSerial == 0) lastSerial = 1;
+    serial_ = lastSerial;
     return CreateFontIndirectA(&lf);
 }
 
@@ -156,6 +159,11 @@ HBRUSH CResoureMgr::GetBrush(std::int32_t lBrushColor, const std::string& sKey) 
         it->second->UpdateInfo(lBrushColor);
     }
     return it->second->hBrush();
+}
+
+std::uint32_t CResoureMgr::FontSerial(const std::string& sKey) const {
+    const auto it = fonts_.find(sKey);
+    return it == fonts_.end() ? 0 : it->second->Serial();
 }
 
 HFONT CResoureMgr::GetFont(const StdFont& aFont, const std::string& sKey, std::int32_t nOrient) {

@@ -47,6 +47,9 @@ class CFont {
 public:
     ~CFont();
     plat::HFONT hFont() const { return handle_; }
+    // Different for every font object ever made on this thread, unlike handle values, which
+    // a later font may reuse.
+    std::uint32_t Serial() const { return serial_; }
     // False when there is no copy yet (one is made), when the orientation differs modulo
     // 3600, or when any font attribute differs.
     bool isSame(const StdFont& aFont, std::int32_t nOrient = 0);
@@ -58,6 +61,7 @@ private:
     std::unique_ptr<StdFont> copy_;
     std::int32_t orientation_ = 0;
     plat::HFONT handle_ = 0;
+    std::uint32_t serial_ = 0;
 };
 
 class CResoureMgr {
@@ -69,6 +73,8 @@ public:
     void RemoveBrush(const std::string& sKey) { brushes_.erase(sKey); }
     plat::HFONT GetFont(const StdFont& aFont, const std::string& sKey, std::int32_t nOrient = 0);
     void RemoveFont(const std::string& sKey) { fonts_.erase(sKey); }
+    // The serial of the font kept under sKey, 0 when there is none.
+    std::uint32_t FontSerial(const std::string& sKey) const;
 
 private:
     std::unordered_map<std::string, std::unique_ptr<CPen>> pens_;
