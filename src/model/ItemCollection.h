@@ -85,6 +85,11 @@ public:
         const ItemCollection* c_ = nullptr;
         std::int32_t pos_ = 1;
     };
+    // The items in display order without copying their pointers, for loops that cannot change
+    // the collection while they run (layout and painting). Code that may call out to a host
+    // walks the collection itself instead.
+    const OrderedKeyedList<ItemPtr>& Entries() const { return items_; }
+
     // Range-for walking in display order (the collection's enumerator).
     iterator begin() const { return iterator(this, 1); }
     iterator end() const { return iterator(this, std::numeric_limits<std::int32_t>::max()); }

@@ -139,14 +139,14 @@ std::int32_t ZoButtonBar::UserButtonHeightPx() const {
 
 std::int32_t ZoButtonBar::CountShownButtons(const CButtons& buttons) const {
     std::int32_t n = 0;
-    for (const ButtonPtr& b : buttons)
+    for (const ButtonPtr& b : buttons.Entries())
         if (IsButtonShown(*b)) ++n;
     return n;
 }
 
 std::int32_t ZoButtonBar::GetMaxPictureWidth(const CButtons& buttons) const {
     std::int32_t most = 0;
-    for (const ButtonPtr& b : buttons)
+    for (const ButtonPtr& b : buttons.Entries())
         if (IsButtonShown(*b) && b->Picture()) most = std::max(most, b->Picture()->Width());
     const std::int32_t px = NearestInt(form_->ScaleX(most, vbHimetric, vbPixels));
     return px == 0 ? 32 : px;
@@ -154,7 +154,7 @@ std::int32_t ZoButtonBar::GetMaxPictureWidth(const CButtons& buttons) const {
 
 std::int32_t ZoButtonBar::GetMaxPictureHeight(const CButtons& buttons) const {
     std::int32_t most = 0;
-    for (const ButtonPtr& b : buttons)
+    for (const ButtonPtr& b : buttons.Entries())
         if (IsButtonShown(*b) && b->Picture()) most = std::max(most, b->Picture()->Height());
     const std::int32_t px = NearestInt(form_->ScaleY(most, vbHimetric, vbPixels));
     return px == 0 ? 32 : px;
@@ -169,7 +169,7 @@ std::int32_t ZoButtonBar::CalcCaptionHeight(const CButtons& buttons, std::int32_
     GetTextExtentPoint32A(hdc, "Ag", 2, &ag);
     std::int32_t result = ag.cy + 2;
     const std::uint32_t serial = m_aResMgr->FontSerial("BUTTONFONT");
-    for (const ButtonPtr& b : buttons) {
+    for (const ButtonPtr& b : buttons.Entries()) {
         if (!IsButtonShown(*b)) continue;
         std::int32_t cx;
         if (!b->MeasuredCaptionWidth(serial, cx)) {
@@ -235,7 +235,7 @@ void ZoButtonBar::PlaceButtons(const CButtons& buttons, std::int32_t W, std::int
     const std::int32_t AW = ButtonAreaWidthPx(), AH = ButtonAreaHeightPx();
     std::vector<bool> shown;
     shown.reserve(static_cast<std::size_t>(buttons.Count()));
-    for (const ButtonPtr& b : buttons)
+    for (const ButtonPtr& b : buttons.Entries())
         shown.push_back(IsButtonShown(*b));
     const std::int32_t N = static_cast<std::int32_t>(std::count(shown.begin(), shown.end(), true));
     if (N > 0) {
@@ -248,7 +248,7 @@ void ZoButtonBar::PlaceButtons(const CButtons& buttons, std::int32_t W, std::int
         layout::PlaceCells(shown, W, H, X0, Y0, AW, AH, m_eButtonFlow, m_eButtonLayout);
     std::size_t c = 0;
     std::int32_t k = 1;
-    for (const ButtonPtr& b : buttons) {
+    for (const ButtonPtr& b : buttons.Entries()) {
         if (shown[static_cast<std::size_t>(k - 1)]) {
             const layout::Cell& cell = cells[c++];
             b->SetButtonRect(cell.rect);

@@ -215,7 +215,7 @@ void ZoButtonBar::PaintButtons(HDC hdc, const CGroup& G, const Rect& U) {
         bool& flag;
         ~PassEnd() { flag = false; }
     } passEnd{m_bPaintSizeMeasured};
-    for (const ButtonPtr& b : *G.Buttons()) {
+    for (const ButtonPtr& b : G.Buttons()->Entries()) {
         if (!IsButtonShown(*b)) continue;
         const RECT r = R32(b->ButtonRect());
         RECT meet;
