@@ -42,7 +42,33 @@ inline constexpr UINT TTTOOLINFOA_V1_SIZE = offsetof(TOOLINFOA, lParam);
 // lpszText value that makes the tooltip ask the tool's window for the text.
 inline char* const LPSTR_TEXTCALLBACKA = reinterpret_cast<char*>(static_cast<std::intptr_t>(-1));
 
-// Tooltip messages.
+// The header of every WM_NOTIFY message.
+struct NMHDR {
+    HWND hwndFrom = 0;
+    std::uintptr_t idFrom = 0;
+    UINT code = 0;
+};
+
+// TTN_GETDISPINFOA: the tool's window answers with lpszText (a string that stays valid while the
+// tip uses it), or by filling szText; with TTF_DI_SETITEM in uFlags the tooltip keeps the answer.
+struct NMTTDISPINFOA {
+    NMHDR hdr;
+    char* lpszText = nullptr;
+    char szText[80] = {};
+    HINSTANCE hinst = 0;
+    UINT uFlags = 0;
+    LPARAM lParam = 0;
+};
+
+// Tooltip notifications, sent as WM_NOTIFY to the tool's window with idFrom = the tool's uId.
+inline constexpr UINT TTN_FIRST = static_cast<UINT>(-520);
+inline constexpr UINT TTN_GETDISPINFOA = TTN_FIRST - 0;
+inline constexpr UINT TTN_NEEDTEXTA = TTN_GETDISPINFOA;
+inline constexpr UINT TTN_SHOW = TTN_FIRST - 1;
+inline constexpr UINT TTN_POP = TTN_FIRST - 2;
+
+// Tooltip messages. TTM_GETTEXTA takes the buffer size in characters in wParam; with wParam 0
+// the buffer must hold the whole text and its NUL, as with the first versions of the control.
 inline constexpr UINT TTM_ACTIVATE = WM_USER + 1;
 inline constexpr UINT TTM_SETDELAYTIME = WM_USER + 3;
 inline constexpr UINT TTM_ADDTOOLA = WM_USER + 4;
@@ -85,6 +111,7 @@ inline constexpr UINT TTF_SUBCLASS = 0x0010;
 inline constexpr UINT TTF_TRACK = 0x0020;
 inline constexpr UINT TTF_ABSOLUTE = 0x0080;
 inline constexpr UINT TTF_TRANSPARENT = 0x0100;
+inline constexpr UINT TTF_DI_SETITEM = 0x8000;
 
 // Tooltip window styles.
 inline constexpr DWORD TTS_ALWAYSTIP = 0x01;

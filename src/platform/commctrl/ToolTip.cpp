@@ -1,12 +1,14 @@
 // The tooltip window class. Each tooltip keeps its tools and watches the mouse over their
 // windows through a relay procedure put in front of each tool window's own procedure. A move
-// onto a tool starts the show timer; when it fires with the pointer still on that tool, the
-// tip appears under the pointer; a leave check, the auto-pop timer, a click or deactivation
-// take it away again.
+// over a tool (re)starts the show timer, so the tip waits for the pointer to rest; when it
+// fires with the pointer still on that tool, the tip appears under the pointer; a leave check,
+// the auto-pop timer, a click or deactivation take it away again. The tool's window hears of
+// both with TTN_SHOW and TTN_POP, and is asked for the text of a callback tool.
 #include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,9 +52,17 @@ struct TipState {
     HFONT font = 0;
     std::string title;
     WPARAM icon = 0;
-    int hot = -1;         // tool under the pointer as last relayed
-    int shown = -1;       // tool whose tip is up
-    bool popped = false;  // auto-pop took the tip away; it stays away until the pointer leaves
+    int hot = -1;           // tool under the pointer as last relayed
+    int shown = -1;         // tool whose tip is up
+    bool popped = false;    // auto-pop took the tip away; it stays away until the pointer leaves
+    bool quick = false;     // the pointer came from a tip that was up: the reshow delay applies
+    std::string shownText;  // what the tip shows, asked once per showing
+};
+
+// A tool's identity, which stays true while notifications let the tools change.
+struct ToolKey {
+    HWND hwnd = 0;
+    std::uintptr_t id = 0;
 };
 
 // Per-thread, as windows are.
@@ -88,6 +98,8 @@ int DelayOf(const TipState& s, WPARAM kind) {
             return s.autopop >= 0 ? s.autopop : dbl * 10;
         case TTDT_INITIAL:
             return s.initial >= 0 ? s.initial : dbl;
+        case TTDT_AUTOMATIC:  // the classic control answers with the auto-pop delay
+            return s.autopop >= 0 ? s.autopop : dbl * 10;
         default:
             return 0;
     }
@@ -98,11 +110,29 @@ bool SameTool(const Tool& t, HWND hwnd, std::uintptr_t id) {
     return t.hwnd == hwnd && t.id == id;
 }
 
+int FindKey(const TipState& s, const ToolKey& k) {
+    for (std::size_t i = 0; i < s.tools.size(); ++i)
+        if (SameTool(s.tools[i], k.hwnd, k.id)) return static_cast<int>(i);
+    return -1;
+}
+
 int FindTool(const TipState& s, const TOOLINFOA* ti) {
     if (ti == nullptr || ti->cbSize < TTTOOLINFOA_V1_SIZE) return -1;
-    for (std::size_t i = 0; i < s.tools.size(); ++i)
-        if (SameTool(s.tools[i], ti->hwnd, ti->uId)) return static_cast<int>(i);
-    return -1;
+    return FindKey(s, ToolKey{ti->hwnd, ti->uId});
+}
+
+ToolKey KeyOf(const Tool& t) {
+    return ToolKey{t.hwnd, t.id};
+}
+
+// WM_NOTIFY to the tool's window. The handler may change the tooltip or destroy it, so callers
+// look their state up again afterwards.
+void Notify(HWND tip, const Tool& t, UINT code, NMHDR* hdr) {
+    hdr->hwndFrom = tip;
+    hdr->idFrom = t.id;
+    hdr->code = code;
+    const HWND to = t.hwnd;
+    SendMessageA(to, WM_NOTIFY, static_cast<WPARAM>(t.id), reinterpret_cast<LPARAM>(hdr));
 }
 
 // The window a tool's mouse comes from.
@@ -143,9 +173,34 @@ bool OwnerActive(HWND tip) {
     return owner == 0 || GetActiveWindow() == GetAncestorTopLevel(owner);
 }
 
-std::string TextOf(const Tool& t) {
+// The text of a tool; the window of a callback tool is asked with TTN_GETDISPINFOA.
+std::string TextOf(HWND tip, int index) {
+    TipState* s = State(tip);
+    if (s == nullptr || index < 0 || index >= static_cast<int>(s->tools.size())) return {};
+    const Tool& t = s->tools[static_cast<std::size_t>(index)];
     if (!t.callback) return t.text;
-    return {};  // the tool's window was asked and gave nothing
+    const ToolKey key = KeyOf(t);
+    NMTTDISPINFOA info;
+    info.hinst = t.hinst;
+    info.uFlags = t.flags;
+    info.lParam = t.lParam;
+    Notify(tip, t, TTN_GETDISPINFOA, &info.hdr);
+    std::string text;
+    const auto p = reinterpret_cast<std::uintptr_t>(info.lpszText);
+    if (info.lpszText == nullptr)
+        text.assign(info.szText, strnlen(info.szText, sizeof info.szText));
+    else if (p >= 0x10000 && info.lpszText != LPSTR_TEXTCALLBACKA)
+        text = info.lpszText;  // small values would be string resources, which this platform lacks
+    if (info.uFlags & TTF_DI_SETITEM) {
+        s = State(tip);
+        const int i = s != nullptr ? FindKey(*s, key) : -1;
+        if (i >= 0) {
+            Tool& kept = s->tools[static_cast<std::size_t>(i)];
+            kept.text = text;
+            kept.callback = false;
+        }
+    }
+    return text;
 }
 
 HFONT FontOf(const TipState& s) {
@@ -185,22 +240,40 @@ void KillTipTimers(HWND tip) {
     KillTimer(tip, kLeaveTimer);
 }
 
+// Takes the tip away and tells the tool's window, last, when it was up.
 void Hide(HWND tip, TipState& s) {
     KillTimer(tip, kPopTimer);
     KillTimer(tip, kLeaveTimer);
     if (s.shown < 0) return;
+    const int was = s.shown;
     s.shown = -1;
     ShowWindow(tip, SW_HIDE);
+    if (TipState* now = State(tip); now != nullptr && was < static_cast<int>(now->tools.size())) {
+        NMHDR hdr;
+        Notify(tip, now->tools[static_cast<std::size_t>(was)], TTN_POP, &hdr);
+    }
 }
 
 // Size and place the tip for tool `index` under the pointer and show it without activation.
-void Show(HWND tip, TipState& s, int index) {
-    const Tool& t = s.tools[static_cast<std::size_t>(index)];
-    const std::string text = TextOf(t);
+void Show(HWND tip, int index) {
+    TipState* st = State(tip);
+    if (st == nullptr || index < 0 || index >= static_cast<int>(st->tools.size())) return;
+    const ToolKey key = KeyOf(st->tools[static_cast<std::size_t>(index)]);
+    const std::string text = TextOf(tip, index);
+    st = State(tip);
+    if (st == nullptr || (index = FindKey(*st, key)) < 0) return;
     if (text.empty()) {
-        Hide(tip, s);
+        Hide(tip, *st);
         return;
     }
+    if (st->shown != index) {
+        NMHDR hdr;
+        Notify(tip, st->tools[static_cast<std::size_t>(index)], TTN_SHOW, &hdr);
+        st = State(tip);
+        if (st == nullptr || (index = FindKey(*st, key)) < 0) return;
+    }
+    TipState& s = *st;
+    const Tool& t = s.tools[static_cast<std::size_t>(index)];
     const SIZE inner = MeasureTip(tip, s, text);
     RECT r{0, 0, inner.cx, inner.cy};
     SendMessageA(tip, TTM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&r));
@@ -229,14 +302,16 @@ void Show(HWND tip, TipState& s, int index) {
     if (y + h > sh) y = toolRect.top - h;  // above the tool when it would run off the bottom
     if (y < 0) y = 0;
     s.shown = index;
+    s.shownText = text;
+    s.quick = false;
     SetWindowPos(tip, HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(tip, nullptr, TRUE);
     SetTimer(tip, kPopTimer, static_cast<UINT>(DelayOf(s, TTDT_AUTOPOP)), nullptr);
     SetTimer(tip, kLeaveTimer, kLeavePollMs, nullptr);
 }
 
-void StartShowTimer(HWND tip, TipState& s, bool fromTip) {
-    const int delay = DelayOf(s, fromTip ? TTDT_RESHOW : TTDT_INITIAL);
+void StartShowTimer(HWND tip, TipState& s) {
+    const int delay = DelayOf(s, s.quick ? TTDT_RESHOW : TTDT_INITIAL);
     SetTimer(tip, kShowTimer, static_cast<UINT>(std::max(delay, 1)), nullptr);
 }
 
@@ -256,14 +331,18 @@ void Relay(HWND tip, HWND from, UINT msg, LPARAM lParam) {
     if (tool == s->hot) {
         if (s->shown >= 0)
             SetTimer(tip, kPopTimer, static_cast<UINT>(DelayOf(*s, TTDT_AUTOPOP)), nullptr);
+        else if (tool >= 0 && !s->popped)
+            StartShowTimer(tip, *s);  // the delay counts from when the pointer comes to rest
         return;
     }
     const bool wasUp = s->shown >= 0;
     s->hot = tool;
     s->popped = false;
-    Hide(tip, *s);
+    s->quick = wasUp;
     KillTimer(tip, kShowTimer);
-    if (tool >= 0) StartShowTimer(tip, *s, wasUp);
+    Hide(tip, *s);
+    s = State(tip);
+    if (s != nullptr && tool >= 0 && s->hot == tool) StartShowTimer(tip, *s);
 }
 
 LRESULT RelayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -281,14 +360,25 @@ LRESULT RelayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             Relay(tip, hwnd, msg, lParam);
     }
     if (msg == WM_NCDESTROY) {
-        // The window is going: take the relay out so nothing refers to its handle any more.
+        // The window is going: its tools go with it, and nothing refers to its handle any more.
         for (const HWND tip : it->second.tips) {
             TipState* s = State(tip);
             if (s == nullptr) continue;
+            auto keyAt = [&](int i) {
+                return i >= 0 && i < static_cast<int>(s->tools.size())
+                           ? std::optional<ToolKey>(KeyOf(s->tools[static_cast<std::size_t>(i)]))
+                           : std::nullopt;
+            };
+            const auto shownKey = keyAt(s->shown);
+            const auto hotKey = keyAt(s->hot);
             std::erase_if(s->tools, [&](const Tool& t) { return ToolWindow(t) == hwnd; });
-            s->hot = s->shown = -1;
-            KillTipTimers(tip);
-            ShowWindow(tip, SW_HIDE);
+            s->shown = shownKey ? FindKey(*s, *shownKey) : -1;
+            s->hot = hotKey ? FindKey(*s, *hotKey) : -1;
+            if (s->hot < 0) KillTimer(tip, kShowTimer);
+            if (shownKey && s->shown < 0) {
+                KillTipTimers(tip);
+                ShowWindow(tip, SW_HIDE);
+            }
         }
         relays.erase(it);
         if (GetWindowLongA(hwnd, GWL_WNDPROC) == reinterpret_cast<LONG_PTR>(&RelayProc))
@@ -334,12 +424,28 @@ void StoreText(Tool& t, const char* text) {
     t.text = text;
 }
 
+// Copies a tool's text into a caller's buffer of `size` characters (0: as long as needed).
+LRESULT CopyText(const std::string& text, char* buffer, std::size_t size) {
+    const std::size_t n = size == 0 ? text.size() : std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return static_cast<LRESULT>(n);
+}
+
+// The tool record as the caller sees it. A buffer given in lpszText receives the text, as the
+// classic control writes it; a callback tool hands back the callback marker instead.
 void FillInfo(const Tool& t, TOOLINFOA* ti) {
     ti->uFlags = t.flags;
     ti->hwnd = t.hwnd;
     ti->uId = t.id;
     ti->rect = t.rect;
     ti->hinst = t.hinst;
+    if (ti->lpszText != nullptr) {
+        if (t.callback)
+            ti->lpszText = LPSTR_TEXTCALLBACKA;
+        else if (ti->lpszText != LPSTR_TEXTCALLBACKA)
+            CopyText(t.text, ti->lpszText, 0);
+    }
     if (ti->cbSize > TTTOOLINFOA_V1_SIZE) ti->lParam = t.lParam;
 }
 
@@ -365,7 +471,7 @@ void Paint(HWND tip, TipState& s) {
             const int h = DrawTextA(dc, t, &tr, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
             r.top += h + kTextInset;
         }
-        std::string text = TextOf(s.tools[static_cast<std::size_t>(s.shown)]);
+        std::string text = s.shownText;
         DrawTextA(dc, text, &r, TextFormat(tip, s));
         RestoreDC(dc, saved);
     }
@@ -390,16 +496,21 @@ LRESULT OnToolMessage(HWND tip, TipState& s, UINT msg, WPARAM wParam, LPARAM lPa
             return TRUE;
         }
         case TTM_DELTOOLA: {
-            const int i = FindTool(s, ti);
+            int i = FindTool(s, ti);
             if (i < 0) return 0;
+            const ToolKey key = KeyOf(s.tools[static_cast<std::size_t>(i)]);
             if (s.shown == i) Hide(tip, s);
-            const HWND w = ToolWindow(s.tools[static_cast<std::size_t>(i)]);
-            s.tools.erase(s.tools.begin() + i);
+            // The pop notification may have changed the tools, or ended the tooltip.
+            TipState* now = State(tip);
+            if (now == nullptr || (i = FindKey(*now, key)) < 0) return 0;
+            if (now->hot == i) KillTimer(tip, kShowTimer);
+            const HWND w = ToolWindow(now->tools[static_cast<std::size_t>(i)]);
+            now->tools.erase(now->tools.begin() + i);
             // Indices behind the removed tool move down by one.
             auto fix = [i](int& v) { v = v == i ? -1 : (v > i ? v - 1 : v); };
-            fix(s.hot);
-            fix(s.shown);
-            if (!StillUsed(s, w)) DetachRelays(tip, w);
+            fix(now->hot);
+            fix(now->shown);
+            if (!StillUsed(*now, w)) DetachRelays(tip, w);
             return 0;
         }
         case TTM_NEWTOOLRECTA: {
@@ -419,10 +530,11 @@ LRESULT OnToolMessage(HWND tip, TipState& s, UINT msg, WPARAM wParam, LPARAM lPa
                     if (s.shown == i) Hide(tip, s);
                     KillTimer(tip, kShowTimer);
                 } else if (s.shown == i) {
-                    Show(tip, s, i);
+                    Show(tip, i);
                 } else if (s.active) {
                     s.hot = i;
-                    StartShowTimer(tip, s, wasUp);
+                    s.quick = wasUp;
+                    StartShowTimer(tip, s);
                 }
             }
             return 0;
@@ -431,15 +543,14 @@ LRESULT OnToolMessage(HWND tip, TipState& s, UINT msg, WPARAM wParam, LPARAM lPa
             const int i = FindTool(s, ti);
             if (i < 0) return 0;
             StoreText(s.tools[static_cast<std::size_t>(i)], ti->lpszText);
-            if (s.shown == i) Show(tip, s, i);  // resized to the new text
+            if (s.shown == i) Show(tip, i);  // resized to the new text
             return 0;
         }
         case TTM_GETTEXTA: {
             const int i = FindTool(s, ti);
-            if (i < 0 || ti->lpszText == nullptr) return 0;
-            const std::string& text = s.tools[static_cast<std::size_t>(i)].text;
-            std::memcpy(ti->lpszText, text.c_str(), text.size() + 1);
-            return static_cast<LRESULT>(text.size());
+            if (i < 0 || ti->lpszText == nullptr || ti->lpszText == LPSTR_TEXTCALLBACKA) return 0;
+            char* buffer = ti->lpszText;
+            return CopyText(TextOf(tip, i), buffer, wParam);
         }
         case TTM_GETTOOLINFOA: {
             const int i = FindTool(s, ti);
@@ -470,12 +581,12 @@ LRESULT ToolTipProc(HWND tip, UINT msg, WPARAM wParam, LPARAM lParam) {
         st->back = GetSysColor(COLOR_INFOBK);
         st->fore = GetSysColor(COLOR_INFOTEXT);
         Mod().tips[tip] = std::move(st);
-        // A tip is always a bordered popup, whatever style it was asked for.
-        SetWindowLongA(tip, GWL_STYLE,
-                       (GetWindowLongA(tip, GWL_STYLE) & ~WS_CHILD) | WS_POPUP | WS_BORDER);
+        // A tip is a bordered pop-up that never takes the activation, whatever style it was
+        // created with (only a child stays a child: that is fixed at creation).
+        SetWindowLongA(tip, GWL_STYLE, GetWindowLongA(tip, GWL_STYLE) | WS_POPUP | WS_BORDER);
         SetWindowLongA(tip, GWL_EXSTYLE,
                        GetWindowLongA(tip, GWL_EXSTYLE) | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
-        return TRUE;
+        return DefWindowProcA(tip, msg, wParam, lParam);
     }
     TipState* s = State(tip);
     if (s == nullptr) return DefWindowProcA(tip, msg, wParam, lParam);
@@ -494,9 +605,9 @@ LRESULT ToolTipProc(HWND tip, UINT msg, WPARAM wParam, LPARAM lParam) {
         case TTM_ACTIVATE:
             s->active = wParam != 0;
             if (!s->active) {
+                s->hot = -1;
                 KillTipTimers(tip);
                 Hide(tip, *s);
-                s->hot = -1;
             }
             return 0;
         case TTM_RELAYEVENT: {
@@ -508,7 +619,7 @@ LRESULT ToolTipProc(HWND tip, UINT msg, WPARAM wParam, LPARAM lParam) {
             Hide(tip, *s);
             return 0;
         case TTM_UPDATE:
-            if (s->shown >= 0) Show(tip, *s, s->shown);
+            if (s->shown >= 0) Show(tip, s->shown);
             return 0;
         case TTM_SETDELAYTIME: {
             const int v = static_cast<short>(LOWORD(static_cast<DWORD>(lParam)));
@@ -564,7 +675,7 @@ LRESULT ToolTipProc(HWND tip, UINT msg, WPARAM wParam, LPARAM lParam) {
             const char* t = reinterpret_cast<const char*>(lParam);
             s->title = t != nullptr ? std::string(t).substr(0, kMaxTitle) : std::string();
             s->icon = wParam;
-            if (s->shown >= 0) Show(tip, *s, s->shown);
+            if (s->shown >= 0) Show(tip, s->shown);
             return TRUE;
         }
         case TTM_ADJUSTRECT: {
@@ -590,19 +701,23 @@ LRESULT ToolTipProc(HWND tip, UINT msg, WPARAM wParam, LPARAM lParam) {
                     KillTimer(tip, kShowTimer);
                     if (s->active && !s->popped && s->hot >= 0 && ToolUnderCursor(*s) == s->hot &&
                         OwnerActive(tip))
-                        Show(tip, *s, s->hot);
+                        Show(tip, s->hot);
                     return 0;
                 case kPopTimer:
-                    Hide(tip, *s);
                     s->popped = true;
+                    Hide(tip, *s);
                     return 0;
                 case kLeaveTimer: {
                     const int now = ToolUnderCursor(*s);
                     if (now == s->shown) return 0;
+                    const bool wasUp = s->shown >= 0;
                     Hide(tip, *s);
+                    s = State(tip);
+                    if (s == nullptr) return 0;
                     s->hot = now;
                     s->popped = false;
-                    if (now >= 0) StartShowTimer(tip, *s, true);
+                    s->quick = wasUp;
+                    if (now >= 0) StartShowTimer(tip, *s);
                     return 0;
                 }
                 default:

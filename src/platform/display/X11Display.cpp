@@ -27,7 +27,8 @@ namespace {
 struct XWin {
     Window xid = 0;
     bool mapped = false;
-    RECT rect;  // last geometry given to the X server
+    bool popup = false;  // override-redirect: placed by the program, not the window manager
+    RECT rect;           // last geometry given to the X server
 };
 
 // The virtual key of an X key symbol (unshifted), or 0.
@@ -227,13 +228,22 @@ public:
             hints.x = r.left;
             hints.y = r.top;
             XSetWMNormalHints(dpy_, xid, &hints);
-            it = windows_.emplace(hwnd, XWin{xid, false, r}).first;
+            it = windows_.emplace(hwnd, XWin{xid, false, a.override_redirect == True, r}).first;
             byX_[xid] = hwnd;
             XDefineCursor(dpy_, xid, CursorFor(WinState().cursor));
         } else if (!(it->second.rect == r)) {
             XMoveResizeWindow(dpy_, it->second.xid, r.left, r.top, static_cast<unsigned>(width),
                               static_cast<unsigned>(height));
             it->second.rect = r;
+        }
+        // The style may turn into a pop-up after the X window exists (a tooltip does so while it
+        // is created); the X server takes that only while the window is unmapped.
+        const bool popup = (w->style & WS_POPUP) != 0;
+        if (popup != it->second.popup && !it->second.mapped) {
+            XSetWindowAttributes a{};
+            a.override_redirect = popup ? True : False;
+            XChangeWindowAttributes(dpy_, it->second.xid, CWOverrideRedirect, &a);
+            it->second.popup = popup;
         }
         XStoreName(dpy_, it->second.xid, w->text.c_str());
         const bool show = (w->style & WS_VISIBLE) && r.right > r.left && r.bottom > r.top;

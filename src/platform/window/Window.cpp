@@ -454,8 +454,9 @@ LONG_PTR SetWindowLongA(HWND hwnd, int index, LONG_PTR value) {
             return old;
         case GWL_STYLE: {
             old = static_cast<LONG_PTR>(static_cast<LONG>(w->style));
-            // The kind of window (child or top-level) is fixed at creation.
-            const DWORD keep = WS_CHILD | WS_POPUP;
+            // The kind of window (child or top-level) is fixed at creation; a top-level window
+            // may still turn into a pop-up, as a tooltip does while it is created.
+            const DWORD keep = WS_CHILD;
             w->style = (w->style & keep) | (static_cast<DWORD>(value) & ~keep);
             return old;
         }
