@@ -434,6 +434,39 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 DWORD GetTickCount();
 
+// Message boxes: a modal window with the text and a row of push buttons. The owner's top-level
+// window is disabled while the box runs its own message loop. Enter presses the default (focused)
+// button; Esc gives Cancel, or No, or OK in a box with only OK; a button's underlined letter
+// presses it. Returns the pressed button's ID, or 0 for a bad type or a stale owner. When the
+// loop meets WM_QUIT (also the one the off-screen display makes when no input can ever arrive)
+// the box gives the answer Esc would give (or the default button's) and posts the quit again.
+// The MB_ICON* flags are accepted; no icon is drawn.
+inline constexpr UINT MB_OK = 0x0000;
+inline constexpr UINT MB_OKCANCEL = 0x0001;
+inline constexpr UINT MB_ABORTRETRYIGNORE = 0x0002;
+inline constexpr UINT MB_YESNOCANCEL = 0x0003;
+inline constexpr UINT MB_YESNO = 0x0004;
+inline constexpr UINT MB_RETRYCANCEL = 0x0005;
+inline constexpr UINT MB_TYPEMASK = 0x000F;
+inline constexpr UINT MB_ICONHAND = 0x0010;
+inline constexpr UINT MB_ICONQUESTION = 0x0020;
+inline constexpr UINT MB_ICONEXCLAMATION = 0x0030;
+inline constexpr UINT MB_ICONASTERISK = 0x0040;
+inline constexpr UINT MB_ICONMASK = 0x00F0;
+inline constexpr UINT MB_DEFBUTTON1 = 0x0000;
+inline constexpr UINT MB_DEFBUTTON2 = 0x0100;
+inline constexpr UINT MB_DEFBUTTON3 = 0x0200;
+inline constexpr UINT MB_DEFMASK = 0x0F00;
+inline constexpr UINT MB_APPLMODAL = 0x0000;
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDABORT = 3;
+inline constexpr int IDRETRY = 4;
+inline constexpr int IDIGNORE = 5;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+
 // Standard cursor identifiers for LoadCursorA(0, IDC_...); the X11 display maps them.
 inline constexpr std::uintptr_t IDC_ARROW = 32512;
 inline constexpr std::uintptr_t IDC_IBEAM = 32513;

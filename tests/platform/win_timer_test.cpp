@@ -1,0 +1,148 @@
+// Timers on the off-screen display's hand-driven clock: when they fire, how late ones coalesce,
+// resetting and killing, timer procedures and thread timers, and the message loop waiting for
+// the next timer instead of ending.
+#include "win_support.h"
+
+namespace zo::plat::test {
+namespace {
+
+class Timers : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        w = Top("w", 0, 0, 50, 50);
+        PumpMessages();
+        rec.Watch({WM_TIMER});
+    }
+    // Timer messages dispatched now, as "window:id".
+    std::vector<std::string> Fired() {
+        PumpMessages();
+        std::vector<std::string> out;
+        for (const MSG& m : rec.messages)
+            out.push_back(rec.names[m.hwnd] + ":" + std::to_string(m.wParam));
+        rec.Take();
+        return out;
+    }
+    HWND w = 0;
+};
+
+struct ProcCalls {
+    std::vector<std::uintptr_t> ids;
+    std::vector<DWORD> times;
+};
+thread_local ProcCalls* tlsCalls = nullptr;
+
+void CountingProc(HWND, UINT msg, std::uintptr_t id, DWORD time) {
+    if (tlsCalls == nullptr || msg != WM_TIMER) return;
+    tlsCalls->ids.push_back(id);
+    tlsCalls->times.push_back(time);
+}
+
+TEST_F(Timers, FireWhenTheClockReachesThemAndNotBefore) {
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(SetTimer(w, 7, 100, nullptr), 7u);
+    AdvanceClock(99);
+    EXPECT_TRUE(Fired().empty());
+    AdvanceClock(1);
+    EXPECT_EQ(Fired(), (std::vector<std::string>{"w:7"}));
+    EXPECT_EQ(GetTickCount() - start, 100u);
+    // A late timer fires once, and its next period starts when it was taken.
+    AdvanceClock(350);
+    EXPECT_EQ(Fired(), (std::vector<std::string>{"w:7"}));
+    AdvanceClock(99);
+    EXPECT_TRUE(Fired().empty());
+    AdvanceClock(1);
+    EXPECT_EQ(Fired().size(), 1u);
+    // Letting time pass step by step fires it every period.
+    RunFor(1000);
+    EXPECT_EQ(rec.messages.size(), 10u);
+}
+
+TEST_F(Timers, RunForDispatchesEachPeriodInOrder) {
+    SetTimer(w, 1, 100, nullptr);
+    SetTimer(w, 2, 250, nullptr);
+    rec.Watch({WM_TIMER});
+    RunFor(500);
+    std::vector<std::string> got;
+    for (const MSG& m : rec.messages)
+        got.push_back(std::to_string(m.wParam));
+    // At 500 both are due: the one that has waited longer since its last turn goes first.
+    EXPECT_EQ(got, (std::vector<std::string>{"1", "1", "2", "1", "1", "2", "1"}));
+}
+
+TEST_F(Timers, SettingAgainRestartsAndKillingStops) {
+    SetTimer(w, 3, 100, nullptr);
+    AdvanceClock(80);
+    SetTimer(w, 3, 100, nullptr);  // the same timer, from now
+    AdvanceClock(80);
+    EXPECT_TRUE(Fired().empty());
+    AdvanceClock(20);
+    EXPECT_EQ(Fired(), (std::vector<std::string>{"w:3"}));
+    EXPECT_TRUE(KillTimer(w, 3));
+    EXPECT_FALSE(KillTimer(w, 3));
+    EXPECT_FALSE(KillTimer(w, 99));
+    AdvanceClock(1000);
+    EXPECT_TRUE(Fired().empty());
+    // Very short periods are raised to the platform's minimum.
+    SetTimer(w, 4, 1, nullptr);
+    AdvanceClock(USER_TIMER_MINIMUM - 1);
+    EXPECT_TRUE(Fired().empty());
+    AdvanceClock(1);
+    EXPECT_EQ(Fired(), (std::vector<std::string>{"w:4"}));
+}
+
+TEST_F(Timers, TimersOfADestroyedWindowAndStaleHandlesAreGone) {
+    const HWND c = Child(w, "c", 0, 0, 10, 10);
+    SetTimer(c, 1, 50, nullptr);
+    SetTimer(w, 2, 50, nullptr);
+    DestroyWindow(c);
+    AdvanceClock(50);
+    EXPECT_EQ(Fired(), (std::vector<std::string>{"w:2"}));
+    EXPECT_EQ(SetTimer(c, 1, 50, nullptr), 0u);
+    EXPECT_FALSE(KillTimer(c, 1));
+    // A posted WM_TIMER naming a procedure that is no timer's calls nothing.
+    ProcCalls calls;
+    tlsCalls = &calls;
+    MSG forged{w, WM_TIMER, 5, reinterpret_cast<LPARAM>(&CountingProc), 0, {}};
+    DispatchMessageA(&forged);
+    EXPECT_TRUE(calls.ids.empty());
+    tlsCalls = nullptr;
+}
+
+TEST_F(Timers, ProceduresAndThreadTimersGetTheirCalls) {
+    ProcCalls calls;
+    tlsCalls = &calls;
+    const UINT_PTR a = SetTimer(0, 0, 100, &CountingProc);
+    const UINT_PTR b = SetTimer(0, 0, 150, &CountingProc);
+    EXPECT_NE(a, 0u);
+    EXPECT_NE(b, 0u);
+    EXPECT_NE(a, b);                     // thread timers get identifiers of their own
+    SetTimer(w, 9, 100, &CountingProc);  // a window timer with a procedure: no WM_TIMER to w
+    const DWORD start = GetTickCount();
+    RunFor(300);
+    EXPECT_TRUE(rec.log.empty());
+    EXPECT_EQ(calls.ids, (std::vector<std::uintptr_t>{a, 9, b, a, 9, b, a, 9}));
+    EXPECT_EQ(calls.times.front(), start + 100);
+    EXPECT_TRUE(KillTimer(0, a));
+    EXPECT_TRUE(KillTimer(0, b));
+    tlsCalls = nullptr;
+}
+
+TEST_F(Timers, TheMessageLoopWaitsForTheNextTimerAndEndsWhenNoneIsLeft) {
+    SetTimer(w, 1, 300, nullptr);
+    const DWORD start = GetTickCount();
+    MSG m;
+    ASSERT_EQ(GetMessageA(&m, 0, 0, 0), TRUE);
+    EXPECT_EQ(m.message, WM_TIMER);
+    EXPECT_EQ(GetTickCount() - start, 300u);  // the clock jumped to the timer
+    KillTimer(w, 1);
+    EXPECT_EQ(GetMessageA(&m, 0, 0, 0), FALSE);
+    EXPECT_EQ(m.message, WM_QUIT);
+    // A filter that excludes timers does not wait for them.
+    SetTimer(w, 1, 300, nullptr);
+    EXPECT_EQ(GetMessageA(&m, 0, WM_KEYFIRST, WM_KEYLAST), FALSE);
+    EXPECT_EQ(GetMessageA(nullptr, 0, 0, 0), -1);
+}
+
+}  // namespace
+}  // namespace zo::plat::test
