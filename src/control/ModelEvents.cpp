@@ -140,6 +140,8 @@ void ZoButtonBar::ButtonRemoved(const ButtonPtr& aButton) {
 
 void ZoButtonBar::ButtonPropertyChanged(const ButtonPtr& aButton, std::string_view sProperty) {
     if (m_bTerminated) return;
+    // A visibility, picture or caption the last layout summed up may be different now.
+    m_layoutMemo.reset();
     if (aButton->ParentGroup() != m_aActiveGroup) return;
     if (sProperty != "Caption" && sProperty != "Picture") return;
     LayoutButtons();

@@ -32,6 +32,7 @@ namespace zo {
 
 class CResoureMgr;
 class CToolTip;
+struct LayoutMemo;
 class cSubclassListener;
 
 // Made by the layers that own them (render/ and input/), so that the control's own code
@@ -192,6 +193,10 @@ public:
     void CalcAutoButtonSize(const CButtons& buttons, std::int32_t& W, std::int32_t& H);
     std::int32_t GetMaxPictureWidth(const CButtons& buttons) const;
     std::int32_t GetMaxPictureHeight(const CButtons& buttons) const;
+    // The pixel size of a picture extent in HIMETRIC as layout uses it (none: 32).
+    std::int32_t PicturePx(std::int32_t himetric, bool horizontal) const;
+    bool AppendToLayout(const CButtons& buttons);
+    std::int32_t CaptionWidth(const CButton& b);
     std::int32_t CalcCaptionHeight(const CButtons& buttons, std::int32_t availableWidth);
     void RefreshButtonArea();
     void RefreshGroupStrips();
@@ -345,6 +350,11 @@ public:
     std::int32_t m_lMaxPicWidth = 0;
     std::int32_t m_lMaxPicHeight = 0;
     std::int32_t m_lCaptionHeight = 0;
+    // One caption line (the height of "Ag" plus 2) as the caption band was last measured.
+    std::int32_t m_lCaptionLineHeight = 0;
+    // What the last complete layout saw, so that a button appended with nothing else changed
+    // is placed alone: hosts add thousands of buttons and every add lays the buttons out.
+    std::shared_ptr<LayoutMemo> m_layoutMemo;
     // Set while one pass over the buttons paints them: the automatic size, measured by the
     // first face drawn, cannot change before the pass ends.
     bool m_bPaintSizeMeasured = false;

@@ -24,6 +24,9 @@ class OrderedKeyedList {
 
 public:
     std::int32_t Count() const { return static_cast<std::int32_t>(entries_.size()); }
+    // Changes with every insertion and removal, so a reader can tell that the order it saw
+    // is still the order now.
+    std::uint32_t Revision() const { return revision_; }
 
     // Appends value (under key when it is not empty). A key already present raises 457.
     void Add(T value, std::string key = {}) {
@@ -84,6 +87,7 @@ public:
     }
 
     void Clear() {
+        ++revision_;
         entries_.clear();
         index_.clear();
         keyed_ = 0;
@@ -113,6 +117,7 @@ private:
     void InsertAt(std::size_t at, T value, std::string key) {
         const bool keyed = !key.empty();
         if (keyed && Contains(key)) RaiseRuntimeError(kErrDuplicateKey);
+        ++revision_;
         if (keyed && (keyed_ + 1) * 2 > index_.size())
             Rehash(index_.empty() ? 8 : index_.size() * 2);
         if (at < entries_.size() && keyed_ > 0)
@@ -127,6 +132,7 @@ private:
     }
 
     void RemoveAt(std::size_t at) {
+        ++revision_;
         if (!entries_[at].key.empty()) {
             Unplace(static_cast<std::int32_t>(at));
             --keyed_;
@@ -179,6 +185,7 @@ private:
     std::vector<Entry> entries_;
     std::vector<std::int32_t> index_;  // open-addressed: 0-based entry positions, -1 = free
     std::size_t keyed_ = 0;
+    std::uint32_t revision_ = 0;
 };
 
 }  // namespace zo

@@ -67,31 +67,34 @@ std::int32_t GridLines(std::int32_t N, std::int32_t perLine) {
     return NearestInt(static_cast<double>(N) / perLine + 1.0);
 }
 
+Cell CellWalker::Next() {
+    const Cell cell{Rect{x_, y_, x_ + W_, y_ + H_}, line_, pos_};
+    ++pos_;
+    if (flow_ == zoHorizontal) {
+        if (layout_ == zoLinear) {
+            pos_ = 0, ++line_, x_ += W_;
+        } else {
+            y_ += H_;
+            if (y_ + H_ > AH_) x_ += W_, y_ = Y0_, pos_ = 0, ++line_;
+        }
+    } else {
+        if (layout_ == zoLinear) {
+            pos_ = 0, ++line_, y_ += H_;
+        } else {
+            x_ += W_;
+            if (x_ + W_ > AW_) y_ += H_, x_ = X0_, pos_ = 0, ++line_;
+        }
+    }
+    return cell;
+}
+
 std::vector<Cell> PlaceCells(const std::vector<bool>& shown, std::int32_t W, std::int32_t H,
                              std::int32_t X0, std::int32_t Y0, std::int32_t AW, std::int32_t AH,
                              std::int32_t flow, std::int32_t buttonLayout) {
     std::vector<Cell> cells;
-    std::int32_t x = X0, y = Y0, line = 0, pos = 0;
-    for (bool isShown : shown) {
-        if (!isShown) continue;
-        cells.push_back(Cell{Rect{x, y, x + W, y + H}, line, pos});
-        ++pos;
-        if (flow == zoHorizontal) {
-            if (buttonLayout == zoLinear) {
-                pos = 0, ++line, x += W;
-            } else {
-                y += H;
-                if (y + H > AH) x += W, y = Y0, pos = 0, ++line;
-            }
-        } else {
-            if (buttonLayout == zoLinear) {
-                pos = 0, ++line, y += H;
-            } else {
-                x += W;
-                if (x + W > AW) y += H, x = X0, pos = 0, ++line;
-            }
-        }
-    }
+    CellWalker walker(W, H, X0, Y0, AW, AH, flow, buttonLayout);
+    for (bool isShown : shown)
+        if (isShown) cells.push_back(walker.Next());
     return cells;
 }
 
@@ -144,20 +147,37 @@ std::int32_t ZoButtonBar::CountShownButtons(const CButtons& buttons) const {
     return n;
 }
 
+std::int32_t ZoButtonBar::PicturePx(std::int32_t himetric, bool horizontal) const {
+    const double px = horizontal ? form_->ScaleX(himetric, vbHimetric, vbPixels)
+                                 : form_->ScaleY(himetric, vbHimetric, vbPixels);
+    const std::int32_t n = NearestInt(px);
+    return n == 0 ? 32 : n;
+}
+
+namespace {
+
+// HIMETRIC maxima of the shown buttons' pictures.
+template <class Shown>
+std::pair<std::int32_t, std::int32_t> PictureMaxima(const CButtons& buttons, Shown shown) {
+    std::int32_t w = 0, h = 0;
+    for (const ButtonPtr& b : buttons.Entries()) {
+        if (!shown(*b) || !b->Picture()) continue;
+        w = std::max(w, b->Picture()->Width());
+        h = std::max(h, b->Picture()->Height());
+    }
+    return {w, h};
+}
+
+}  // namespace
+
 std::int32_t ZoButtonBar::GetMaxPictureWidth(const CButtons& buttons) const {
-    std::int32_t most = 0;
-    for (const ButtonPtr& b : buttons.Entries())
-        if (IsButtonShown(*b) && b->Picture()) most = std::max(most, b->Picture()->Width());
-    const std::int32_t px = NearestInt(form_->ScaleX(most, vbHimetric, vbPixels));
-    return px == 0 ? 32 : px;
+    const auto shown = [this](const CButton& b) { return IsButtonShown(b); };
+    return PicturePx(PictureMaxima(buttons, shown).first, true);
 }
 
 std::int32_t ZoButtonBar::GetMaxPictureHeight(const CButtons& buttons) const {
-    std::int32_t most = 0;
-    for (const ButtonPtr& b : buttons.Entries())
-        if (IsButtonShown(*b) && b->Picture()) most = std::max(most, b->Picture()->Height());
-    const std::int32_t px = NearestInt(form_->ScaleY(most, vbHimetric, vbPixels));
-    return px == 0 ? 32 : px;
+    const auto shown = [this](const CButton& b) { return IsButtonShown(b); };
+    return PicturePx(PictureMaxima(buttons, shown).second, false);
 }
 
 std::int32_t ZoButtonBar::CalcCaptionHeight(const CButtons& buttons, std::int32_t w) {
@@ -168,6 +188,7 @@ std::int32_t ZoButtonBar::CalcCaptionHeight(const CButtons& buttons, std::int32_
     SIZE ag;
     GetTextExtentPoint32A(hdc, "Ag", 2, &ag);
     std::int32_t result = ag.cy + 2;
+    m_lCaptionLineHeight = result;
     const std::uint32_t serial = m_aResMgr->FontSerial("BUTTONFONT");
     for (const ButtonPtr& b : buttons.Entries()) {
         if (!IsButtonShown(*b)) continue;
@@ -190,31 +211,50 @@ std::int32_t ZoButtonBar::CalcCaptionHeight(const CButtons& buttons, std::int32_
     return result;
 }
 
-void ZoButtonBar::CalcAutoButtonSize(const CButtons& buttons, std::int32_t& W, std::int32_t& H) {
+namespace {
+
+layout::AutoSizeInput AutoInputs(const ZoButtonBar& bar) {
     layout::AutoSizeInput in;
-    in.buttonLayout = m_eButtonLayout;
-    in.flow = m_eButtonFlow;
-    in.textPosition = m_eButtonTextPosition;
-    in.showInfo = m_eShowButtonInfo;
-    in.maxPicWidth = m_lMaxPicWidth;
-    in.maxPicHeight = m_lMaxPicHeight;
-    in.areaWidth = ButtonAreaWidthPx();
-    in.areaHeight = ButtonAreaHeightPx();
+    in.buttonLayout = bar.m_eButtonLayout;
+    in.flow = bar.m_eButtonFlow;
+    in.textPosition = bar.m_eButtonTextPosition;
+    in.showInfo = bar.m_eShowButtonInfo;
+    in.maxPicWidth = bar.m_lMaxPicWidth;
+    in.maxPicHeight = bar.m_lMaxPicHeight;
+    in.areaWidth = bar.ButtonAreaWidthPx();
+    in.areaHeight = bar.ButtonAreaHeightPx();
+    return in;
+}
+
+}  // namespace
+
+void ZoButtonBar::CalcAutoButtonSize(const CButtons& buttons, std::int32_t& W, std::int32_t& H) {
     layout::AutoButtonSize(
-        in, [&](std::int32_t w) { return CalcCaptionHeight(buttons, w); }, W, H);
+        AutoInputs(*this), [&](std::int32_t w) { return CalcCaptionHeight(buttons, w); }, W, H);
 }
 
 void ZoButtonBar::LayoutButtons() {
     if (m_bLayoutSuspended || !m_aActiveGroup || m_bTerminated) return;
     const CButtons& buttons = *m_aActiveGroup->Buttons();
+    if (AppendToLayout(buttons)) return;
+    m_layoutMemo.reset();
     m_lMaxPicWidth = GetMaxPictureWidth(buttons);
     m_lMaxPicHeight = GetMaxPictureHeight(buttons);
     std::int32_t W, H;
+    bool captionKnown = false;
+    std::int32_t captionWidth = 0, captionHeight = 0;
     if (m_eButtonSize == zoUserSpecified) {
         W = UserButtonWidthPx();
         H = UserButtonHeightPx();
     } else {
-        CalcAutoButtonSize(buttons, W, H);
+        const auto measure = [&](std::int32_t w) {
+            const std::int32_t h = CalcCaptionHeight(buttons, w);
+            captionKnown = m_eShowButtonInfo == zoPictureAndCaption && m_lCaptionHeight == h;
+            captionWidth = w;
+            captionHeight = h;
+            return h;
+        };
+        layout::AutoButtonSize(AutoInputs(*this), measure, W, H);
     }
     m_lButtonWidthPx = W;
     m_lButtonHeightPx = H;
@@ -228,6 +268,148 @@ void ZoButtonBar::LayoutButtons() {
     m_rcBRScrollButton = fit.brScroll;
     m_lScrollPos = fit.scrollPos;
     PlaceButtons(buttons, W, H, fit.x0, fit.y0);
+
+    auto memo = std::make_shared<LayoutMemo>();
+    memo->group = m_aActiveGroup;
+    memo->list = &buttons;
+    memo->revision = buttons.Entries().Revision();
+    memo->count = buttons.Count();
+    if (memo->count > 0) memo->last = buttons.Entries().Item(memo->count);
+    memo->areaWidth = AW;
+    memo->areaHeight = AH;
+    memo->flow = m_eButtonFlow;
+    memo->buttonLayout = m_eButtonLayout;
+    memo->textPosition = m_eButtonTextPosition;
+    memo->showInfo = m_eShowButtonInfo;
+    memo->sizeMode = m_eButtonSize;
+    memo->userWidth = UserButtonWidthPx();
+    memo->userHeight = UserButtonHeightPx();
+    memo->userMode = UserMode();
+    memo->fontSerial = m_aResMgr->FontSerial("BUTTONFONT");
+    memo->shown = N;
+    const auto shown = [this](const CButton& b) { return IsButtonShown(b); };
+    std::tie(memo->picWidth, memo->picHeight) = PictureMaxima(buttons, shown);
+    memo->captionKnown = captionKnown;
+    memo->captionWidth = captionWidth;
+    memo->captionHeight = captionHeight;
+    memo->W = W;
+    memo->H = H;
+    memo->fit = fit;
+    memo->walker = layout::CellWalker(W, H, fit.x0, fit.y0, AW, AH, m_eButtonFlow, m_eButtonLayout);
+    for (std::int32_t i = 0; i < N; ++i)
+        memo->walker.Next();
+    m_layoutMemo = std::move(memo);
+}
+
+// The width of one button's caption in the button font, measured once per font.
+std::int32_t ZoButtonBar::CaptionWidth(const CButton& b) {
+    const std::uint32_t serial = m_aResMgr->FontSerial("BUTTONFONT");
+    std::int32_t cx = 0;
+    if (b.MeasuredCaptionWidth(serial, cx)) return cx;
+    const HDC hdc = GetDC(m_hWndButtons);
+    if (hdc == 0) return 0;
+    const HGDIOBJ oldFont = SelectObject(hdc, m_aResMgr->GetFont(*m_aFont, "BUTTONFONT"));
+    const std::string ansi = Utf8ToAnsi(b.Caption());
+    SIZE sz;
+    GetTextExtentPoint32A(hdc, ansi.c_str(), static_cast<int>(ansi.size()), &sz);
+    SelectObject(hdc, oldFont);
+    ReleaseDC(m_hWndButtons, hdc);
+    b.KeepCaptionWidth(serial, sz.cx);
+    return sz.cx;
+}
+
+bool ZoButtonBar::AppendToLayout(const CButtons& buttons) {
+    LayoutMemo* m = m_layoutMemo.get();
+    // The same list (of a group still alive) with exactly one insertion since, which left the
+    // former last button just before the end.
+    if (m == nullptr || m->list != &buttons || m->shown == 0 || m->group.lock() != m_aActiveGroup)
+        return false;
+    const std::int32_t count = buttons.Count();
+    if (buttons.Entries().Revision() != m->revision + 1 || count != m->count + 1 ||
+        m->last.lock() != buttons.Entries().Item(count - 1))
+        return false;
+    const std::int32_t AW = ButtonAreaWidthPx(), AH = ButtonAreaHeightPx();
+    if (m_eButtonSize == zoAutoCalculated) m_aResMgr->GetFont(*m_aFont, "BUTTONFONT");
+    if (AW != m->areaWidth || AH != m->areaHeight || m_eButtonFlow != m->flow ||
+        m_eButtonLayout != m->buttonLayout || m_eButtonTextPosition != m->textPosition ||
+        m_eShowButtonInfo != m->showInfo || m_eButtonSize != m->sizeMode ||
+        UserButtonWidthPx() != m->userWidth || UserButtonHeightPx() != m->userHeight ||
+        UserMode() != m->userMode || m_aResMgr->FontSerial("BUTTONFONT") != m->fontSerial ||
+        m_lScrollPos != m->fit.scrollPos)
+        return false;
+
+    CButton& added = *buttons.Entries().Item(count);
+    const bool shown = IsButtonShown(added);
+    std::int32_t picWidth = m->picWidth, picHeight = m->picHeight;
+    if (shown && added.Picture()) {
+        picWidth = std::max(picWidth, added.Picture()->Width());
+        picHeight = std::max(picHeight, added.Picture()->Height());
+    }
+    m_lMaxPicWidth = PicturePx(picWidth, true);
+    m_lMaxPicHeight = PicturePx(picHeight, false);
+    std::int32_t W, H;
+    bool captionKnown = m->captionKnown;
+    std::int32_t captionWidth = m->captionWidth, captionHeight = m->captionHeight;
+    if (m_eButtonSize == zoUserSpecified) {
+        W = UserButtonWidthPx();
+        H = UserButtonHeightPx();
+    } else {
+        const auto measure = [&](std::int32_t w) -> std::int32_t {
+            if (m_eShowButtonInfo != zoPictureAndCaption) return 0;
+            if (!captionKnown || w != captionWidth) {
+                // Another width than before: measure every caption (each one's width is kept).
+                captionHeight = CalcCaptionHeight(buttons, w);
+                captionKnown = m_lCaptionHeight == captionHeight;
+                captionWidth = w;
+                return captionHeight;
+            }
+            // One line until some caption is wider than the band; only the new one can be.
+            if (shown && captionHeight == m_lCaptionLineHeight && CaptionWidth(added) > w)
+                captionHeight = 2 * m_lCaptionLineHeight;
+            m_lCaptionHeight = captionHeight;
+            return captionHeight;
+        };
+        layout::AutoButtonSize(AutoInputs(*this), measure, W, H);
+    }
+    const std::int32_t N = m->shown + (shown ? 1 : 0);
+    const layout::Fit fit =
+        layout::FitButtons(W, H, AW, AH, N, m_eButtonFlow, m_eButtonLayout, m_lScrollPos);
+    if (W != m->W || H != m->H || fit.x0 != m->fit.x0 || fit.y0 != m->fit.y0 ||
+        fit.buttonsPerLine != m->fit.buttonsPerLine)
+        return false;  // cells move: the whole list again
+    m_lButtonWidthPx = W;
+    m_lButtonHeightPx = H;
+    m_lButtonsPerLine = fit.buttonsPerLine;
+    m_lMaxScrollPos = fit.maxScrollPos;
+    m_rcTLScrollButton = fit.tlScroll;
+    m_rcBRScrollButton = fit.brScroll;
+    m_lScrollPos = fit.scrollPos;
+    if (shown) {
+        // Every other cell stays; the grid keeps its line length and gains or loses lines.
+        m_lGridLines = layout::GridLines(N, m_lButtonsPerLine);
+        m_lGridPositions = m_lButtonsPerLine;
+        m_aButtonGrid.resize(
+            static_cast<std::size_t>(m_lGridLines) * static_cast<std::size_t>(m_lGridPositions), 0);
+        const layout::Cell cell = m->walker.Next();
+        added.SetButtonRect(cell.rect);
+        added.SetLineIndex(static_cast<std::int16_t>(cell.line));
+        added.SetPosInLine(static_cast<std::int16_t>(cell.pos));
+        if (cell.line < m_lGridLines && cell.pos < m_lGridPositions)
+            m_aButtonGrid[static_cast<std::size_t>(cell.line) *
+                              static_cast<std::size_t>(m_lGridPositions) +
+                          static_cast<std::size_t>(cell.pos)] = count;
+    }
+    m->revision = buttons.Entries().Revision();
+    m->count = count;
+    m->last = buttons.Entries().Item(count);
+    m->shown = N;
+    m->picWidth = picWidth;
+    m->picHeight = picHeight;
+    m->captionKnown = captionKnown;
+    m->captionWidth = captionWidth;
+    m->captionHeight = captionHeight;
+    m->fit = fit;
+    return true;
 }
 
 void ZoButtonBar::PlaceButtons(const CButtons& buttons, std::int32_t W, std::int32_t H,

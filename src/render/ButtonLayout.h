@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "core/Rect.h"
@@ -40,6 +41,29 @@ struct Cell {
     std::int32_t pos = 0;
 };
 
+// Hands out the cells of successive shown buttons: along a line, then to the next line.
+class CellWalker {
+public:
+    CellWalker() = default;
+    CellWalker(std::int32_t W, std::int32_t H, std::int32_t X0, std::int32_t Y0, std::int32_t AW,
+               std::int32_t AH, std::int32_t flow, std::int32_t buttonLayout)
+        : W_(W),
+          H_(H),
+          X0_(X0),
+          Y0_(Y0),
+          AW_(AW),
+          AH_(AH),
+          flow_(flow),
+          layout_(buttonLayout),
+          x_(X0),
+          y_(Y0) {}
+    Cell Next();
+
+private:
+    std::int32_t W_ = 0, H_ = 0, X0_ = 0, Y0_ = 0, AW_ = 0, AH_ = 0, flow_ = 0, layout_ = 0;
+    std::int32_t x_ = 0, y_ = 0, line_ = 0, pos_ = 0;
+};
+
 // Cells for the shown buttons in collection order (hidden ones get none).
 std::vector<Cell> PlaceCells(const std::vector<bool>& shown, std::int32_t W, std::int32_t H,
                              std::int32_t X0, std::int32_t Y0, std::int32_t AW, std::int32_t AH,
@@ -63,3 +87,37 @@ void AutoButtonSize(const AutoSizeInput& in,
                     std::int32_t& H);
 
 }  // namespace zo::layout
+
+namespace zo {
+
+class CButtons;
+class CButton;
+class CGroup;
+
+// The inputs, sums over the shown buttons and results of the last complete layout of a
+// button list. A layout that finds only one button appended since, and every input as it
+// was, places that button alone; anything else lays the whole list out again.
+struct LayoutMemo {
+    std::weak_ptr<CGroup> group;
+    const CButtons* list = nullptr;
+    std::uint32_t revision = 0;
+    std::int32_t count = 0;
+    std::weak_ptr<CButton> last;
+    // Inputs.
+    std::int32_t areaWidth = 0, areaHeight = 0, flow = 0, buttonLayout = 0, textPosition = 0;
+    std::int32_t showInfo = 0, sizeMode = 0, userWidth = 0, userHeight = 0;
+    bool userMode = false;
+    std::uint32_t fontSerial = 0;
+    // Over the shown buttons.
+    std::int32_t shown = 0;
+    std::int32_t picWidth = 0, picHeight = 0;  // HIMETRIC maxima
+    bool captionKnown = false;                 // the caption band was measured, for:
+    std::int32_t captionWidth = 0;             //   this width,
+    std::int32_t captionHeight = 0;            //   with this result
+    // Results.
+    std::int32_t W = 0, H = 0;
+    layout::Fit fit;
+    layout::CellWalker walker;  // positioned after the last shown button
+};
+
+}  // namespace zo
