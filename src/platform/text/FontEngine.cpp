@@ -1,5 +1,6 @@
 // Faces from fontconfig, sizes and glyphs from FreeType. Everything here is per thread: the
-// FreeType library, the open faces, the realised sizes and fontconfig's answers.
+// fontconfig configuration, the FreeType library, the open faces, the realised sizes and
+// fontconfig's answers.
 #include "platform/text/FontEngine.h"
 
 #include <ft2build.h>
@@ -101,7 +102,29 @@ struct SizeKey {
     }
 };
 
+// The thread's own fontconfig configuration, loaded on first use. FcInit's process-wide one
+// would never be released (FcFini cannot know whether another thread still matches), and the
+// configuration parser leaves blocks behind that only its destruction frees.
+struct Config {
+    FcConfig* config = nullptr;
+    bool tried = false;
+    Config() = default;
+    ~Config() {
+        if (config != nullptr) FcConfigDestroy(config);
+    }
+    Config(const Config&) = delete;
+    Config& operator=(const Config&) = delete;
+    FcConfig* Get() {
+        if (!tried) {
+            tried = true;
+            config = FcInitLoadConfigAndFonts();
+        }
+        return config;
+    }
+};
+
 struct Engine {
+    Config fontconfig;
     std::shared_ptr<Library> library;
     std::map<MatchKey, FaceMatch> matches;
     std::map<std::pair<std::string, int>, std::weak_ptr<FaceEntry>> faces;
@@ -122,17 +145,18 @@ void DropExpired(Map& map) {
 
 FaceMatch Query(const std::string& family, bool bold, bool italic) {
     FaceMatch out;
-    if (FcInit() != FcTrue) return out;
+    FcConfig* config = State().fontconfig.Get();
+    if (config == nullptr) return out;
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr) return out;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config, pattern, &result);
     FcPatternDestroy(pattern);
     if (match == nullptr) return out;
     FcChar8* file = nullptr;
