@@ -1,6 +1,7 @@
 #include "host/PropertyBag.h"
 
 #include "core/KeyCompare.h"
+#include "host/StdFont.h"
 
 namespace zo {
 
@@ -16,6 +17,15 @@ bool PropertyBag::SameValue(const Variant& a, const Variant& b) {
     const bool aNum = a.IsNumber() || a.Type() == VarType::Boolean;
     const bool bNum = b.IsNumber() || b.Type() == VarType::Boolean;
     if (aNum && bNum) return a.ToDouble() == b.ToDouble();
+    // A font equal in every attribute to its default (the host's font, usually another
+    // object) need not be stored.
+    const auto fa = a.As<StdFont>(), fb = b.As<StdFont>();
+    if (fa && fb)
+        return KeysEqual(fa->Name(), fb->Name()) &&
+               fa->SizeTenThousandths() == fb->SizeTenThousandths() &&
+               fa->Weight() == fb->Weight() && fa->Italic() == fb->Italic() &&
+               fa->Underline() == fb->Underline() && fa->Strikethrough() == fb->Strikethrough() &&
+               fa->Charset() == fb->Charset();
     return a == b;
 }
 

@@ -33,7 +33,8 @@ public:
     const std::vector<std::pair<std::string, Variant>>& Entries() const { return order_; }
 
     // Whether two values are equal the way the bag's default rule compares them: numbers by
-    // value whatever their type, texts exactly, objects by identity.
+    // value whatever their type, texts exactly, fonts by their attributes, other objects by
+    // identity.
     static bool SameValue(const Variant& a, const Variant& b);
 
 private:

@@ -62,7 +62,7 @@ void ZoButtonBar::WriteProperties(PropertyBag& bag) const {
     bag.WriteProperty("ShowButtonInfo", Long(m_eShowButtonInfo), Long(1));
     bag.WriteProperty("ShowCaptionBar", Variant(m_bShowCaptionBar), Variant(false));
     bag.WriteProperty("ShowCloseButton", Variant(m_bShowCloseButton), Variant(true));
-    bag.WriteProperty("MouseIcon", Variant(m_aMouseIcon));
+    bag.WriteProperty("MouseIcon", Variant(m_aMouseIcon), Variant(PicturePtr{}));
     bag.WriteProperty("MousePointer", Long(m_lMousePointer), Long(1));
     bag.WriteProperty("GroupGradientType", Long(m_eGroupGradientType), Long(0));
     bag.WriteProperty("GroupGradientColor", Long(m_lGroupGradientColor), Long(m_lGroupBackColor));

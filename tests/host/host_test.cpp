@@ -90,6 +90,25 @@ TEST(PropertyBag, ObjectsAreKeptByReference) {
     EXPECT_EQ(bag.ReadProperty("Picture").As<Picture>(), pic);
     bag.WriteProperty("Other", Variant(pic), Variant(pic));
     EXPECT_FALSE(bag.Contains("Other"));
+    // No picture against a default of none is the default.
+    bag.WriteProperty("Icon", Variant(PicturePtr{}), Variant(PicturePtr{}));
+    EXPECT_FALSE(bag.Contains("Icon"));
+}
+
+TEST(PropertyBag, FontsEqualInEveryAttributeAreTheDefault) {
+    PropertyBag bag;
+    auto ambient = std::make_shared<StdFont>();
+    auto own = ambient->Clone();
+    own->SetName("ms sans serif");  // names compare without regard to case
+    bag.WriteProperty("Font", Variant(own), Variant(ambient));
+    EXPECT_FALSE(bag.Contains("Font"));
+    own->SetItalic(true);
+    bag.WriteProperty("Font", Variant(own), Variant(ambient));
+    EXPECT_TRUE(bag.Contains("Font"));
+    own->SetItalic(false);
+    own->SetSize(9);
+    bag.WriteProperty("Font", Variant(own), Variant(ambient));
+    EXPECT_EQ(bag.ReadProperty("Font").As<StdFont>(), own);
 }
 
 TEST(DefaultSite, ListsWhatChangedAndAnswersMessageBoxes) {
