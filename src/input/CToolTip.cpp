@@ -152,28 +152,30 @@ void CToolTip::SetMargin(const RECT& r) {
     Send(m_hWnd, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&r));
 }
 
+namespace {
+
+// One side of the margin changed, the others as the window has them.
+RECT WithSide(RECT r, LONG RECT::*side, std::int32_t v) {
+    r.*side = v;
+    return r;
+}
+
+}  // namespace
+
 void CToolTip::SetLeftMargin(std::int32_t v) {
-    RECT r = Margin();
-    r.left = v;
-    SetMargin(r);
+    SetMargin(WithSide(Margin(), &RECT::left, v));
 }
 
 void CToolTip::SetTopMargin(std::int32_t v) {
-    RECT r = Margin();
-    r.top = v;
-    SetMargin(r);
+    SetMargin(WithSide(Margin(), &RECT::top, v));
 }
 
 void CToolTip::SetRightMargin(std::int32_t v) {
-    RECT r = Margin();
-    r.right = v;
-    SetMargin(r);
+    SetMargin(WithSide(Margin(), &RECT::right, v));
 }
 
 void CToolTip::SetBottomMargin(std::int32_t v) {
-    RECT r = Margin();
-    r.bottom = v;
-    SetMargin(r);
+    SetMargin(WithSide(Margin(), &RECT::bottom, v));
 }
 
 std::string CToolTip::Text(std::uintptr_t uid) const {

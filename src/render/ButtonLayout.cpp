@@ -180,6 +180,32 @@ std::int32_t ZoButtonBar::GetMaxPictureHeight(const CButtons& buttons) const {
     return PicturePx(PictureMaxima(buttons, shown).second, false);
 }
 
+namespace {
+
+// A caption's width in the font selected into hdc, measured once per font serial.
+std::int32_t MeasureCaption(HDC hdc, const CButton& b, std::uint32_t serial) {
+    std::int32_t cx = 0;
+    if (b.MeasuredCaptionWidth(serial, cx)) return cx;
+    const std::string ansi = Utf8ToAnsi(b.Caption());
+    SIZE sz;
+    GetTextExtentPoint32A(hdc, ansi.c_str(), static_cast<int>(ansi.size()), &sz);
+    b.KeepCaptionWidth(serial, sz.cx);
+    return sz.cx;
+}
+
+// Stores the button size and the scrolling a fit decided.
+void ApplyFit(ZoButtonBar& bar, std::int32_t W, std::int32_t H, const layout::Fit& fit) {
+    bar.m_lButtonWidthPx = W;
+    bar.m_lButtonHeightPx = H;
+    bar.m_lButtonsPerLine = fit.buttonsPerLine;
+    bar.m_lMaxScrollPos = fit.maxScrollPos;
+    bar.m_rcTLScrollButton = fit.tlScroll;
+    bar.m_rcBRScrollButton = fit.brScroll;
+    bar.m_lScrollPos = fit.scrollPos;
+}
+
+}  // namespace
+
 std::int32_t ZoButtonBar::CalcCaptionHeight(const CButtons& buttons, std::int32_t w) {
     if (m_eShowButtonInfo != zoPictureAndCaption) return 0;
     const HDC hdc = GetDC(m_hWndButtons);
@@ -192,15 +218,7 @@ std::int32_t ZoButtonBar::CalcCaptionHeight(const CButtons& buttons, std::int32_
     const std::uint32_t serial = m_aResMgr->FontSerial("BUTTONFONT");
     for (const ButtonPtr& b : buttons.Entries()) {
         if (!IsButtonShown(*b)) continue;
-        std::int32_t cx;
-        if (!b->MeasuredCaptionWidth(serial, cx)) {
-            const std::string ansi = Utf8ToAnsi(b->Caption());
-            SIZE sz;
-            GetTextExtentPoint32A(hdc, ansi.c_str(), static_cast<int>(ansi.size()), &sz);
-            cx = sz.cx;
-            b->KeepCaptionWidth(serial, cx);
-        }
-        if (cx > w) {
+        if (MeasureCaption(hdc, *b, serial) > w) {
             result = 2 * (ag.cy + 2);
             break;
         }
@@ -256,17 +274,11 @@ void ZoButtonBar::LayoutButtons() {
         };
         layout::AutoButtonSize(AutoInputs(*this), measure, W, H);
     }
-    m_lButtonWidthPx = W;
-    m_lButtonHeightPx = H;
     const std::int32_t AW = ButtonAreaWidthPx(), AH = ButtonAreaHeightPx();
     const std::int32_t N = CountShownButtons(buttons);
     const layout::Fit fit =
         layout::FitButtons(W, H, AW, AH, N, m_eButtonFlow, m_eButtonLayout, m_lScrollPos);
-    m_lButtonsPerLine = fit.buttonsPerLine;
-    m_lMaxScrollPos = fit.maxScrollPos;
-    m_rcTLScrollButton = fit.tlScroll;
-    m_rcBRScrollButton = fit.brScroll;
-    m_lScrollPos = fit.scrollPos;
+    ApplyFit(*this, W, H, fit);
     PlaceButtons(buttons, W, H, fit.x0, fit.y0);
 
     auto memo = std::make_shared<LayoutMemo>();
@@ -309,13 +321,10 @@ std::int32_t ZoButtonBar::CaptionWidth(const CButton& b) {
     const HDC hdc = GetDC(m_hWndButtons);
     if (hdc == 0) return 0;
     const HGDIOBJ oldFont = SelectObject(hdc, m_aResMgr->GetFont(*m_aFont, "BUTTONFONT"));
-    const std::string ansi = Utf8ToAnsi(b.Caption());
-    SIZE sz;
-    GetTextExtentPoint32A(hdc, ansi.c_str(), static_cast<int>(ansi.size()), &sz);
+    cx = MeasureCaption(hdc, b, serial);
     SelectObject(hdc, oldFont);
     ReleaseDC(m_hWndButtons, hdc);
-    b.KeepCaptionWidth(serial, sz.cx);
-    return sz.cx;
+    return cx;
 }
 
 bool ZoButtonBar::AppendToLayout(const CButtons& buttons) {
@@ -377,13 +386,7 @@ bool ZoButtonBar::AppendToLayout(const CButtons& buttons) {
     if (W != m->W || H != m->H || fit.x0 != m->fit.x0 || fit.y0 != m->fit.y0 ||
         fit.buttonsPerLine != m->fit.buttonsPerLine)
         return false;  // cells move: the whole list again
-    m_lButtonWidthPx = W;
-    m_lButtonHeightPx = H;
-    m_lButtonsPerLine = fit.buttonsPerLine;
-    m_lMaxScrollPos = fit.maxScrollPos;
-    m_rcTLScrollButton = fit.tlScroll;
-    m_rcBRScrollButton = fit.brScroll;
-    m_lScrollPos = fit.scrollPos;
+    ApplyFit(*this, W, H, fit);
     if (shown) {
         // Every other cell stays; the grid keeps its line length and gains or loses lines.
         m_lGridLines = layout::GridLines(N, m_lButtonsPerLine);
