@@ -25,12 +25,12 @@ constexpr COLORREF ColorRefFromPixel(Pixel p) {
 struct Bitmap {
     int width = 0;
     int height = 0;
-    int bpp = 32;                  // 32 or 1
-    bool hasAlpha = false;         // 32-bit image whose alpha channel is meaningful (PNG, icons)
-    std::vector<Pixel> pixels;     // bpp 32: width*height, row-major, top row first
+    int bpp = 32;                    // 32 or 1
+    bool hasAlpha = false;           // 32-bit image whose alpha channel is meaningful (PNG, icons)
+    std::vector<Pixel> pixels;       // bpp 32: width*height, row-major, top row first
     std::vector<std::uint8_t> mono;  // bpp 1: one byte (0 or 1) per pixel, row-major
-    int selectedIn = 0;            // number of DCs that have it selected (at most 1)
-    bool isScreen = false;         // the screen's framebuffer: never deleted, never selected
+    int selectedIn = 0;              // number of DCs that have it selected (at most 1)
+    bool isScreen = false;           // the screen's framebuffer: never deleted, never selected
 };
 
 struct Pen {
@@ -99,16 +99,16 @@ struct DcState {
     HBITMAP bitmap = 0;  // memory DCs only
     COLORREF textColor = 0x000000;
     COLORREF bkColor = 0xFFFFFF;
-    int bkMode = 2;         // OPAQUE
-    UINT textAlign = 0;     // TA_LEFT | TA_TOP | TA_NOUPDATECP
-    int stretchMode = 1;    // BLACKONWHITE
-    int rop2 = 13;          // R2_COPYPEN
-    int polyFillMode = 1;   // ALTERNATE
-    POINT viewportOrg;      // logical (0,0) in device pixels, relative to the DC's base origin
+    int bkMode = 2;        // OPAQUE
+    UINT textAlign = 0;    // TA_LEFT | TA_TOP | TA_NOUPDATECP
+    int stretchMode = 1;   // BLACKONWHITE
+    int rop2 = 13;         // R2_COPYPEN
+    int polyFillMode = 1;  // ALTERNATE
+    POINT viewportOrg;     // logical (0,0) in device pixels, relative to the DC's base origin
     POINT brushOrg;
     POINT currentPos;
-    bool hasClip = false;   // an application clip set with IntersectClipRect / SelectClipRgn
-    Region clip;            // in device pixels of the target, when hasClip
+    bool hasClip = false;  // an application clip set with IntersectClipRect / SelectClipRgn
+    Region clip;           // in device pixels of the target, when hasClip
 };
 
 struct DeviceContext {
@@ -118,8 +118,8 @@ struct DeviceContext {
     // baseOrigin, limited to visible (the window's visible client area, children clipped out).
     bool isWindowDc = false;
     HWND window = 0;
-    POINT baseOrigin;     // device offset of the DC's (0,0) in its target
-    Region visible;       // window DCs: the visible part in target pixels
+    POINT baseOrigin;  // device offset of the DC's (0,0) in its target
+    Region visible;    // window DCs: the visible part in target pixels
     bool fromBeginPaint = false;
 };
 

@@ -64,9 +64,9 @@ TEST_P(Golden, MatchesTheReferenceImage) {
     if (s.demo) zobar::BuildDemo(*bar);
     if (s.setup) s.setup(*bar);
     plat::PumpMessages();
-    const std::string diff =
-        plat::CompareWithReference(Capture(bar->hwnd()), std::string(ZO_SOURCE_DIR) + "/tests/golden/" + s.name + ".png",
-                                   std::string(ZO_BINARY_DIR) + "/golden-out");
+    const std::string diff = plat::CompareWithReference(
+        Capture(bar->hwnd()), std::string(ZO_SOURCE_DIR) + "/tests/golden/" + s.name + ".png",
+        std::string(ZO_BINARY_DIR) + "/golden-out");
     EXPECT_EQ(diff, "") << s.name;
 }
 
@@ -106,22 +106,22 @@ std::vector<Scene> Scenes() {
                      b.SetActiveGroup(b.Groups()->Item(3));
                  }});
     for (int g = 1; g <= 4; ++g)
-        v.push_back({"gradient_" + std::to_string(g), 200, 320, true, true, true,
-                     [g](ZoButtonBar& b) {
-                         b.SetGroupGradientType(g);
-                         b.SetGroupGradientColor(0xF0C080);
-                         b.SetButtonGradientType(g);
-                         b.SetButtonGradientColor(0xFFFFFF);
-                         b.SetButtonBackColor(0xE0A060);
-                     }});
+        v.push_back(
+            {"gradient_" + std::to_string(g), 200, 320, true, true, true, [g](ZoButtonBar& b) {
+                 b.SetGroupGradientType(g);
+                 b.SetGroupGradientColor(0xF0C080);
+                 b.SetButtonGradientType(g);
+                 b.SetButtonGradientColor(0xFFFFFF);
+                 b.SetButtonBackColor(0xE0A060);
+             }});
     for (int a = 0; a <= 5; ++a)
-        v.push_back({"appearance_" + std::to_string(a), 200, 320, true, true, true,
-                     [a](ZoButtonBar& b) {
-                         b.SetGroupAppearance(a);
-                         b.SetButtonAppearance(a);
-                         b.SetSelectedButtonAppearance(a);
-                         b.SetButtonBackColor(static_cast<std::int32_t>(0x8000000Fu));
-                     }});
+        v.push_back(
+            {"appearance_" + std::to_string(a), 200, 320, true, true, true, [a](ZoButtonBar& b) {
+                 b.SetGroupAppearance(a);
+                 b.SetButtonAppearance(a);
+                 b.SetSelectedButtonAppearance(a);
+                 b.SetButtonBackColor(static_cast<std::int32_t>(0x8000000Fu));
+             }});
     const char* backgrounds[] = {"centered", "stretched", "tiled"};
     for (int k = 0; k < 3; ++k)
         v.push_back({std::string("background_") + backgrounds[k], 220, 300, true, true, true,
@@ -144,21 +144,21 @@ std::vector<Scene> Scenes() {
                          }});
     const char* zones[] = {"picture_and_text", "picture"};
     for (int z = 0; z < 2; ++z) {
-        v.push_back({std::string("states_") + zones[z], 200, 320, true, true, true,
-                     [z](ZoButtonBar& b) {
-                         b.SetButtonHighlightZone(z);
-                         b.SetButtonBackColor(0xF0F0F0);
-                         b.SetHighlightedButtonBackColor(0xFFE0C0);
-                         b.SetSelectedButtonBackColor(0xC0E0FF);
-                         Hover(b, Button(b, 1, 4));
-                     }});
-        v.push_back({std::string("pressed_") + zones[z], 200, 320, true, true, true,
-                     [z](ZoButtonBar& b) {
-                         b.SetButtonHighlightZone(z);
-                         Hover(b, Button(b, 1, 4));
-                         plat::InjectMouseButton(plat::VK_LBUTTON, true);
-                         plat::PumpMessages();
-                     }});
+        v.push_back(
+            {std::string("states_") + zones[z], 200, 320, true, true, true, [z](ZoButtonBar& b) {
+                 b.SetButtonHighlightZone(z);
+                 b.SetButtonBackColor(0xF0F0F0);
+                 b.SetHighlightedButtonBackColor(0xFFE0C0);
+                 b.SetSelectedButtonBackColor(0xC0E0FF);
+                 Hover(b, Button(b, 1, 4));
+             }});
+        v.push_back(
+            {std::string("pressed_") + zones[z], 200, 320, true, true, true, [z](ZoButtonBar& b) {
+                 b.SetButtonHighlightZone(z);
+                 Hover(b, Button(b, 1, 4));
+                 plat::InjectMouseButton(plat::VK_LBUTTON, true);
+                 plat::PumpMessages();
+             }});
     }
     for (int turned = 0; turned < 2; ++turned)
         for (int pushed = 0; pushed < 2; ++pushed)
@@ -184,9 +184,8 @@ std::vector<Scene> Scenes() {
                      b.SetButtonBackColor(0xC08040);
                      b.SetButtonPictureMaskColor(static_cast<std::int32_t>(0x80000005u));
                  }});
-    v.push_back({"design_mode", 200, 320, true, false, true, [](ZoButtonBar& b) {
-                     b.Groups()->Item(2)->SetVisible(false);
-                 }});
+    v.push_back({"design_mode", 200, 320, true, false, true,
+                 [](ZoButtonBar& b) { b.Groups()->Item(2)->SetVisible(false); }});
     return v;
 }
 
