@@ -201,6 +201,7 @@ inline constexpr UINT DFCS_SCROLLDOWN = 0x0001;
 inline constexpr UINT DFCS_SCROLLLEFT = 0x0002;
 inline constexpr UINT DFCS_SCROLLRIGHT = 0x0003;
 inline constexpr UINT DFCS_BUTTONCHECK = 0x0000;
+inline constexpr UINT DFCS_BUTTONPUSH = 0x0010;
 inline constexpr UINT DFCS_INACTIVE = 0x0100;
 inline constexpr UINT DFCS_PUSHED = 0x0200;
 inline constexpr UINT DFCS_CHECKED = 0x0400;

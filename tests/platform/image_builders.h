@@ -284,7 +284,7 @@ inline void PackPngRow(Bytes& raw, const std::vector<std::uint32_t>& samples, in
     if (used > 0) Put8(raw, acc << (8 - used));
 }
 
-struct PngSpec {
+struct PngLayout {
     int width = 0;
     int height = 0;
     int colorType = 6;  // 0 grey, 2 RGB, 3 palette, 4 grey+alpha, 6 RGBA
@@ -296,7 +296,7 @@ struct PngSpec {
     Bytes trns;                          // tRNS chunk data as stored
 };
 
-inline Bytes MakePng(const PngSpec& s) {
+inline Bytes MakePng(const PngLayout& s) {
     Bytes b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     Bytes ihdr;
     PutBe32(ihdr, static_cast<std::uint32_t>(s.width));
@@ -539,7 +539,7 @@ inline std::vector<std::pair<std::string, Bytes>> SampleImageFiles() {
                            MakeIconDib(2, 2, 32, {}, {{0x80FF0000, 0xFF00FF00}, {0, 0x400000FF}},
                                        {{0, 0}, {1, 0}})}}));
     {
-        PngSpec p;
+        PngLayout p;
         p.width = 2;
         p.height = 2;
         p.colorType = 6;
@@ -554,7 +554,7 @@ inline std::vector<std::pair<std::string, Bytes>> SampleImageFiles() {
                   MakeIconDib(2, 2, 1, {0x000000, 0xFFFFFF}, {{1, 0}, {0, 1}}, {{0, 1}, {0, 0}})}},
                 2));
     {
-        PngSpec p;
+        PngLayout p;
         p.width = 3;
         p.height = 1;
         p.colorType = 3;
@@ -565,7 +565,7 @@ inline std::vector<std::pair<std::string, Bytes>> SampleImageFiles() {
         out.emplace_back("png-palette2-trns", MakePng(p));
     }
     {
-        PngSpec p;
+        PngLayout p;
         p.width = 3;
         p.height = 3;
         p.colorType = 0;

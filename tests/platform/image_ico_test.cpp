@@ -99,7 +99,7 @@ TEST(ImageIco, ThirtyTwoBitAlpha) {
 }
 
 TEST(ImageIco, PngEntryKeepsItsAlpha) {
-    PngSpec p;
+    PngLayout p;
     p.width = 3;
     p.height = 2;
     p.colorType = 6;
@@ -162,7 +162,7 @@ TEST(ImageIco, ChoosesThirtyTwoPixelsAtTheDeepestColour) {
     EXPECT_EQ(img.width, 24);
 
     // A 256-pixel PNG entry does not beat a 32-pixel one.
-    PngSpec big;
+    PngLayout big;
     big.width = 256;
     big.height = 256;
     big.colorType = 2;
@@ -239,7 +239,7 @@ TEST(ImageIco, MalformedContainersAreRefused) {
     ExpectInvalid(MakeIco({{4, 2, 24, 0, 0, topDown}}), "top-down entry");
 
     // A PNG entry whose IHDR is damaged.
-    PngSpec p;
+    PngLayout p;
     p.width = 1;
     p.height = 1;
     p.colorType = 0;

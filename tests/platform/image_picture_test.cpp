@@ -92,7 +92,7 @@ TEST_F(ImagePicture, BitmapFileGivesABitmapPictureSizedInHimetric) {
 }
 
 TEST_F(ImagePicture, PngGivesABitmapThatKeepsItsAlpha) {
-    PngSpec p;
+    PngLayout p;
     p.width = 2;
     p.height = 1;
     p.colorType = 6;

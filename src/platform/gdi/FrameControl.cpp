@@ -110,9 +110,10 @@ BOOL DrawFrameControl(HDC hdc, RECT* rect, UINT type, UINT state) {
     Bitmap* target = TargetOf(*dc);
     if (target == nullptr) return FALSE;
     const UINT kind = state & 0xFF;
-    const bool supported = (type == DFC_CAPTION && kind == DFCS_CAPTIONCLOSE) ||
-                           (type == DFC_SCROLL && kind <= DFCS_SCROLLRIGHT) ||
-                           (type == DFC_BUTTON && (kind == DFCS_BUTTONCHECK || kind == 0x10));
+    const bool supported =
+        (type == DFC_CAPTION && kind == DFCS_CAPTIONCLOSE) ||
+        (type == DFC_SCROLL && kind <= DFCS_SCROLLRIGHT) ||
+        (type == DFC_BUTTON && (kind == DFCS_BUTTONCHECK || kind == DFCS_BUTTONPUSH));
     if (!supported) return FALSE;
     const bool inactive = (state & DFCS_INACTIVE) != 0;
     const RECT r = gdi::ToTarget(*dc, rect->left, rect->top, rect->right, rect->bottom);

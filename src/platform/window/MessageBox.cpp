@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* kBoxClass = "ZoMessageBox";
 constexpr const char* kButtonClass = "ZoMessageBoxButton";
-constexpr UINT kButtonPush = 0x0010;  // DFCS_BUTTONPUSH
 constexpr int kMargin = 12;
 constexpr int kGap = 6;
 constexpr int kButtonW = 75;
@@ -235,7 +234,7 @@ void PaintButton(HWND button) {
         r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     }
     RECT face = r;
-    DrawFrameControl(dc, &face, DFC_BUTTON, kButtonPush | (down ? DFCS_PUSHED : 0));
+    DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
     char label[32] = {};
     GetWindowTextA(button, label, sizeof label);
     RECT text = r;
