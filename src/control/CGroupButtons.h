@@ -20,9 +20,8 @@ class CGroupButtons {
 public:
     void init(std::weak_ptr<ZoButtonBar> aBtnBar) { owner_ = std::move(aBtnBar); }
 
-    // Appends the key as the new last entry (entry and key are the same string).
-    void AddGroupButton(const std::string& sGroupInternalKey);
-    const OrderedKeyedList<std::string>& GroupButtons() const { return entries_; }
+    // Appends the group's internal key as the new last entry.
+    void AddGroupButton(const GroupPtr& aGroup);
     // Removes the entry with that key; a missing key is ignored.
     void RemoveGroupButton(std::string_view sGroupName);
     void Clear() { entries_.Clear(); }
@@ -30,12 +29,22 @@ public:
     // The group at a 1-based position (or under a key): nullptr when the control is gone or
     // no group has that internal key any more; a bad position raises 9, a bad key 5.
     GroupPtr Item(const Variant& Index) const;
-    GroupPtr Item(std::int32_t position) const { return Item(Variant(position)); }
+    GroupPtr Item(std::int32_t position) const;
     std::int32_t Count() const { return entries_.Count(); }
     bool Contains(std::string_view internalKey) const { return entries_.Contains(internalKey); }
 
 private:
-    OrderedKeyedList<std::string> entries_;
+    // The group a key was last found to stand for, and the groups' removal count then: the
+    // answer holds until a group is removed, which saves a look-up on every header drawn.
+    struct Entry {
+        std::string key;
+        mutable std::weak_ptr<CGroup> group;
+        mutable std::uint32_t removals = 0;
+        mutable bool resolved = false;
+    };
+    GroupPtr Resolve(const Entry& e) const;
+
+    OrderedKeyedList<Entry> entries_;
     std::weak_ptr<ZoButtonBar> owner_;
 };
 

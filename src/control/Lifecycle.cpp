@@ -162,10 +162,10 @@ void ZoButtonBar::RebuildGroupLists(const GroupPtr& aActive) {
     for (const GroupPtr& g : *m_aGroups) {
         if (!IsGroupShown(*g)) continue;
         if (!metActive) {
-            m_aUpperGroupButtons.AddGroupButton(g->InternalKey());
+            m_aUpperGroupButtons.AddGroupButton(g);
             if (g == aActive) metActive = true;
         } else {
-            m_aLowerGroupButtons.AddGroupButton(g->InternalKey());
+            m_aLowerGroupButtons.AddGroupButton(g);
         }
     }
 }
@@ -189,8 +189,26 @@ void ZoButtonBar::ShowAbout() {
 
 // ---- CGroupButtons ----
 
-void CGroupButtons::AddGroupButton(const std::string& sGroupInternalKey) {
-    entries_.Add(sGroupInternalKey, sGroupInternalKey);
+void CGroupButtons::AddGroupButton(const GroupPtr& aGroup) {
+    std::string key = aGroup->InternalKey();
+    Entry e{key, aGroup, 0, false};
+    if (auto owner = owner_.lock(); owner && owner->Groups()) {
+        e.removals = owner->Groups()->Entries().Removals();
+        e.resolved = true;
+    }
+    entries_.Add(std::move(e), std::move(key));
+}
+
+GroupPtr CGroupButtons::Resolve(const Entry& e) const {
+    auto owner = owner_.lock();
+    if (!owner || !owner->Groups()) return nullptr;
+    const std::uint32_t removals = owner->Groups()->Entries().Removals();
+    if (!e.resolved || e.removals != removals) {
+        e.group = owner->Groups()->ItemByInternalKey(e.key);
+        e.removals = removals;
+        e.resolved = true;
+    }
+    return e.group.lock();
 }
 
 void CGroupButtons::RemoveGroupButton(std::string_view sGroupName) {
@@ -198,11 +216,12 @@ void CGroupButtons::RemoveGroupButton(std::string_view sGroupName) {
 }
 
 GroupPtr CGroupButtons::Item(const Variant& Index) const {
-    const std::string& key = Index.IsString() ? Index.AsStringRef() : entries_.Item(Index.ToLong());
-    if (Index.IsString() && !entries_.Contains(key)) RaiseRuntimeError(kErrInvalidCall);
-    auto owner = owner_.lock();
-    if (!owner || !owner->Groups()) return nullptr;
-    return owner->Groups()->ItemByInternalKey(key);
+    return Resolve(Index.IsString() ? entries_.Item(std::string_view(Index.AsStringRef()))
+                                    : entries_.Item(Index.ToLong()));
+}
+
+GroupPtr CGroupButtons::Item(std::int32_t position) const {
+    return Resolve(entries_.Item(position));
 }
 
 }  // namespace zo

@@ -48,7 +48,7 @@ void ZoButtonBar::GroupAdded(const GroupPtr& aGroup) {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
     // A new group is the last of Groups, hence after the active group.
-    m_aLowerGroupButtons.AddGroupButton(aGroup->InternalKey());
+    m_aLowerGroupButtons.AddGroupButton(aGroup);
     ArrangeAreas();
     GroupPtr arg = aGroup;
     RaiseEvent([&](ZoButtonBarEvents& e) { e.GroupAdded(arg); });

@@ -27,6 +27,8 @@ public:
     // Changes with every insertion and removal, so a reader can tell that the order it saw
     // is still the order now.
     std::uint32_t Revision() const { return revision_; }
+    // Changes with every removal only: a key found once stands for the same entry until then.
+    std::uint32_t Removals() const { return removals_; }
 
     // Appends value (under key when it is not empty). A key already present raises 457.
     void Add(T value, std::string key = {}) {
@@ -88,6 +90,7 @@ public:
 
     void Clear() {
         ++revision_;
+        ++removals_;
         entries_.clear();
         index_.clear();
         keyed_ = 0;
@@ -133,6 +136,7 @@ private:
 
     void RemoveAt(std::size_t at) {
         ++revision_;
+        ++removals_;
         if (!entries_[at].key.empty()) {
             Unplace(static_cast<std::int32_t>(at));
             --keyed_;
@@ -186,6 +190,7 @@ private:
     std::vector<std::int32_t> index_;  // open-addressed: 0-based entry positions, -1 = free
     std::size_t keyed_ = 0;
     std::uint32_t revision_ = 0;
+    std::uint32_t removals_ = 0;
 };
 
 }  // namespace zo
