@@ -245,6 +245,15 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
         if (list == nullptr || std::find(list->begin(), list->end(), after) == list->end())
             return FALSE;
     }
+    // Nothing to do when the window stays where and as it is: no region to work out.
+    if ((flags & SWP_NOZORDER) && !(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED))) {
+        RECT same = w->rect;
+        if (!(flags & SWP_NOMOVE))
+            same = RECT{x, y, x + (same.right - same.left), y + (same.bottom - same.top)};
+        if (!(flags & SWP_NOSIZE))
+            same.right = same.left + std::max(cx, 0), same.bottom = same.top + std::max(cy, 0);
+        if (same == w->rect) return TRUE;
+    }
     const bool wasVisible = IsVisibleDeep(*w);
     const Region before = wasVisible ? VisibleRegion(*w, true) : Region();
     const RECT oldRect = w->rect;
