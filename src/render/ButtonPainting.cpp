@@ -192,7 +192,8 @@ void ZoButtonBar::PaintButtons(HDC hdc, const CGroup& G, const Rect& U) {
     HBITMAP tileBitmap = 0;
     HGDIOBJ tilePrevious = 0;
     std::int32_t W = 0, H = 0;
-    if (!hasPicture) {
+    // Without a gradient the tile would be the plain background already under every cell.
+    if (!hasPicture && m_eButtonGradientType != zoGradientNone) {
         W = m_eButtonSize == zoUserSpecified ? UserButtonWidthPx() : m_lButtonWidthPx;
         H = m_eButtonSize == zoUserSpecified ? UserButtonHeightPx() : m_lButtonHeightPx;
         tile = CreateCompatibleDC(hdc);
