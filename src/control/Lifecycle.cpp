@@ -14,7 +14,9 @@ ZoButtonBar::ZoButtonBar(Key, ControlSite& site) : site_(site) {}
 std::shared_ptr<ZoButtonBar> ZoButtonBar::Create(ControlSite& site, plat::HWND parent, int x, int y,
                                                  int width, int height) {
     auto bar = std::make_shared<ZoButtonBar>(Key{}, site);
-    bar->form_ = std::make_unique<ControlForm>(parent, x, y, width, height);
+    // Hidden until its settings are in: the defaults or the stored design would otherwise be
+    // painted one after another before anybody sees the control.
+    bar->form_ = std::make_unique<ControlForm>(parent, x, y, width, height, false);
     bar->WireSurfaces();
     return bar;
 }
@@ -77,8 +79,13 @@ void ZoButtonBar::SetupSurfaces() {
     StartRunTimeServices();
 }
 
+void ZoButtonBar::ShowForm() {
+    if (form_ && !m_bTerminated) plat::ShowWindow(form_->hWnd(), plat::SW_SHOWNA);
+}
+
 void ZoButtonBar::InitProperties() {
     auto keepAlive = shared_from_this();
+    const ShowWhenDone show{*this};
     SetupSurfaces();
     SetAppearance(zo3dControl);
     SetButtonBackColor(static_cast<std::int32_t>(0x80000011u));

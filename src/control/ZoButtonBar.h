@@ -43,7 +43,8 @@ class ZoButtonBar : public ItemOwner {
 public:
     // Makes the control with its window and surfaces as a child of parent (0: top-level) at
     // the given pixel rectangle. Nothing else is set up until the host calls InitProperties
-    // (a new instance) or ReadProperties (a stored one). The site must outlive the control.
+    // (a new instance) or ReadProperties (a stored one), and the window stays hidden until
+    // one of them has run. The site must outlive the control.
     static std::shared_ptr<ZoButtonBar> Create(ControlSite& site, plat::HWND parent, int x, int y,
                                                int width, int height);
     // Create followed by InitProperties: a working bar with its group "General".
@@ -172,6 +173,12 @@ public:
 
     // Lifecycle and header lists (control/Lifecycle.cpp).
     void SetupSurfaces();
+    // Shows the control's window once InitProperties or ReadProperties ends, on every path.
+    void ShowForm();
+    struct ShowWhenDone {
+        ZoButtonBar& bar;
+        ~ShowWhenDone() { bar.ShowForm(); }
+    };
     void RebuildGroupLists(const GroupPtr& aActive);
     void EnterFocus();
     void ExitFocus();

@@ -254,9 +254,10 @@ LRESULT Surface::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---- ControlForm ---------------------------------------------------------------------------
 
-ControlForm::ControlForm(HWND parent, int x, int y, int width, int height) {
+ControlForm::ControlForm(HWND parent, int x, int y, int width, int height, bool visible) {
     RegisterClasses();
-    const DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE | WS_CLIPCHILDREN;
+    const DWORD style =
+        (parent ? WS_CHILD : WS_POPUP) | (visible ? WS_VISIBLE : 0) | WS_CLIPCHILDREN;
     hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, kFormClass, "", style, x, y, width, height, parent, 0,
                             0, nullptr);
     SetWindowLongA(hwnd_, GWL_USERDATA, reinterpret_cast<LONG_PTR>(this));

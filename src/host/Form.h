@@ -109,8 +109,9 @@ struct FormHandlers {
 class ControlForm {
 public:
     // Creates the control's window as a child of parent (or top-level when parent is 0) at
-    // the given pixel rectangle, with its four surfaces.
-    ControlForm(plat::HWND parent, int x, int y, int width, int height);
+    // the given pixel rectangle, with its four surfaces; shown at once unless `visible` is
+    // false (then ShowWindow shows it).
+    ControlForm(plat::HWND parent, int x, int y, int width, int height, bool visible = true);
     ~ControlForm();
     ControlForm(const ControlForm&) = delete;
     ControlForm& operator=(const ControlForm&) = delete;

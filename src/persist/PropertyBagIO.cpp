@@ -101,6 +101,8 @@ void ZoButtonBar::WriteProperties(PropertyBag& bag) const {
 
 void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
     auto keepAlive = shared_from_this();
+    // Shown also when the design could not be read whole: the host shows what there is.
+    const ShowWhenDone show{*this};
     SetupSurfaces();
     const ScaleMode mode = form_->GetScaleMode();
     const auto rd = [&](const char* name, const Variant& def) {

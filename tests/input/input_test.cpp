@@ -300,6 +300,13 @@ TEST_F(Input, TheTooltipShowsTheHotButtonsTextAfterTheDelay) {
     Build();
     const plat::HWND tip = bar->m_aToolTip->hWnd();
     ASSERT_TRUE(plat::IsWindow(tip));
+    // Tips show only in the active window: not while the host has not activated the bar.
+    MoveTo(Centre(Btn(3)->ButtonRect(), bar->m_hWndButtons));
+    plat::AdvanceClock(plat::GetDoubleClickTime() + 10);
+    plat::PumpMessages();
+    EXPECT_FALSE(plat::IsWindowVisible(tip));
+    plat::SetActiveWindow(bar->hwnd());
+    plat::PumpMessages();
     MoveTo(Centre(Btn(1)->ButtonRect(), bar->m_hWndButtons));
     EXPECT_EQ(bar->m_aToolTip->Text(bar->m_hWndButtons), "Tip 1");
     EXPECT_FALSE(plat::IsWindowVisible(tip));
