@@ -1,6 +1,8 @@
 // TransparentBlt, GradientFill, AlphaBlend, icons (DrawIconEx) and DrawStateA.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/Gdi.h"
 #include "platform/gdi_canvas.h"
 
@@ -38,6 +40,47 @@ TEST(GdiTransparentBlt, KeyNoPixelHasCopiesUnchanged) {
     TransparentBlt(a.dc, 0, 0, 4, 3, src.dc, 0, 0, 4, 3, RGB(1, 1, 1));
     BitBlt(b.dc, 0, 0, 4, 3, src.dc, 0, 0, SRCCOPY);
     EXPECT_EQ(a.Bits().pixels, b.Bits().pixels);
+}
+
+// Unstretched copies under origins, clipping and sources that reach past their bitmap, held to
+// a pixel model: a destination pixel takes the source pixel unless that is the key colour or
+// lies outside the source bitmap.
+TEST(GdiTransparentBlt, UnstretchedCopiesMatchThePixelModel) {
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(n));
+    };
+    for (int round = 0; round < 300; ++round) {
+        Canvas src(7, 6, kMagenta);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 7; ++x)
+                if (next(3) != 0) src.Put(x, y, RGB(x * 30, y * 40, round % 256));
+        Canvas dst(9, 8, kBlue);
+        const std::vector<Pixel> before = dst.Bits().pixels;
+        // Viewport origin of the destination, then a clip given in logical coordinates.
+        const int ox = next(5) - 2, oy = next(5) - 2;
+        SetViewportOrgEx(dst.dc, ox, oy, nullptr);
+        const int cl = next(9), ct = next(8), cw = 1 + next(9), ch = 1 + next(8);
+        IntersectClipRect(dst.dc, cl - ox, ct - oy, cl - ox + cw, ct - oy + ch);
+        const int x = next(11) - 2, y = next(10) - 2, w = next(9), h = next(8);
+        const int sx = next(11) - 2, sy = next(10) - 2;
+        ASSERT_TRUE(TransparentBlt(dst.dc, x, y, w, h, src.dc, sx, sy, w, h, kMagenta));
+        int wrong = 0;
+        for (int py = 0; py < 8; ++py)
+            for (int px = 0; px < 9; ++px) {
+                Pixel expect = before[static_cast<std::size_t>(py * 9 + px)];
+                const int dx = px - ox - x, dy = py - oy - y;  // offset inside the copy
+                const bool inCopy = dx >= 0 && dx < w && dy >= 0 && dy < h;
+                const bool inClip = px >= cl && py >= ct && px < cl + cw && py < ct + ch;
+                const int qx = sx + dx, qy = sy + dy;
+                if (inCopy && inClip && qx >= 0 && qy >= 0 && qx < 7 && qy < 6 &&
+                    src.Px(qx, qy) != kMagenta)
+                    expect = src.Raw(qx, qy);
+                wrong += dst.Raw(px, py) != expect;
+            }
+        ASSERT_EQ(wrong, 0) << "round " << round;
+    }
 }
 
 TEST(GdiTransparentBlt, StretchesByPickingPixels) {

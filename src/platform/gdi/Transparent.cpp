@@ -47,6 +47,29 @@ BOOL TransparentBlt(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, 
         gdi::MakeSourceView(p->src->state, from, p->dst->state, *p->target);
     const Pixel key = PixelFromColorRef(transparent) & 0xFFFFFFu;
     Bitmap& target = *p->target;
+    if (dr.right - dr.left == sr.right - sr.left && dr.bottom - dr.top == sr.bottom - sr.top &&
+        from.bpp == 32 && target.bpp == 32) {
+        // Unstretched colour to colour, the common case of a picture with a key colour: whole
+        // rows at a time over the part whose source lies inside the source bitmap.
+        const LONG ox = sr.left - dr.left, oy = sr.top - dr.top;
+        const RECT inside = gdi::Clip(dr, RECT{-ox, -oy, from.width - ox, from.height - oy});
+        for (const RECT& c : clip.Rects()) {
+            const RECT r = gdi::Clip(c, inside);
+            if (gdi::EmptyRect(r)) continue;
+            const auto n = static_cast<std::size_t>(r.right - r.left);
+            for (LONG y = r.top; y < r.bottom; ++y) {
+                const Pixel* s = &from.pixels[static_cast<std::size_t>(y + oy) *
+                                                  static_cast<std::size_t>(from.width) +
+                                              static_cast<std::size_t>(r.left + ox)];
+                Pixel* d = &target.pixels[static_cast<std::size_t>(y) *
+                                              static_cast<std::size_t>(target.width) +
+                                          static_cast<std::size_t>(r.left)];
+                for (std::size_t i = 0; i < n; ++i)
+                    if ((s[i] & 0xFFFFFFu) != key) d[i] = s[i];
+            }
+        }
+        return TRUE;
+    }
     // Every stretch mode picks single pixels here; the key is compared with the source's own
     // colour, before any conversion to the destination's format.
     gdi::ForEachMapped(clip, dr, sr, false, false, from, true,
