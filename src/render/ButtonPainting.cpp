@@ -334,14 +334,20 @@ bool ZoButtonBar::DrawButtonFace(HDC hdc, const CButton& B, const Rect& R, Rect&
     const bool hasBackground = m_aActiveGroup && m_aActiveGroup->ButtonBackgroundPicture();
     if (!hasBackground && m_eButtonGradientType == zoGradientNone) {
         const bool selected = m_aSelectedButton.get() == &B;
-        const HBRUSH face =
-            selected
-                ? m_aResMgr->GetBrush(TranslateColor(m_lSelectedButtonBackColor), "SELBACKCOLOR")
-            : hot
-                ? m_aResMgr->GetBrush(TranslateColor(m_lHighlightedButtonBackColor), "HTBACKCOLOR")
-                : m_aResMgr->GetBrush(TranslateColor(m_lButtonBackColor), "ButtonBackColor");
-        const RECT rc = R32(R);
-        FillRect(hdc, &rc, face);
+        const std::int32_t faceColor = TranslateColor(selected ? m_lSelectedButtonBackColor
+                                                      : hot    ? m_lHighlightedButtonBackColor
+                                                               : m_lButtonBackColor);
+        // The background already lies under the cell in that colour, and with the automatic
+        // size no other button draws into this cell: filling it again would change nothing.
+        const bool sameAsBackground =
+            m_eButtonSize == zoAutoCalculated && faceColor == TranslateColor(m_lButtonBackColor);
+        if (!sameAsBackground) {
+            const HBRUSH face = selected ? m_aResMgr->GetBrush(faceColor, "SELBACKCOLOR")
+                                : hot    ? m_aResMgr->GetBrush(faceColor, "HTBACKCOLOR")
+                                         : m_aResMgr->GetBrush(faceColor, "ButtonBackColor");
+            const RECT rc = R32(R);
+            FillRect(hdc, &rc, face);
+        }
     }
     if (picture->Kind() == PictureType::Icon) {
         DrawStateA(hdc, 0, nullptr, static_cast<LPARAM>(picture->Handle()), 0, g.picX, g.picY,
