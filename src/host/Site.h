@@ -50,8 +50,9 @@ public:
     bool Dirty() const { return !changes_.empty(); }
     void ClearChanges() { changes_.clear(); }
 
-    // Shows the platform's modal message box unless a handler is set (tests set one to
-    // answer without a window).
+    // Answers through the handler when one is set (tests set one); otherwise shows the
+    // platform's modal message box on the X11 display, and off-screen writes the message to
+    // the error stream and answers with the first button.
     int MsgBox(std::string_view text, int style, std::string_view title) override;
     std::function<int(std::string_view text, int style, std::string_view title)> msgBoxHandler;
 
