@@ -193,6 +193,22 @@ std::int32_t MeasureCaption(HDC hdc, const CButton& b, std::uint32_t serial) {
     return sz.cx;
 }
 
+LayoutInputs InputsOf(const ZoButtonBar& bar) {
+    LayoutInputs in;
+    in.areaWidth = bar.ButtonAreaWidthPx();
+    in.areaHeight = bar.ButtonAreaHeightPx();
+    in.flow = bar.m_eButtonFlow;
+    in.buttonLayout = bar.m_eButtonLayout;
+    in.textPosition = bar.m_eButtonTextPosition;
+    in.showInfo = bar.m_eShowButtonInfo;
+    in.sizeMode = bar.m_eButtonSize;
+    in.userWidth = bar.UserButtonWidthPx();
+    in.userHeight = bar.UserButtonHeightPx();
+    in.userMode = bar.UserMode();
+    in.fontSerial = bar.m_aResMgr->FontSerial("BUTTONFONT");
+    return in;
+}
+
 // Stores the button size and the scrolling a fit decided.
 void ApplyFit(ZoButtonBar& bar, std::int32_t W, std::int32_t H, const layout::Fit& fit) {
     bar.m_lButtonWidthPx = W;
@@ -287,17 +303,7 @@ void ZoButtonBar::LayoutButtons() {
     memo->revision = buttons.Entries().Revision();
     memo->count = buttons.Count();
     if (memo->count > 0) memo->last = buttons.Entries().Item(memo->count);
-    memo->areaWidth = AW;
-    memo->areaHeight = AH;
-    memo->flow = m_eButtonFlow;
-    memo->buttonLayout = m_eButtonLayout;
-    memo->textPosition = m_eButtonTextPosition;
-    memo->showInfo = m_eShowButtonInfo;
-    memo->sizeMode = m_eButtonSize;
-    memo->userWidth = UserButtonWidthPx();
-    memo->userHeight = UserButtonHeightPx();
-    memo->userMode = UserMode();
-    memo->fontSerial = m_aResMgr->FontSerial("BUTTONFONT");
+    memo->inputs = InputsOf(*this);
     memo->shown = N;
     const auto shown = [this](const CButton& b) { return IsButtonShown(b); };
     std::tie(memo->picWidth, memo->picHeight) = PictureMaxima(buttons, shown);
@@ -337,15 +343,10 @@ bool ZoButtonBar::AppendToLayout(const CButtons& buttons) {
     if (buttons.Entries().Revision() != m->revision + 1 || count != m->count + 1 ||
         m->last.lock() != buttons.Entries().Item(count - 1))
         return false;
-    const std::int32_t AW = ButtonAreaWidthPx(), AH = ButtonAreaHeightPx();
+    // A font whose attributes changed is made anew here, with a new serial.
     if (m_eButtonSize == zoAutoCalculated) m_aResMgr->GetFont(*m_aFont, "BUTTONFONT");
-    if (AW != m->areaWidth || AH != m->areaHeight || m_eButtonFlow != m->flow ||
-        m_eButtonLayout != m->buttonLayout || m_eButtonTextPosition != m->textPosition ||
-        m_eShowButtonInfo != m->showInfo || m_eButtonSize != m->sizeMode ||
-        UserButtonWidthPx() != m->userWidth || UserButtonHeightPx() != m->userHeight ||
-        UserMode() != m->userMode || m_aResMgr->FontSerial("BUTTONFONT") != m->fontSerial ||
-        m_lScrollPos != m->fit.scrollPos)
-        return false;
+    if (!(InputsOf(*this) == m->inputs) || m_lScrollPos != m->fit.scrollPos) return false;
+    const std::int32_t AW = m->inputs.areaWidth, AH = m->inputs.areaHeight;
 
     CButton& added = *buttons.Entries().Item(count);
     const bool shown = IsButtonShown(added);

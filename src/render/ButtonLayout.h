@@ -97,17 +97,22 @@ class CGroup;
 // The inputs, sums over the shown buttons and results of the last complete layout of a
 // button list. A layout that finds only one button appended since, and every input as it
 // was, places that button alone; anything else lays the whole list out again.
+// Everything besides the buttons themselves that a layout depends on.
+struct LayoutInputs {
+    std::int32_t areaWidth = 0, areaHeight = 0, flow = 0, buttonLayout = 0, textPosition = 0;
+    std::int32_t showInfo = 0, sizeMode = 0, userWidth = 0, userHeight = 0;
+    bool userMode = false;
+    std::uint32_t fontSerial = 0;
+    friend bool operator==(const LayoutInputs&, const LayoutInputs&) = default;
+};
+
 struct LayoutMemo {
     std::weak_ptr<CGroup> group;
     const CButtons* list = nullptr;
     std::uint32_t revision = 0;
     std::int32_t count = 0;
     std::weak_ptr<CButton> last;
-    // Inputs.
-    std::int32_t areaWidth = 0, areaHeight = 0, flow = 0, buttonLayout = 0, textPosition = 0;
-    std::int32_t showInfo = 0, sizeMode = 0, userWidth = 0, userHeight = 0;
-    bool userMode = false;
-    std::uint32_t fontSerial = 0;
+    LayoutInputs inputs;
     // Over the shown buttons.
     std::int32_t shown = 0;
     std::int32_t picWidth = 0, picHeight = 0;  // HIMETRIC maxima
