@@ -311,6 +311,18 @@ BOOL GetIconSize(HICON icon, SIZE* size);
 HBITMAP CreateBitmapFromPixels(Bitmap bitmap);
 HICON CreateIconFromImages(Icon icon);
 
+// The system's standard icons, 32x32 with an alpha channel; shared: callers do not destroy them.
+inline constexpr std::uintptr_t IDI_APPLICATION = 32512;
+inline constexpr std::uintptr_t IDI_HAND = 32513;
+inline constexpr std::uintptr_t IDI_QUESTION = 32514;
+inline constexpr std::uintptr_t IDI_EXCLAMATION = 32515;
+inline constexpr std::uintptr_t IDI_ASTERISK = 32516;
+inline constexpr std::uintptr_t IDI_ERROR = IDI_HAND;
+inline constexpr std::uintptr_t IDI_WARNING = IDI_EXCLAMATION;
+inline constexpr std::uintptr_t IDI_INFORMATION = IDI_ASTERISK;
+// 0 for a module handle (no icon resources here) or an unknown identifier.
+HICON LoadIconA(HINSTANCE instance, std::uintptr_t id);
+
 // ---- Device contexts -----------------------------------------------------------------------
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);

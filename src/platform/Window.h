@@ -440,7 +440,7 @@ DWORD GetTickCount();
 // presses it. Returns the pressed button's ID, or 0 for a bad type or a stale owner. When the
 // loop meets WM_QUIT (also the one the off-screen display makes when no input can ever arrive)
 // the box gives the answer Esc would give (or the default button's) and posts the quit again.
-// The MB_ICON* flags are accepted; no icon is drawn.
+// MB_ICON* flags show the matching system icon left of the text.
 inline constexpr UINT MB_OK = 0x0000;
 inline constexpr UINT MB_OKCANCEL = 0x0001;
 inline constexpr UINT MB_ABORTRETRYIGNORE = 0x0002;

@@ -214,6 +214,24 @@ UINT TextFormat(HWND tip, const TipState& s) {
     return f;
 }
 
+constexpr int kTitleIcon = 16;
+
+// The title's icon: one of the standard ones by number, or the caller's own icon handle.
+HICON TitleIcon(WPARAM icon) {
+    switch (icon) {
+        case TTI_NONE:
+            return 0;
+        case TTI_INFO:
+            return LoadIconA(0, IDI_INFORMATION);
+        case TTI_WARNING:
+            return LoadIconA(0, IDI_WARNING);
+        case TTI_ERROR:
+            return LoadIconA(0, IDI_ERROR);
+        default:
+            return static_cast<HICON>(icon);
+    }
+}
+
 // Text area of the tip (title included) measured with the tip's font.
 SIZE MeasureTip(HWND tip, const TipState& s, const std::string& text) {
     const HDC dc = GetDC(tip);
@@ -226,8 +244,12 @@ SIZE MeasureTip(HWND tip, const TipState& s, const std::string& text) {
         RECT tr{0, 0, 0x7FFF, 0};
         std::string t = s.title;
         DrawTextA(dc, t, &tr, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-        size.cx = std::max(size.cx, static_cast<LONG>(tr.right - tr.left));
-        size.cy += tr.bottom - tr.top + kTextInset;
+        const HICON titleIcon = TitleIcon(s.icon);
+        SIZE iconSize;
+        const bool icon = titleIcon != 0 && GetIconSize(titleIcon, &iconSize);
+        const LONG w = tr.right - tr.left + (icon ? kTitleIcon + kTextInset : 0);
+        size.cx = std::max(size.cx, w);
+        size.cy += std::max<LONG>(tr.bottom - tr.top, icon ? kTitleIcon : 0) + kTextInset;
     }
     SelectObject(dc, old);
     ReleaseDC(tip, dc);
@@ -468,7 +490,16 @@ void Paint(HWND tip, TipState& s) {
         if (!s.title.empty()) {
             std::string t = s.title;
             RECT tr = r;
-            const int h = DrawTextA(dc, t, &tr, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
+            int h = 0;
+            if (const HICON icon = TitleIcon(s.icon)) {
+                // Icons that are not icons (a bad handle) draw nothing and take no room.
+                if (DrawIconEx(dc, tr.left, tr.top, icon, kTitleIcon, kTitleIcon, 0, 0,
+                               DI_NORMAL)) {
+                    tr.left += kTitleIcon + kTextInset;
+                    h = kTitleIcon;
+                }
+            }
+            h = std::max(h, DrawTextA(dc, t, &tr, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP));
             r.top += h + kTextInset;
         }
         std::string text = s.shownText;

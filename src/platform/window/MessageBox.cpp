@@ -34,8 +34,31 @@ struct Box {
     int escape = 0;  // the answer of Esc and of closing, 0 when the box has none
     std::string text;
     std::string caption;
+    HICON icon = 0;  // shared system icon, or 0
     int result = 0;
 };
+
+constexpr int kIcon = 32;
+
+// The text starts right of the icon when there is one.
+int TextLeft(const Box& b) {
+    return b.icon != 0 ? kMargin + kIcon + kMargin : kMargin;
+}
+
+HICON IconOf(UINT type) {
+    switch (type & MB_ICONMASK) {
+        case MB_ICONHAND:
+            return LoadIconA(0, IDI_HAND);
+        case MB_ICONQUESTION:
+            return LoadIconA(0, IDI_QUESTION);
+        case MB_ICONEXCLAMATION:
+            return LoadIconA(0, IDI_EXCLAMATION);
+        case MB_ICONASTERISK:
+            return LoadIconA(0, IDI_ASTERISK);
+        default:
+            return 0;
+    }
+}
 
 // Per-button state, kept in the button window's user data.
 struct ButtonState {
@@ -165,7 +188,9 @@ void PaintBox(HWND box) {
         SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
         DrawTextA(dc, b->caption.c_str(), -1, &capText,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-        RECT body{kMargin, kCaptionH + kMargin, client.right - kMargin,
+        if (b->icon != 0)
+            DrawIconEx(dc, kMargin, kCaptionH + kMargin, b->icon, kIcon, kIcon, 0, 0, DI_NORMAL);
+        RECT body{TextLeft(*b), kCaptionH + kMargin, client.right - kMargin,
                   client.bottom - kMargin - kButtonH - kMargin};
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         DrawTextA(dc, b->text.c_str(), -1, &body, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
@@ -350,9 +375,9 @@ SIZE Measure(const Box& b) {
     ReleaseDC(0, dc);
     const int n = static_cast<int>(b.buttons.size());
     const int row = n * kButtonW + (n - 1) * kGap;
-    const int inner = std::max({static_cast<int>(t.right - t.left), row,
-                                static_cast<int>(c.right - c.left) + 8 - 2 * kMargin});
-    const int textH = std::max(static_cast<int>(t.bottom - t.top), 8);
+    const int textW = static_cast<int>(t.right - t.left) + TextLeft(b) - kMargin;
+    const int inner = std::max({textW, row, static_cast<int>(c.right - c.left) + 8 - 2 * kMargin});
+    const int textH = std::max(static_cast<int>(t.bottom - t.top), b.icon != 0 ? kIcon : 8);
     SIZE s{inner + 2 * kMargin + 2, kCaptionH + kMargin + textH + kMargin + kButtonH + kMargin + 2};
     s.cx = std::min(s.cx, screen.cx);
     s.cy = std::min(s.cy, screen.cy);
@@ -367,6 +392,7 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
     if (owner != 0 && !IsWindow(owner)) return 0;
     b.text = text != nullptr ? text : "";
     b.caption = caption != nullptr ? caption : "Error";
+    b.icon = IconOf(type);
     const std::size_t def = std::min<std::size_t>((type & MB_DEFMASK) >> 8, b.buttons.size() - 1);
     RegisterBoxClasses();
 
