@@ -144,8 +144,8 @@ TEST(GdiGradientFill, HorizontalRunsFromTheFirstColourToTheSecond) {
     EXPECT_EQ(c.Px(0, 0), kBlack);
     EXPECT_EQ(c.Px(50, 0), RGB(128, 128, 128));
     EXPECT_EQ(c.Px(99, 0), kWhite);  // the last column filled is the second colour
-    EXPECT_EQ(c.Px(100, 0), kRed);  // the right column is not filled
-    EXPECT_EQ(c.Px(0, 1), kRed);    // nor the bottom row
+    EXPECT_EQ(c.Px(100, 0), kRed);   // the right column is not filled
+    EXPECT_EQ(c.Px(0, 1), kRed);     // nor the bottom row
     EXPECT_EQ(c.Raw(99, 0) >> 24, 0xFFu);
 }
 
@@ -171,7 +171,7 @@ TEST(GdiGradientFill, OriginClipAndBadInput) {
     Gradient(c.dc, 0, 0, kBlack, 8, 1, kWhite, GRADIENT_FILL_RECT_H);
     EXPECT_EQ(c.Px(2, 0), kBlack);
     EXPECT_EQ(c.Px(5, 0), RGB(109, 109, 109));  // k = 3 of 0..7
-    EXPECT_EQ(c.Px(6, 0), kWhite);           // clipped
+    EXPECT_EQ(c.Px(6, 0), kWhite);              // clipped
     TRIVERTEX v[2];
     GRADIENT_RECT bad{0, 5};
     EXPECT_FALSE(GradientFill(c.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
