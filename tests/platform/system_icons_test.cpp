@@ -73,17 +73,6 @@ TEST(SystemIcons, TheMarksSitInTheirShapes) {
     EXPECT_GT(IconPixels::Blue(info.At(6, 16)), 150);
 }
 
-thread_local std::function<void()>* tlsDuring = nullptr;
-
-void DuringProc(HWND, UINT, std::uintptr_t id, DWORD) {
-    KillTimer(0, id);
-    if (tlsDuring != nullptr && *tlsDuring) {
-        const std::function<void()> act = std::move(*tlsDuring);
-        *tlsDuring = nullptr;
-        act();
-    }
-}
-
 class ShownIcons : public WinTest {
 protected:
     void SetUp() override {

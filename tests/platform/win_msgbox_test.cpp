@@ -10,18 +10,6 @@
 namespace zo::plat::test {
 namespace {
 
-// Something to do from inside the box's own message loop, once it is up.
-thread_local std::function<void()>* tlsDuring = nullptr;
-
-void DuringProc(HWND, UINT, std::uintptr_t id, DWORD) {
-    KillTimer(0, id);
-    if (tlsDuring != nullptr && *tlsDuring) {
-        const std::function<void()> act = std::move(*tlsDuring);
-        *tlsDuring = nullptr;
-        act();
-    }
-}
-
 class MsgBox : public WinTest {
 protected:
     void SetUp() override {

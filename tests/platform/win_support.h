@@ -137,4 +137,17 @@ protected:
     Recorder rec;
 };
 
+// Something to do from inside a modal loop (a message box's), once it is up: a thread timer
+// with DuringProc runs the action tlsDuring points at, once.
+inline thread_local std::function<void()>* tlsDuring = nullptr;
+
+inline void DuringProc(HWND, UINT, std::uintptr_t id, DWORD) {
+    KillTimer(0, id);
+    if (tlsDuring != nullptr && *tlsDuring) {
+        const std::function<void()> act = std::move(*tlsDuring);
+        *tlsDuring = nullptr;
+        act();
+    }
+}
+
 }  // namespace zo::plat::test
