@@ -203,27 +203,6 @@ TEST_F(Input, WithTheFocusLeavingTheAreaDropsTheHighlight) {
     EXPECT_EQ(plat::GetCapture(), 0u);
 }
 
-TEST_F(Input, ArrowKeysMoveTheHotButtonAndEnterSelectsIt) {
-    Build();
-    bar->m_PicButtons().SetFocus();
-    plat::PumpMessages();
-    MoveTo(Centre(Btn(1)->ButtonRect(), bar->m_hWndButtons));
-    mouse.Take();
-    Key(plat::VK_DOWN);
-    EXPECT_EQ(Hot(), Btn(2));
-    Key(plat::VK_DOWN);
-    Key(plat::VK_DOWN);  // wraps to the first
-    EXPECT_EQ(Hot(), Btn(1));
-    Key(plat::VK_UP);
-    EXPECT_EQ(Hot(), Btn(3));
-    mouse.Take();
-    Key(plat::VK_RETURN);
-    EXPECT_EQ(bar->SelectedButton(), Btn(3));
-    EXPECT_EQ(mouse.Take(), (Log{"ButtonSelectionChanged"}));
-    Key(plat::VK_RETURN);
-    EXPECT_EQ(mouse.Take(), Log{});
-}
-
 TEST_F(Input, AKeyAfterTheGridShrankStaysInsideIt) {
     Build(6);
     bar->m_PicButtons().SetFocus();

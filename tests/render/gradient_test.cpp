@@ -50,20 +50,16 @@ protected:
     plat::HGDIOBJ old = 0;
 };
 
-TEST_F(Gradients, SmoothHorizontalShowsBothColoursAtItsEdges) {
+TEST_F(Gradients, SmoothGradientsShowBothColoursAtTheirEdges) {
     Canvas(100, 4, kRed);
     FillGradientSmooth(cache, dc, Rect{0, 0, 100, 4}, kBlack, kWhite, zoGradientHorizontal);
     EXPECT_EQ(Px(0, 0), kBlack);
     EXPECT_EQ(Px(99, 3), kWhite);
     for (int x = 1; x < 100; ++x)
         ASSERT_GE(Grey(Px(x, 0)), Grey(Px(x - 1, 0))) << x;  // evenly lighter
-}
-
-TEST_F(Gradients, SmoothVerticalRunsTopToBottom) {
-    Canvas(4, 50, kRed);
-    FillGradientSmooth(cache, dc, Rect{0, 0, 4, 50}, kBlack, kWhite, zoGradientVertical);
+    FillGradientSmooth(cache, dc, Rect{0, 0, 4, 4}, kBlack, kWhite, zoGradientVertical);
     EXPECT_EQ(Px(2, 0), kBlack);
-    EXPECT_EQ(Px(2, 49), kWhite);
+    EXPECT_EQ(Px(2, 3), kWhite);
 }
 
 TEST_F(Gradients, CentreVariantsPutTheGradientColourOnTheCentreLine) {
