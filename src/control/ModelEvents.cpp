@@ -37,7 +37,11 @@ void ZoButtonBar::SetSelectedButton(const ButtonPtr& aButton) {
         NotifyHost("SelectedButton");
         return;
     }
-    if (GroupPtr parent = aButton->ParentGroup(); parent != m_aActiveGroup) SetActiveGroup(parent);
+    if (GroupPtr parent = aButton->ParentGroup(); parent != m_aActiveGroup) {
+        SetActiveGroup(parent);
+        // The new group's area was painted with the old selection still set.
+        if (m_aSelectedButton) InvalidateButtonRect(*m_aSelectedButton);
+    }
     m_aSelectedButton = aButton;
     if (aButton->Visible()) InvalidateButtonRect(*aButton);
     RaiseEvent([](ZoButtonBarEvents& e) { e.ButtonSelectionChanged(); });
@@ -58,7 +62,14 @@ void ZoButtonBar::GroupRemoved(const GroupPtr& aGroup) {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
     if (aGroup == m_aActiveGroup) {
-        SetActiveGroup(m_aGroups->Item(1));
+        try {
+            SetActiveGroup(m_aGroups->Item(1));
+        } catch (...) {
+            // The error goes to the host with the lists as they were, but the removed group's
+            // header must not stay on screen.
+            RefreshGroupStrips();
+            throw;
+        }
     } else {
         m_aUpperGroupButtons.RemoveGroupButton(aGroup->InternalKey());
         m_aLowerGroupButtons.RemoveGroupButton(aGroup->InternalKey());
@@ -143,6 +154,11 @@ void ZoButtonBar::ButtonPropertyChanged(const ButtonPtr& aButton, std::string_vi
     // A visibility, picture or caption the last layout summed up may be different now.
     m_layoutMemo.reset();
     if (aButton->ParentGroup() != m_aActiveGroup) return;
+    if (sProperty == "Visible") {
+        // No relayout: the cell stays where it is, but what shows in it changes now.
+        if (!m_bLockRefresh) InvalidateButtonRect(*aButton);
+        return;
+    }
     if (sProperty != "Caption" && sProperty != "Picture") return;
     LayoutButtons();
     RefreshButtonArea();

@@ -283,6 +283,8 @@ public:
     void OnCaptionMouseDown(std::int16_t Button, std::int16_t Shift, float x, float y);
     void OnCaptionMouseMove(std::int16_t Button, std::int16_t Shift, float x, float y);
     void OnCaptionMouseUp(std::int16_t Button, std::int16_t Shift, float x, float y);
+    // Keeps the close button's look and repaints the caption bar with it.
+    void ShowCloseButtonPushed(bool bPushed);
 
     // Wires the input notifications of the surfaces (input/).
     void WireInput();
@@ -390,6 +392,8 @@ public:
     std::weak_ptr<CGroup> m_aFocusGroup;
     std::int32_t m_lFocusGroupIndex = 0;
     bool m_bCloseButtonPressed = false;
+    // The close button is drawn pushed: every repaint of the caption bar shows it so.
+    bool m_bCloseButtonPushed = false;
 
     Surface& m_picCaptionBar() { return form_->CaptionBar(); }
     Surface& m_PicUpperGroups() { return form_->UpperGroups(); }

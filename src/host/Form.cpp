@@ -195,6 +195,11 @@ LRESULT Surface::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 1;
         }
         case WM_PAINT: {
+            // A surface repaints whole, background first: its Paint handler draws everything
+            // straight onto the window, unclipped. Filling only the invalid part would keep
+            // what the handler no longer draws there (a mark taken away from a flat header)
+            // and let it draw a second time over what was kept elsewhere.
+            if (GetUpdateRect(hwnd, nullptr, FALSE)) InvalidateRect(hwnd, nullptr, TRUE);
             PAINTSTRUCT ps;
             BeginPaint(hwnd, &ps);
             if (self->on.Paint) self->on.Paint();

@@ -71,6 +71,10 @@ void ZoButtonBar::RaiseButtonMouseEvent(std::int16_t Button, std::int16_t Shift,
     ObjectPtr hitItem;
     const auto px = static_cast<float>(area.ScaleX(x, area.GetScaleMode(), vbPixels));
     const auto py = static_cast<float>(area.ScaleY(y, area.GetScaleMode(), vbPixels));
+    // The pressed look is the hot button's, wherever in the area the left button goes down
+    // (the keyboard may have moved the hot button away from the pointer).
+    if (const ButtonPtr hot = m_aHighlightedButton.lock(); hot && Button == vbLeftButton)
+        Invalidate(m_hWndButtons, hot->ButtonRect());
     if (PointInRect(px, py, m_rcTLScrollButton)) {
         if (m_lScrollPos > 0) hit = zoTLScrollButtonHit;
     } else if (PointInRect(px, py, m_rcBRScrollButton)) {

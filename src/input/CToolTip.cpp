@@ -24,8 +24,6 @@ struct ToolRecord {
 
 namespace {
 
-constexpr std::int32_t kMinTextBuffer = 80;  // the window never writes less than a line of text
-
 LRESULT Send(HWND h, UINT msg, WPARAM w, LPARAM l) {
     return h != 0 ? SendMessageA(h, msg, w, l) : 0;
 }
@@ -108,8 +106,8 @@ bool CToolTip::AddTool(std::uintptr_t uid, bool bUIDisWnd, std::int32_t x, std::
     std::string text = Trim(sText);
     // An empty text would make the window show nothing at all.
     if (text.empty()) text.push_back(' ');
-    m_lMaxTextLen = std::max(m_lMaxTextLen, static_cast<std::int32_t>(text.size()));
     std::string ansi = Utf8ToAnsi(text);
+    m_lMaxTextLen = std::max(m_lMaxTextLen, static_cast<std::int32_t>(ansi.size()));
     ToolRecord r;
     r.ti.uFlags = TTF_SUBCLASS | TTF_TRANSPARENT | (bUIDisWnd ? TTF_IDISHWND : 0);
     r.ti.hwnd = m_hParent;
@@ -181,12 +179,12 @@ void CToolTip::SetBottomMargin(std::int32_t v) {
 std::string CToolTip::Text(std::uintptr_t uid) const {
     ToolRecord r;
     if (!FindTool(uid, r)) return {};
-    // Every text set through this wrapper fits; the window writes the whole text and its NUL.
-    std::vector<char> buffer(static_cast<std::size_t>(std::max(m_lMaxTextLen, kMinTextBuffer)) + 1,
-                             ' ');
+    // Room for the longest text set through this wrapper; a longer one set past it (directly
+    // on the window, or by another wrapper) comes back cut, never written past the buffer.
+    std::vector<char> buffer(static_cast<std::size_t>(m_lMaxTextLen) + 1, ' ');
     buffer.back() = '\0';
     r.ti.lpszText = buffer.data();
-    Send(m_hWnd, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&r.ti));
+    Send(m_hWnd, TTM_GETTEXTA, buffer.size(), reinterpret_cast<LPARAM>(&r.ti));
     return AnsiToUtf8(std::string(buffer.data()));
 }
 

@@ -24,13 +24,22 @@ CaptionPoint Locate(Surface& bar, float x, float y) {
 
 }  // namespace
 
+// The look is kept rather than drawn over what shows: the bar repaints whole, background
+// first, so the caption is never drawn a second time over itself, and any later repaint
+// keeps the look the mouse asked for.
+void ZoButtonBar::ShowCloseButtonPushed(bool bPushed) {
+    if (bPushed == m_bCloseButtonPushed) return;
+    m_bCloseButtonPushed = bPushed;
+    if (m_bShowCaptionBar) m_picCaptionBar().Refresh();
+}
+
 void ZoButtonBar::OnCaptionMouseDown(std::int16_t Button, std::int16_t Shift, float x, float y) {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
     const CaptionPoint p = Locate(m_picCaptionBar(), x, y);
     if (m_bShowCloseButton) {
         m_bCloseButtonPressed = PointInRect(p.px, p.py, m_rcCloseButton);
-        if (Button == 1 && m_bCloseButtonPressed) PaintCaptionBar(true);
+        if (Button == 1 && m_bCloseButtonPressed) ShowCloseButtonPushed(true);
     }
     ObjectPtr none;
     const zoHitType hit = m_bCloseButtonPressed ? zoCloseButtonHit : zoCaptionHit;
@@ -44,7 +53,7 @@ void ZoButtonBar::OnCaptionMouseMove(std::int16_t Button, std::int16_t Shift, fl
     bool over = false;
     if (m_bShowCloseButton) {
         over = PointInRect(p.px, p.py, m_rcCloseButton);
-        if (Button == 1) PaintCaptionBar(m_bCloseButtonPressed && over);
+        if (Button == 1) ShowCloseButtonPushed(m_bCloseButtonPressed && over);
     }
     ObjectPtr none;
     const zoHitType hit = over ? zoCloseButtonHit : zoCaptionHit;
@@ -57,7 +66,7 @@ void ZoButtonBar::OnCaptionMouseUp(std::int16_t Button, std::int16_t Shift, floa
     const CaptionPoint p = Locate(m_picCaptionBar(), x, y);
     bool over = false;
     if (m_bShowCloseButton) {
-        PaintCaptionBar(false);
+        ShowCloseButtonPushed(false);
         if (m_bCloseButtonPressed) {
             over = PointInRect(p.px, p.py, m_rcCloseButton);
             if (over) RaiseEvent([](ZoButtonBarEvents& e) { e.CloseButtonClick(); });

@@ -37,7 +37,12 @@ void ZoButtonBar::OnButtonsKeyDown(std::int16_t& KeyCode, std::int16_t) {
             key = kRight;
     }
     if (key == kEnter) {
-        if (ButtonPtr hot = m_aHighlightedButton.lock()) SetSelectedButton(hot);
+        // The hot button may have left the control, or its group been hidden, since it became
+        // hot: input raises nothing.
+        const ButtonPtr hot = m_aHighlightedButton.lock();
+        const GroupPtr parent = hot ? hot->ParentGroup() : nullptr;
+        if (parent && hot->ButtonBar().get() == this && IsGroupShown(*parent))
+            SetSelectedButton(hot);
         return;
     }
     const std::int32_t L = m_lGridLines, P = m_lGridPositions;
@@ -144,7 +149,10 @@ void ZoButtonBar::MoveGroupFocus(std::int16_t KeyCode) {
     if (N == 0) return;
     if (m_lFocusGroupIndex == 0) m_lFocusGroupIndex = 1;
     if (KeyCode == kEnter) {
-        if (GroupPtr focus = m_aFocusGroup.lock()) SetActiveGroup(focus);
+        // The marked group may have been hidden or removed since: input raises nothing.
+        const GroupPtr focus = m_aFocusGroup.lock();
+        if (focus && focus->ButtonBar().get() == this && IsGroupShown(*focus))
+            SetActiveGroup(focus);
         return;
     }
     const bool forward = KeyCode == kRight || KeyCode == kDown;

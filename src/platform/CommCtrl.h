@@ -49,8 +49,9 @@ struct NMHDR {
     UINT code = 0;
 };
 
-// TTN_GETDISPINFOA: the tool's window answers with lpszText (a string that stays valid while the
-// tip uses it), or by filling szText; with TTF_DI_SETITEM in uFlags the tooltip keeps the answer.
+// TTN_GETDISPINFOA: lpszText arrives pointing at szText; the tool's window copies its text there
+// or points lpszText at a string that stays valid while the tip uses it. With TTF_DI_SETITEM in
+// uFlags the tooltip keeps the answer.
 struct NMTTDISPINFOA {
     NMHDR hdr;
     char* lpszText = nullptr;
@@ -68,7 +69,8 @@ inline constexpr UINT TTN_SHOW = TTN_FIRST - 1;
 inline constexpr UINT TTN_POP = TTN_FIRST - 2;
 
 // Tooltip messages. TTM_GETTEXTA takes the buffer size in characters in wParam; with wParam 0
-// the buffer must hold the whole text and its NUL, as with the first versions of the control.
+// it copies at most 80 characters and the NUL, as TTM_GETTOOLINFOA and TTM_ENUMTOOLSA always
+// do into a record's lpszText buffer.
 inline constexpr UINT TTM_ACTIVATE = WM_USER + 1;
 inline constexpr UINT TTM_SETDELAYTIME = WM_USER + 3;
 inline constexpr UINT TTM_ADDTOOLA = WM_USER + 4;

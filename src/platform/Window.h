@@ -408,6 +408,8 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 HDC GetDC(HWND hwnd);        // hwnd 0: the whole screen
 HDC GetWindowDC(HWND hwnd);  // including the non-client frame
+// 1 when a DC of GetDC/GetWindowDC was released, whatever window is named; the DCs of a window
+// die with it.
 int ReleaseDC(HWND hwnd, HDC hdc);
 
 // Mouse and keyboard.

@@ -74,15 +74,24 @@ void ZoButtonBar::ArrangeAreas() {
         m_eGroupFlow, m_bShowCaptionBar, form_->ClientWidthPx(), form_->ClientHeightPx(),
         m_lGroupHeaderHeight - 4, CalcGroupStripExtent(m_aUpperGroupButtons),
         CalcGroupStripExtent(m_aLowerGroupButtons));
+    Surface& upper = m_PicUpperGroups();
+    Surface& lower = m_PicLowerGroups();
+    const bool upperKept = upper.ClientWidthPx() == a.upperGroups.width &&
+                           upper.ClientHeightPx() == a.upperGroups.height;
+    const bool lowerKept = lower.ClientWidthPx() == a.lowerGroups.width &&
+                           lower.ClientHeightPx() == a.lowerGroups.height;
     // Caption bar, upper strip, lower strip, button area: each resize handler that runs on
     // the way sees the surfaces placed before it.
     m_picCaptionBar().MovePx(a.captionBar.left, a.captionBar.top, a.captionBar.width,
                              a.captionBar.height);
-    m_PicUpperGroups().MovePx(a.upperGroups.left, a.upperGroups.top, a.upperGroups.width,
-                              a.upperGroups.height);
-    m_PicLowerGroups().MovePx(a.lowerGroups.left, a.lowerGroups.top, a.lowerGroups.width,
-                              a.lowerGroups.height);
+    upper.MovePx(a.upperGroups.left, a.upperGroups.top, a.upperGroups.width, a.upperGroups.height);
+    lower.MovePx(a.lowerGroups.left, a.lowerGroups.top, a.lowerGroups.width, a.lowerGroups.height);
     m_PicButtons().MovePx(a.buttons.left, a.buttons.top, a.buttons.width, a.buttons.height);
+    // A strip that keeps its size hears no resize, yet its list may hold other groups now (a
+    // new active group with as many headers above it): lay it out and repaint it here.
+    if (upperKept) LayoutGroupHeaders(m_aUpperGroupButtons, upper);
+    if (lowerKept) LayoutGroupHeaders(m_aLowerGroupButtons, lower);
+    if (upperKept || lowerKept) RefreshGroupStrips();
 }
 
 void ZoButtonBar::LayoutGroupHeaders(const CGroupButtons& list, Surface& strip) {

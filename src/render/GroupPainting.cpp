@@ -178,7 +178,7 @@ void ZoButtonBar::PaintCaptionBar(bool pressed) {
 }
 
 void ZoButtonBar::OnCaptionBarPaint() {
-    if (m_bShowCaptionBar) PaintCaptionBar(false);
+    if (m_bShowCaptionBar) PaintCaptionBar(m_bCloseButtonPushed);
 }
 
 }  // namespace zo

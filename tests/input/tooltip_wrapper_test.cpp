@@ -63,6 +63,29 @@ TEST_F(ToolTipWrapper, TextsKeepTheirSpacesAndCharactersAndUnknownToolsAreIgnore
     EXPECT_EQ(tip.ToolCount(), 1);
 }
 
+// A text set on the window past the wrapper comes back no longer than the longest text the
+// wrapper ever set, and however long it is, nothing is written past the getter's buffer.
+TEST_F(ToolTipWrapper, TextsSetPastTheWrapperComeBackCutToItsLongest) {
+    tip.AddTool(owner, false, 0, 0, 10, 10, "");
+    tip.SetText(owner, "abc");
+    const auto setDirectly = [this](const std::string& text) {
+        plat::TOOLINFOA ti;
+        ti.hwnd = owner;
+        ti.uId = owner;
+        ti.lpszText = const_cast<char*>(text.c_str());
+        plat::SendMessageA(tip.hWnd(), plat::TTM_UPDATETIPTEXTA, 0,
+                           reinterpret_cast<plat::LPARAM>(&ti));
+    };
+    setDirectly("0123456789");
+    EXPECT_EQ(tip.Text(owner), "012");
+    setDirectly(std::string(5000, 'x'));
+    EXPECT_EQ(tip.Text(owner), "xxx");
+    tip.SetText(owner, std::string(120, 'y'));  // longer than the window's 80-character limit
+    EXPECT_EQ(tip.Text(owner), std::string(120, 'y'));
+    setDirectly(std::string(5000, 'z'));
+    EXPECT_EQ(tip.Text(owner), std::string(120, 'z'));
+}
+
 TEST_F(ToolTipWrapper, RectanglesMarginsDelaysAndColoursReachTheWindow) {
     tip.AddTool(owner, false, 0, 0, 0, 0, "x");
     tip.SetNewToolRect(owner, 10, 20, 30, 40);

@@ -4,6 +4,8 @@
 // or tooltips that go away.
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string>
 
 #include "platform/CommCtrl.h"
 #include "platform/Text.h"
@@ -35,7 +37,9 @@ protected:
             notes.push_back(hdr->code);
             if (hdr->code == TTN_GETDISPINFOA && answer) {
                 auto* info = reinterpret_cast<NMTTDISPINFOA*>(lp);
-                std::strcpy(info->szText, "Asked for");
+                // A handler may copy its text to where lpszText points: the record's own buffer.
+                EXPECT_EQ(info->lpszText, info->szText);
+                std::strcpy(info->lpszText, "Asked for");
                 info->uFlags |= keepAnswer ? TTF_DI_SETITEM : 0;
             }
             return 0;
@@ -405,6 +409,44 @@ TEST_F(ToolTip, ToolRecordsAndTextsComeBackAsSet) {
     v1.uId = 10;
     EXPECT_FALSE(SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&v1)));
     EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 3);
+}
+
+// Callers size their buffers by the 80-character limit of the 8-bit messages; a longer text
+// comes back cut there, or at the size given in wParam, and nothing is written past either.
+TEST_F(ToolTip, TextCopiesStopAtTheGivenSizeOrEightyCharacters) {
+    const std::string longText(5000, 'L');
+    ASSERT_TRUE(AddTool(tool, 7, kToolRect, longText.c_str()));
+    const std::string cut(80, 'L');
+    struct Row {
+        const char* name;
+        UINT msg;
+        WPARAM wParam;
+        std::size_t buffer;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"GETTEXT without a size", TTM_GETTEXTA, 0, 81, cut},
+        {"GETTEXT with a size", TTM_GETTEXTA, 10, 10, std::string(9, 'L')},
+        {"GETTEXT with a size of one", TTM_GETTEXTA, 1, 1, ""},
+        {"GETTOOLINFO", TTM_GETTOOLINFOA, 0, 81, cut},
+        {"ENUMTOOLS", TTM_ENUMTOOLSA, 0, 81, cut},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        // Exactly the room allowed, on the heap, so that the sanitizer sees any overrun.
+        auto buffer = std::make_unique<char[]>(row.buffer);
+        TOOLINFOA ti;
+        ti.hwnd = tool;
+        ti.uId = 7;
+        ti.lpszText = buffer.get();
+        SendMessageA(tip, row.msg, row.wParam, reinterpret_cast<LPARAM>(&ti));
+        EXPECT_EQ(std::string(buffer.get()), row.expected);
+    }
+    // The tip itself still shows the whole text.
+    ExpectShownAfter(40, 40, 500);
+    RECT r;
+    GetWindowRect(tip, &r);
+    EXPECT_GT(r.right - r.left, 1000);
 }
 
 TEST_F(ToolTip, CallbackTextIsAskedOfTheToolsWindow) {

@@ -162,6 +162,36 @@ TEST_F(Paint, ParentPaintingNeverCoversItsChildren) {
     EXPECT_EQ(Px(25, 25), Rgb(kGreen));
 }
 
+// A DC of GetDC belongs to its window: any ReleaseDC lets it go, whatever window it names, and
+// the window's end takes its DCs along, so a kept handle neither draws nor releases again.
+TEST_F(Paint, WindowDcsAreReleasedWhateverWindowIsNamedAndDieWithTheirWindow) {
+    const HWND top = Top("top", 0, 0, 100, 100);
+    const HWND child = Child(top, "child", 20, 20, 30, 30);
+    const HDC named = GetDC(child);
+    ASSERT_NE(named, 0u);
+    EXPECT_EQ(ReleaseDC(top, named), 1);
+    EXPECT_EQ(SaveDC(named), 0);  // gone, not leaked
+    EXPECT_EQ(ReleaseDC(child, named), 0);
+    const HDC stale = GetDC(child);
+    EXPECT_EQ(ReleaseDC(0, stale), 1);
+    // A memory DC is no window's to release.
+    const HDC memory = CreateCompatibleDC(0);
+    EXPECT_EQ(ReleaseDC(0, memory), 0);
+    EXPECT_TRUE(DeleteDC(memory));
+
+    const HDC kept = GetDC(child);
+    const HDC keptWhole = GetWindowDC(child);
+    const HDC parent = GetDC(top);
+    DestroyWindow(child);
+    EXPECT_EQ(ReleaseDC(child, kept), 0);
+    EXPECT_EQ(ReleaseDC(child, keptWhole), 0);
+    const RECT all{0, 0, 100, 100};
+    const HBRUSH red = CreateSolidBrush(kRed);
+    EXPECT_EQ(FillRect(kept, &all, red), 0);
+    DeleteObject(red);
+    EXPECT_EQ(ReleaseDC(top, parent), 1);  // the parent's DC lives on
+}
+
 TEST_F(Paint, SiblingsAboveClipSiblingsBelow) {
     const HWND top = Top("top", 0, 0, 100, 100);
     const HWND upper = Child(top, "upper", 10, 10, 40, 40);  // created first: on top

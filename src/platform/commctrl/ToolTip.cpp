@@ -27,6 +27,8 @@ constexpr UINT kLeavePollMs = 100;
 constexpr int kTextInset = 2;    // between the border and the text, on each side
 constexpr int kCursorDrop = 20;  // the tip's top below the pointer
 constexpr std::size_t kMaxTitle = 100;
+// Characters the 8-bit text messages copy at most when the caller gives no buffer size.
+constexpr std::size_t kMaxTextA = 80;
 
 struct Tool {
     UINT flags = 0;
@@ -184,10 +186,13 @@ std::string TextOf(HWND tip, int index) {
     info.hinst = t.hinst;
     info.uFlags = t.flags;
     info.lParam = t.lParam;
+    // A handler that copies its text to where lpszText points writes into the record's own
+    // buffer.
+    info.lpszText = info.szText;
     Notify(tip, t, TTN_GETDISPINFOA, &info.hdr);
     std::string text;
     const auto p = reinterpret_cast<std::uintptr_t>(info.lpszText);
-    if (info.lpszText == nullptr)
+    if (info.lpszText == nullptr || info.lpszText == info.szText)
         text.assign(info.szText, strnlen(info.szText, sizeof info.szText));
     else if (p >= 0x10000 && info.lpszText != LPSTR_TEXTCALLBACKA)
         text = info.lpszText;  // small values would be string resources, which this platform lacks
@@ -446,9 +451,12 @@ void StoreText(Tool& t, const char* text) {
     t.text = text;
 }
 
-// Copies a tool's text into a caller's buffer of `size` characters (0: as long as needed).
+// Copies a tool's text into a caller's buffer of `size` characters. Told no size, the copy
+// stops at the limit the 8-bit messages have always had, so a buffer sized by it is never
+// overrun.
 LRESULT CopyText(const std::string& text, char* buffer, std::size_t size) {
-    const std::size_t n = size == 0 ? text.size() : std::min(text.size(), size - 1);
+    const std::size_t room = size == 0 ? kMaxTextA : size - 1;
+    const std::size_t n = std::min(text.size(), room);
     std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
     return static_cast<LRESULT>(n);

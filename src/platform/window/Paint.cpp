@@ -231,10 +231,11 @@ HDC GetWindowDC(HWND hwnd) {
     return CreateWindowDc(hwnd, POINT{wr.left, wr.top}, VisibleRegion(*w, true));
 }
 
-int ReleaseDC(HWND hwnd, HDC hdc) {
+int ReleaseDC(HWND, HDC hdc) {
     DeviceContext* dc = GetDcPtr(hdc);
-    // Only a DC from GetDC/GetWindowDC of this window; a stale window handle still releases it.
-    if (dc == nullptr || !dc->isWindowDc || dc->fromBeginPaint || dc->window != hwnd) return 0;
+    // Any DC from GetDC/GetWindowDC, whatever window is named with it: the DC knows its own
+    // window, so a wrong or stale handle still releases it instead of leaking it.
+    if (dc == nullptr || !dc->isWindowDc || dc->fromBeginPaint) return 0;
     Backend().ScreenDirty(dc->visible.Bounds());
     DeleteDC(hdc);
     return 1;
@@ -276,14 +277,15 @@ void PaintBareScreen(const Region& area) {
     Backend().ScreenDirty(clip.Bounds());
 }
 
-void DetachWindowDcs(HWND hwnd) {
+void DeleteWindowDcs(HWND hwnd) {
     std::vector<HDC> dcs;
     DeviceContexts().ForEach([&](HDC h, const DeviceContext& dc) {
         if (dc.isWindowDc && dc.window == hwnd) dcs.push_back(h);
     });
-    // A DC kept past its window's end draws nothing rather than over other windows.
+    // Window DCs die with their window; a handle kept past it is stale, so drawing through it
+    // and releasing it fail instead of reaching other windows.
     for (HDC h : dcs)
-        if (DeviceContext* dc = GetDcPtr(h)) dc->visible.Clear();
+        DeleteDC(h);
 }
 
 }  // namespace zo::plat

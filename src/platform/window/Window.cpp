@@ -99,7 +99,7 @@ void FreeTree(HWND hwnd) {
     if (w == nullptr) return;
     KillWindowTimers(hwnd);
     ForgetWindowInput(hwnd, false);
-    DetachWindowDcs(hwnd);
+    DeleteWindowDcs(hwnd);
     WindowState& s = WinState();
     std::erase_if(s.posted, [hwnd](const MSG& m) { return m.hwnd == hwnd; });
     const bool top = IsTopLevel(*w);

@@ -139,7 +139,7 @@ void PaintBareScreen(const Region& screenArea);
 // The first window, in z-order and parents before children, that needs WM_PAINT; windows
 // whose only need is their frame get it drawn on the way.
 HWND FindWindowToPaint(HWND filter);
-void DetachWindowDcs(HWND hwnd);  // window DCs of a dying window stop drawing
+void DeleteWindowDcs(HWND hwnd);  // window DCs die with their window
 
 // Input: called by the display backends.
 void QueueMouseMove(POINT screen, DWORD time);
