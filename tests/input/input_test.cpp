@@ -232,6 +232,39 @@ TEST_F(Input, HeadersActivateOnClickAndReportTheirGroup) {
     EXPECT_NE(std::find(log.begin(), log.end(), "ActiveGroupChanged"), log.end());
 }
 
+// A flat header draws neither fill nor frame, so only the strip's own background can take its
+// mark away again: it must look as before the hover once the pointer has gone.
+TEST_F(Input, AFlatHeaderLosesItsMarkAsSoonAsThePointerLeaves) {
+    struct Row {
+        const char* name;
+        bool focused;
+        bool toOtherStrip;  // else out of the control
+    };
+    const Row rows[] = {{"to the other strip", false, true},
+                        {"to the other strip, focused", true, true},
+                        {"out of the strip, focused", true, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Build();
+        bar->SetGroupAppearance(zoFlat);
+        bar->SetActiveGroup(bar->Groups()->Item(2));  // upper: General, Second; lower: Third
+        if (row.focused) bar->m_PicUpperGroups().SetFocus();
+        plat::PumpMessages();
+        const Rect h = bar->Groups()->Item(1)->HeaderRect();
+        const plat::POINT tl = ScreenOf(bar->m_hWndUpperGroups, h.left, h.top);
+        const plat::RECT onScreen{tl.x, tl.y, tl.x + h.right - h.left, tl.y + h.bottom - h.top};
+        const auto before = plat::ReadScreenPixels(onScreen);
+        MoveTo(Centre(h, bar->m_hWndUpperGroups));
+        ASSERT_FALSE(plat::ReadScreenPixels(onScreen) == before) << "no mark drawn";
+        MoveTo(row.toOtherStrip
+                   ? Centre(bar->Groups()->Item(3)->HeaderRect(), bar->m_hWndLowerGroups)
+                   : plat::POINT{700, 500});
+        EXPECT_TRUE(plat::ReadScreenPixels(onScreen) == before) << "the mark stayed";
+        TearDown();
+        SetUp();
+    }
+}
+
 TEST_F(Input, EmptyStripSpaceAndHeaderBordersDoNothing) {
     Build();
     auto third = bar->Groups()->Item(3);
