@@ -80,6 +80,11 @@ void ZoButtonBar::ArrangeAreas() {
                            upper.ClientHeightPx() == a.upperGroups.height;
     const bool lowerKept = lower.ClientWidthPx() == a.lowerGroups.width &&
                            lower.ClientHeightPx() == a.lowerGroups.height;
+    // A strip that keeps its size hears no resize, yet its list may hold other groups now (a
+    // new active group with as many headers above it): it is laid out here, before the other
+    // strip's resize repaints both.
+    if (upperKept) LayoutGroupHeaders(m_aUpperGroupButtons, upper);
+    if (lowerKept) LayoutGroupHeaders(m_aLowerGroupButtons, lower);
     // Caption bar, upper strip, lower strip, button area: each resize handler that runs on
     // the way sees the surfaces placed before it.
     m_picCaptionBar().MovePx(a.captionBar.left, a.captionBar.top, a.captionBar.width,
@@ -87,11 +92,8 @@ void ZoButtonBar::ArrangeAreas() {
     upper.MovePx(a.upperGroups.left, a.upperGroups.top, a.upperGroups.width, a.upperGroups.height);
     lower.MovePx(a.lowerGroups.left, a.lowerGroups.top, a.lowerGroups.width, a.lowerGroups.height);
     m_PicButtons().MovePx(a.buttons.left, a.buttons.top, a.buttons.width, a.buttons.height);
-    // A strip that keeps its size hears no resize, yet its list may hold other groups now (a
-    // new active group with as many headers above it): lay it out and repaint it here.
-    if (upperKept) LayoutGroupHeaders(m_aUpperGroupButtons, upper);
-    if (lowerKept) LayoutGroupHeaders(m_aLowerGroupButtons, lower);
-    if (upperKept || lowerKept) RefreshGroupStrips();
+    // Either strip's resize repaints both; when neither resized, nothing else does.
+    if (upperKept && lowerKept) RefreshGroupStrips();
 }
 
 void ZoButtonBar::LayoutGroupHeaders(const CGroupButtons& list, Surface& strip) {
