@@ -406,9 +406,11 @@ std::vector<Row> Rows() {
     const char* flows[] = {"vertical", "horizontal"};
     for (int flow = 0; flow < 2; ++flow)
         for (int a = 0; a <= 5; ++a)
-            rows.push_back(Row{
-                std::string(flows[flow]) + "_appearance" + std::to_string(a), a, (a + 2) % 6, flow,
-                1000u + 17u * static_cast<unsigned>(a) + 101u * static_cast<unsigned>(flow)});
+            rows.push_back(
+                Row{std::string(flows[flow]) + "_group" + std::to_string(a) + "_button" +
+                        std::to_string((a + 2) % 6),
+                    a, (a + 2) % 6, flow,
+                    1000u + 17u * static_cast<unsigned>(a) + 101u * static_cast<unsigned>(flow)});
     return rows;
 }
 
