@@ -11,8 +11,8 @@
 
 #include <cstdio>
 #include <map>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 

@@ -450,13 +450,50 @@ void ZoButtonBar::PlaceButtons(const CButtons& buttons, std::int32_t W, std::int
 }
 
 void ZoButtonBar::RefreshButtonArea() {
-    if (!m_bLockRefresh && form_) m_PicButtons().Refresh();
+    if (!m_bLockRefresh && form_) RepaintSurface(m_PicButtons());
 }
 
 void ZoButtonBar::RefreshGroupStrips() {
     if (m_bLockRefresh || !form_) return;
-    m_PicUpperGroups().Refresh();
-    m_PicLowerGroups().Refresh();
+    RepaintSurface(m_PicUpperGroups());
+    RepaintSurface(m_PicLowerGroups());
+}
+
+namespace {
+
+Surface* SurfaceAt(ControlForm& form, int i) {
+    switch (i) {
+        case 0:
+            return &form.CaptionBar();
+        case 1:
+            return &form.UpperGroups();
+        case 2:
+            return &form.LowerGroups();
+        default:
+            return &form.Buttons();
+    }
+}
+
+}  // namespace
+
+void ZoButtonBar::RepaintSurface(Surface& surface) {
+    if (m_lRepaintScopes == 0 || !form_) {
+        surface.Refresh();
+        return;
+    }
+    // What Refresh would have painted is marked now; the paint itself waits.
+    InvalidateRect(surface.hWnd(), nullptr, TRUE);
+    for (int i = 0; i < 4; ++i)
+        if (SurfaceAt(*form_, i) == &surface) m_bRepaintPending[i] = true;
+}
+
+void ZoButtonBar::FlushRepaints() {
+    if (!form_) return;
+    for (int i = 0; i < 4; ++i) {
+        if (!m_bRepaintPending[i]) continue;
+        m_bRepaintPending[i] = false;
+        UpdateWindow(SurfaceAt(*form_, i)->hWnd());
+    }
 }
 
 }  // namespace zo
