@@ -143,7 +143,7 @@ void ZoButtonBar::ButtonRemoved(const ButtonPtr& aButton) {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
     const RepaintScope gather(*this);
-    LayoutButtons();
+    if (!RemoveFromLayout(*aButton)) LayoutButtons();
     RefreshButtonArea();
     ButtonPtr arg = aButton;
     RaiseEvent([&](ZoButtonBarEvents& e) { e.ButtonRemoved(arg); });

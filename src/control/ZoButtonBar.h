@@ -203,6 +203,14 @@ public:
     // The pixel size of a picture extent in HIMETRIC as layout uses it (none: 32).
     std::int32_t PicturePx(std::int32_t himetric, bool horizontal) const;
     bool AppendToLayout(const CButtons& buttons);
+    // Closes the gap a removed button of the active group leaves, when nothing else changed
+    // since the last layout; false when the whole list must be laid out again.
+    bool RemoveFromLayout(const CButton& removed);
+    // The last layout, while nothing it depends on has changed; nullptr otherwise.
+    LayoutMemo* CurrentLayout();
+    // The slots [first, last) of the button grid whose cells can meet the area U, when the
+    // last layout still holds; false when every button must be looked at.
+    bool ShownButtonRange(const Rect& U, std::int32_t& first, std::int32_t& last);
     std::int32_t CaptionWidth(const CButton& b);
     std::int32_t CalcCaptionHeight(const CButtons& buttons, std::int32_t availableWidth);
     void RefreshButtonArea();
