@@ -409,6 +409,7 @@ public:
     // Open repaint scopes, and the surfaces asked to repaint meanwhile (caption bar, upper
     // strip, lower strip, button area).
     std::int32_t m_lRepaintScopes = 0;
+    bool m_bGatherRepaints = true;  // false: every request paints at once (for comparison)
     bool m_bRepaintPending[4] = {false, false, false, false};
     // Bumped by every change of a group's Visible, which the header lists' counts depend on.
     std::uint32_t m_lGroupVisibilityChanges = 0;

@@ -650,7 +650,7 @@ Surface* SurfaceAt(ControlForm& form, int i) {
 }  // namespace
 
 void ZoButtonBar::RepaintSurface(Surface& surface) {
-    if (m_lRepaintScopes == 0 || !form_) {
+    if (m_lRepaintScopes == 0 || !m_bGatherRepaints || !form_) {
         surface.Refresh();
         return;
     }
