@@ -1,9 +1,12 @@
 // How a ZoButtonBar comes into being and goes away, its focus colours, and the two header
 // lists that split the shown groups between the strips above and below the button area.
+#include <algorithm>
+#include <string>
 #include <utility>
 
 #include "control/ZoButtonBar.h"
 #include "core/Error.h"
+#include "core/KeyCompare.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 
@@ -165,14 +168,17 @@ void ZoButtonBar::RebuildGroupLists(const GroupPtr& aActive) {
     m_aUpperGroupButtons.Clear();
     m_aLowerGroupButtons.Clear();
     if (!m_aGroups) return;
+    // Nothing here calls out, so the groups can be walked in place; a switch among thousands
+    // of groups walks them all.
+    const bool all = !UserMode();
     bool metActive = false;
-    for (const GroupPtr& g : *m_aGroups) {
-        if (!IsGroupShown(*g)) continue;
+    for (const GroupPtr& g : m_aGroups->Entries()) {
+        if (!all && !g->Visible()) continue;
         if (!metActive) {
-            m_aUpperGroupButtons.AddGroupButton(g);
+            m_aUpperGroupButtons.Append(*g, true);
             if (g == aActive) metActive = true;
         } else {
-            m_aLowerGroupButtons.AddGroupButton(g);
+            m_aLowerGroupButtons.Append(*g, true);
         }
     }
 }
@@ -196,39 +202,147 @@ void ZoButtonBar::ShowAbout() {
 
 // ---- CGroupButtons ----
 
-void CGroupButtons::AddGroupButton(const GroupPtr& aGroup) {
-    std::string key = aGroup->InternalKey();
-    Entry e{key, aGroup, 0, false};
-    if (auto owner = owner_.lock(); owner && owner->Groups()) {
-        e.removals = owner->Groups()->Entries().Removals();
-        e.resolved = true;
-    }
-    entries_.Add(std::move(e), std::move(key));
+namespace {
+
+std::string InternalKeyText(std::int32_t number) {
+    return "INTERNAL_" + std::to_string(number);
 }
 
-GroupPtr CGroupButtons::Resolve(const Entry& e) const {
+}  // namespace
+
+CGroupButtons::Stamp CGroupButtons::StampOf(const ZoButtonBar& owner) {
+    return Stamp{owner.Groups()->Entries().Removals(), owner.m_lGroupVisibilityChanges,
+                 owner.UserMode()};
+}
+
+std::shared_ptr<ZoButtonBar> CGroupButtons::Owner() const {
     auto owner = owner_.lock();
-    if (!owner || !owner->Groups()) return nullptr;
-    const std::uint32_t removals = owner->Groups()->Entries().Removals();
-    if (!e.resolved || e.removals != removals) {
-        e.group = owner->Groups()->ItemByInternalKey(e.key);
-        e.removals = removals;
-        e.resolved = true;
+    return owner && owner->Groups() ? owner : nullptr;
+}
+
+// Looks every key up again after groups left Groups without the list being told.
+void CGroupButtons::Recheck(const ZoButtonBar& owner) const {
+    const std::uint32_t removals = owner.Groups()->Entries().Removals();
+    if (checked_ && checkedRemovals_ == removals) return;
+    bool changed = false;
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+        CGroup* g = owner.Groups()->ItemByInternalKey(InternalKeyText(keys_[i])).get();
+        changed = changed || g != groups_[i];
+        groups_[i] = g;
     }
-    return e.group.lock();
+    if (changed) {
+        ++generation_;
+        shownKnown_ = false;
+    }
+    checked_ = true;
+    checkedRemovals_ = removals;
+}
+
+void CGroupButtons::Clear() {
+    keys_.clear();
+    groups_.clear();
+    ++generation_;
+    shown_ = 0;
+    const auto owner = Owner();
+    shownKnown_ = checked_ = owner != nullptr;
+    if (!owner) return;
+    shownStamp_ = StampOf(*owner);
+    checkedRemovals_ = shownStamp_.removals;
+}
+
+void CGroupButtons::Append(CGroup& aGroup, bool shown) {
+    keys_.push_back(aGroup.InternalKeyNumber());
+    groups_.push_back(&aGroup);
+    if (shown) ++shown_;
+}
+
+void CGroupButtons::AddGroupButton(const GroupPtr& aGroup) {
+    const auto owner = owner_.lock();
+    Append(*aGroup, owner && owner->IsGroupShown(*aGroup));
+}
+
+void CGroupButtons::Erase(std::size_t at) {
+    keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(at));
+    groups_.erase(groups_.begin() + static_cast<std::ptrdiff_t>(at));
+    ++generation_;
+}
+
+void CGroupButtons::GroupLeft(const CGroup& aGroup) {
+    const auto owner = Owner();
+    const bool live = owner != nullptr;
+    const Stamp now = live ? StampOf(*owner) : Stamp{};
+    // The one removal since the last check was aGroup's: every other entry still holds.
+    const bool onlyThis = live && checked_ && checkedRemovals_ + 1 == now.removals;
+    const bool countHeld = shownKnown_ && shownStamp_.visibility == now.visibility &&
+                           shownStamp_.userMode == now.userMode &&
+                           shownStamp_.removals + 1 == now.removals;
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+        if (keys_[i] != aGroup.InternalKeyNumber()) continue;
+        if (countHeld && groups_[i] == &aGroup && (!now.userMode || aGroup.Visible())) --shown_;
+        Erase(i);
+        break;
+    }
+    if (onlyThis) checkedRemovals_ = now.removals;
+    if (countHeld && onlyThis)
+        shownStamp_ = now;
+    else
+        shownKnown_ = false;
+}
+
+std::span<CGroup* const> CGroupButtons::Resolved() const {
+    const auto owner = Owner();
+    if (!owner) {
+        // The control is gone: nothing resolves.
+        std::fill(groups_.begin(), groups_.end(), nullptr);
+        checked_ = false;
+        return groups_;
+    }
+    Recheck(*owner);
+    return groups_;
+}
+
+std::int32_t CGroupButtons::ShownCount() const {
+    const auto owner = Owner();
+    if (!owner) return 0;
+    const Stamp now = StampOf(*owner);
+    if (shownKnown_ && shownStamp_ == now) return shown_;
+    Recheck(*owner);
+    shown_ = 0;
+    for (const CGroup* g : groups_)
+        if (g != nullptr && owner->IsGroupShown(*g)) ++shown_;
+    shownStamp_ = now;
+    shownKnown_ = true;
+    return shown_;
+}
+
+bool CGroupButtons::Contains(std::string_view sKey) const {
+    for (const std::int32_t k : keys_)
+        if (KeysEqual(InternalKeyText(k), sKey)) return true;
+    return false;
 }
 
 void CGroupButtons::RemoveGroupButton(std::string_view sGroupName) {
-    if (entries_.Contains(sGroupName)) entries_.Remove(sGroupName);
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+        if (!KeysEqual(InternalKeyText(keys_[i]), sGroupName)) continue;
+        Erase(i);
+        shownKnown_ = false;
+        return;
+    }
 }
 
 GroupPtr CGroupButtons::Item(const Variant& Index) const {
-    return Resolve(Index.IsString() ? entries_.Item(std::string_view(Index.AsStringRef()))
-                                    : entries_.Item(Index.ToLong()));
+    if (!Index.IsString()) return Item(Index.ToLong());
+    const std::string& key = Index.AsStringRef();
+    for (std::size_t i = 0; i < keys_.size(); ++i)
+        if (KeysEqual(InternalKeyText(keys_[i]), key))
+            return Item(static_cast<std::int32_t>(i) + 1);
+    RaiseRuntimeError(kErrInvalidCall);
 }
 
 GroupPtr CGroupButtons::Item(std::int32_t position) const {
-    return Resolve(entries_.Item(position));
+    if (position < 1 || position > Count()) RaiseRuntimeError(kErrSubscript);
+    CGroup* g = Resolved()[static_cast<std::size_t>(position - 1)];
+    return g != nullptr ? std::static_pointer_cast<CGroup>(g->shared_from_this()) : nullptr;
 }
 
 }  // namespace zo

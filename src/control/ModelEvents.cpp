@@ -14,6 +14,7 @@ void ZoButtonBar::SetActiveGroup(const GroupPtr& aGroup) {
     if (UserMode() && !aGroup->Visible()) RaiseObjectError("Hidden group cannot be made active.");
     if (aGroup == m_aActiveGroup) return;
     auto keepAlive = shared_from_this();
+    const RepaintScope gather(*this);
     m_aActiveGroup = aGroup;
     RebuildGroupLists(aGroup);
     m_aFocusGroup.reset();
@@ -30,6 +31,7 @@ void ZoButtonBar::SetSelectedButton(const ButtonPtr& aButton) {
         RaiseObjectError("Button does not belong to this control");
     if (aButton == m_aSelectedButton) return;
     auto keepAlive = shared_from_this();
+    const RepaintScope gather(*this);
     if (m_aSelectedButton) InvalidateButtonRect(*m_aSelectedButton);
     if (!aButton) {
         m_aSelectedButton.reset();
@@ -51,6 +53,7 @@ void ZoButtonBar::SetSelectedButton(const ButtonPtr& aButton) {
 void ZoButtonBar::GroupAdded(const GroupPtr& aGroup) {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
+    const RepaintScope gather(*this);
     // A new group is the last of Groups, hence after the active group.
     m_aLowerGroupButtons.AddGroupButton(aGroup);
     ArrangeAreas();
@@ -61,6 +64,7 @@ void ZoButtonBar::GroupAdded(const GroupPtr& aGroup) {
 void ZoButtonBar::GroupRemoved(const GroupPtr& aGroup) {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
+    const RepaintScope gather(*this);
     if (aGroup == m_aActiveGroup) {
         try {
             SetActiveGroup(m_aGroups->Item(1));
@@ -71,8 +75,8 @@ void ZoButtonBar::GroupRemoved(const GroupPtr& aGroup) {
             throw;
         }
     } else {
-        m_aUpperGroupButtons.RemoveGroupButton(aGroup->InternalKey());
-        m_aLowerGroupButtons.RemoveGroupButton(aGroup->InternalKey());
+        m_aUpperGroupButtons.GroupLeft(*aGroup);
+        m_aLowerGroupButtons.GroupLeft(*aGroup);
     }
     ArrangeAreas();
     GroupPtr arg = aGroup;
@@ -81,6 +85,8 @@ void ZoButtonBar::GroupRemoved(const GroupPtr& aGroup) {
 
 void ZoButtonBar::GroupReIndexed(const GroupPtr&) {
     if (m_bTerminated) return;
+    auto keepAlive = shared_from_this();
+    const RepaintScope gather(*this);
     RebuildGroupLists(m_aActiveGroup);
     ArrangeAreas();
     LayoutButtons();
@@ -96,6 +102,7 @@ bool ZoButtonBar::GroupKeyChanged(const GroupPtr& aGroup, const std::string& sNe
 void ZoButtonBar::GroupPropertyChanged(const GroupPtr& aGroup, std::string_view sPropName) {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
+    const RepaintScope gather(*this);
     if (sPropName == "ButtonBackgroundPicture" || sPropName == "ButtonBackgroundLayout") {
         RefreshButtonArea();
         return;
@@ -109,6 +116,8 @@ void ZoButtonBar::GroupPropertyChanged(const GroupPtr& aGroup, std::string_view 
         return;
     }
     if (sPropName != "Visible") return;
+    // Counts of shown headers kept by the header lists are stale from here.
+    ++m_lGroupVisibilityChanges;
     if (aGroup == m_aActiveGroup && !aGroup->Visible()) {
         if (m_aUpperGroupButtons.Count() < 2) {
             if (m_aLowerGroupButtons.Count() == 0) {
@@ -132,6 +141,7 @@ void ZoButtonBar::GroupPropertyChanged(const GroupPtr& aGroup, std::string_view 
 void ZoButtonBar::ButtonAdded(const ButtonPtr& aButton) {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
+    const RepaintScope gather(*this);
     if (aButton->ParentGroup() == m_aActiveGroup) {
         LayoutButtons();
         RefreshButtonArea();
@@ -143,7 +153,8 @@ void ZoButtonBar::ButtonAdded(const ButtonPtr& aButton) {
 void ZoButtonBar::ButtonRemoved(const ButtonPtr& aButton) {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
-    LayoutButtons();
+    const RepaintScope gather(*this);
+    if (!RemoveFromLayout(*aButton)) LayoutButtons();
     RefreshButtonArea();
     ButtonPtr arg = aButton;
     RaiseEvent([&](ZoButtonBarEvents& e) { e.ButtonRemoved(arg); });

@@ -61,6 +61,7 @@ void ZoButtonBar::SetButtonLayout(std::int32_t v) {
 void ZoButtonBar::SetFont(FontPtr aFont) {
     if (!aFont) RaiseRuntimeError(424);
     if (aFont == m_aFont) return;
+    const RepaintScope gather(*this);
     m_aFont = std::move(aFont);
     CalcGroupHeaderHeight();
     if (m_eButtonSize == zoAutoCalculated) LayoutButtons();
@@ -115,6 +116,7 @@ void ZoButtonBar::SetButtonFlow(std::int32_t v) {
 
 void ZoButtonBar::SetGroupFlow(std::int32_t v) {
     if (!Change(m_eGroupFlow, v)) return;
+    const RepaintScope gather(*this);
     CalcGroupHeaderHeight();
     ArrangeAreas();
     LayoutButtons();
@@ -177,13 +179,14 @@ void ZoButtonBar::SetButtonTextPosition(std::int32_t v) {
 void ZoButtonBar::SetCaption(const std::string& s) {
     if (!Change(m_sCaption, s)) return;
     m_picCaptionBar().SetText(s);
-    if (m_bShowCaptionBar) m_picCaptionBar().Refresh();
+    if (m_bShowCaptionBar) RepaintSurface(m_picCaptionBar());
     NotifyHost("Caption");
 }
 
 void ZoButtonBar::SetShowCaptionBar(bool b) {
     // Compared with what the surface shows, not with the stored flag.
     if (m_picCaptionBar().Visible() == b) return;
+    const RepaintScope gather(*this);
     m_picCaptionBar().SetVisible(b);
     m_bShowCaptionBar = b;
     ArrangeAreas();
@@ -192,7 +195,7 @@ void ZoButtonBar::SetShowCaptionBar(bool b) {
 
 void ZoButtonBar::SetShowCloseButton(bool b) {
     if (!Change(m_bShowCloseButton, b)) return;
-    if (m_bShowCaptionBar) m_picCaptionBar().Refresh();
+    if (m_bShowCaptionBar) RepaintSurface(m_picCaptionBar());
     NotifyHost("ShowCloseButton");
 }
 
@@ -259,7 +262,8 @@ void ZoButtonBar::SetLockRefresh(bool b) {
 }
 
 void ZoButtonBar::Refresh() {
-    m_picCaptionBar().Refresh();
+    const RepaintScope gather(*this);
+    RepaintSurface(m_picCaptionBar());
     RefreshGroupStrips();
     RefreshButtonArea();
 }

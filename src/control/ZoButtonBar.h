@@ -203,6 +203,14 @@ public:
     // The pixel size of a picture extent in HIMETRIC as layout uses it (none: 32).
     std::int32_t PicturePx(std::int32_t himetric, bool horizontal) const;
     bool AppendToLayout(const CButtons& buttons);
+    // Closes the gap a removed button of the active group leaves, when nothing else changed
+    // since the last layout; false when the whole list must be laid out again.
+    bool RemoveFromLayout(const CButton& removed);
+    // The last layout, while nothing it depends on has changed; nullptr otherwise.
+    LayoutMemo* CurrentLayout();
+    // The slots [first, last) of the button grid whose cells can meet the area U, when the
+    // last layout still holds; false when every button must be looked at.
+    bool ShownButtonRange(const Rect& U, std::int32_t& first, std::int32_t& last);
     std::int32_t CaptionWidth(const CButton& b);
     std::int32_t CalcCaptionHeight(const CButtons& buttons, std::int32_t availableWidth);
     void RefreshButtonArea();
@@ -292,12 +300,34 @@ public:
     // Persisted state (persist/).
     void SetLayoutSuspended(bool bSuspended);
 
-    // Raises an event on the sink, if any.
+    // Raises an event on the sink, if any. The host sees every surface as it would have been
+    // painted by then.
     template <class F>
     void RaiseEvent(F&& f) {
+        FlushRepaints();
         if (events_ != nullptr) f(*events_);
     }
-    void NotifyHost(std::string_view propertyName) { site_.PropertyChanged(propertyName); }
+    void NotifyHost(std::string_view propertyName) {
+        FlushRepaints();
+        site_.PropertyChanged(propertyName);
+    }
+
+    // One change can ask a surface to repaint several times (each strip's resize, the button
+    // area's resize, the setter itself). While a RepaintScope is open the requests are
+    // gathered, and each surface asked is painted once: before the control next calls out to
+    // the host, and when the outermost scope closes, so the host never sees the difference.
+    struct RepaintScope {
+        explicit RepaintScope(ZoButtonBar& b) : bar(b) { ++bar.m_lRepaintScopes; }
+        ~RepaintScope() {
+            if (--bar.m_lRepaintScopes == 0) bar.FlushRepaints();
+        }
+        RepaintScope(const RepaintScope&) = delete;
+        RepaintScope& operator=(const RepaintScope&) = delete;
+        ZoButtonBar& bar;
+    };
+    // The surface's Refresh: at once, or gathered while a scope is open.
+    void RepaintSurface(Surface& surface);
+    void FlushRepaints();
 
     // ---- State (read by render/ and input/, written by the Parts that own each field) ----
     std::unique_ptr<ControlForm> form_;
@@ -378,8 +408,31 @@ public:
     std::int32_t m_lGridPositions = 0;
     bool m_bLayoutSuspended = false;
 
+    // Open repaint scopes, and the surfaces asked to repaint meanwhile (caption bar, upper
+    // strip, lower strip, button area).
+    std::int32_t m_lRepaintScopes = 0;
+    bool m_bGatherRepaints = true;  // false: every request paints at once (for comparison)
+    bool m_bRepaintPending[4] = {false, false, false, false};
+    // Bumped by every change of a group's Visible, which the header lists' counts depend on.
+    std::uint32_t m_lGroupVisibilityChanges = 0;
+
     // Area arrangement results.
     std::int32_t m_lGroupHeaderHeight = 0;
+    // What the last header layout of a strip saw and how far it went, so that the headers
+    // appended since (a host adding groups one by one) are laid out alone.
+    struct HeaderLayoutInputs {
+        std::uint32_t generation = 0, visibility = 0;
+        std::int32_t breadth = 0, headerHeight = 0, flow = 0;
+        bool userMode = false;
+        friend bool operator==(const HeaderLayoutInputs&, const HeaderLayoutInputs&) = default;
+    };
+    struct HeaderLayoutMemo {
+        HeaderLayoutInputs inputs;
+        std::size_t count = 0;  // entries laid out
+        std::int32_t offset = 0;
+        bool valid = false;
+    };
+    HeaderLayoutMemo m_upperHeaderLayout, m_lowerHeaderLayout;
     Rect m_rcCloseButton;
 
     // Interaction state: hover and focus never own what they point at.

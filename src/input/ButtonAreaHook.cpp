@@ -26,6 +26,12 @@ public:
         if (Msg == kDestroy) {
             bar->UnhookButtonArea(hThisWnd);
         } else if (Msg == kPaint) {
+            // Without a background picture the area's background is filled over all of the
+            // update region before anything else is drawn, so erasing it first would only
+            // be painted over.
+            if (hThisWnd == bar->m_hWndButtons && bar->m_bSetUp && !bar->m_bTerminated &&
+                !(bar->m_aActiveGroup && bar->m_aActiveGroup->ButtonBackgroundPicture()))
+                RedrawWindow(hThisWnd, nullptr, nullptr, RDW_NOERASE);
             PAINTSTRUCT ps;
             const HDC hdc = BeginPaint(hThisWnd, &ps);
             if (hThisWnd == bar->m_hWndButtons && hdc != 0) {

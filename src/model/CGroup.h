@@ -58,6 +58,7 @@ public:
     // the text is only needed for look-ups and a model may hold a hundred thousand items.
     std::string InternalKey() const;
     void SetInternalKey(std::int32_t number) { internalKeyNumber_ = number; }
+    std::int32_t InternalKeyNumber() const { return internalKeyNumber_; }
 
     // The header's rectangle in pixels of the strip that shows it, written by the arrangement.
     const Rect& HeaderRect() const { return headerRect_; }

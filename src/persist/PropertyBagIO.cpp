@@ -198,6 +198,7 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
 void ZoButtonBar::SetLayoutSuspended(bool bSuspended) {
     m_bLayoutSuspended = bSuspended;
     if (bSuspended) return;
+    const RepaintScope gather(*this);
     ArrangeAreas();
     LayoutButtons();
     RefreshButtonArea();

@@ -47,6 +47,12 @@ RECT Region::Bounds() const {
 
 void Region::Add(const RECT& r) {
     if (IsEmptyRect(r)) return;
+    // Rectangles r covers add nothing to it: they go, so that a window invalidated whole
+    // again and again (a strip that grows with every group added) keeps one rectangle.
+    std::erase_if(rects_, [&r](const RECT& have) {
+        return have.left >= r.left && have.top >= r.top && have.right <= r.right &&
+               have.bottom <= r.bottom;
+    });
     // Keep what is already there and add only the parts of r that are new.
     std::vector<RECT> pieces{r};
     std::vector<RECT> next;

@@ -60,12 +60,7 @@ void ZoButtonBar::CalcGroupHeaderHeight() {
 }
 
 std::int32_t ZoButtonBar::CalcGroupStripExtent(const CGroupButtons& list) const {
-    std::int32_t shown = 0;
-    for (std::int32_t i = 1; i <= list.Count(); ++i) {
-        const GroupPtr g = list.Item(i);
-        if (g && IsGroupShown(*g)) ++shown;
-    }
-    return m_lGroupHeaderHeight * shown;
+    return m_lGroupHeaderHeight * list.ShownCount();
 }
 
 void ZoButtonBar::ArrangeAreas() {
@@ -97,17 +92,36 @@ void ZoButtonBar::ArrangeAreas() {
 }
 
 void ZoButtonBar::LayoutGroupHeaders(const CGroupButtons& list, Surface& strip) {
-    const std::int32_t SW = strip.ClientWidthPx(), SH = strip.ClientHeightPx();
+    const std::span<CGroup* const> groups = list.Resolved();
+    HeaderLayoutMemo& memo =
+        &list == &m_aUpperGroupButtons ? m_upperHeaderLayout : m_lowerHeaderLayout;
+    // Headers run across the strip's breadth; its length (which grows with every group
+    // added) places nothing.
+    const bool across = m_eGroupFlow == zoHorizontal;
+    const HeaderLayoutInputs inputs{list.Generation(),
+                                    m_lGroupVisibilityChanges,
+                                    across ? strip.ClientHeightPx() : strip.ClientWidthPx(),
+                                    m_lGroupHeaderHeight,
+                                    m_eGroupFlow,
+                                    UserMode()};
+    // The headers laid out last time would come out the same: start after them.
+    std::size_t from = 0;
     std::int32_t offset = 0;
-    for (std::int32_t i = 1; i <= list.Count(); ++i) {
-        const GroupPtr g = list.Item(i);
-        if (!g || !IsGroupShown(*g)) continue;
-        if (m_eGroupFlow == zoHorizontal)
-            g->SetHeaderRect(Rect{offset, 0, offset + m_lGroupHeaderHeight, SH});
+    if (memo.valid && memo.inputs == inputs && memo.count <= groups.size()) {
+        from = memo.count;
+        offset = memo.offset;
+    }
+    const std::int32_t breadth = inputs.breadth;
+    for (std::size_t i = from; i < groups.size(); ++i) {
+        CGroup* g = groups[i];
+        if (g == nullptr || !IsGroupShown(*g)) continue;
+        if (across)
+            g->SetHeaderRect(Rect{offset, 0, offset + m_lGroupHeaderHeight, breadth});
         else
-            g->SetHeaderRect(Rect{0, offset, SW, offset + m_lGroupHeaderHeight});
+            g->SetHeaderRect(Rect{0, offset, breadth, offset + m_lGroupHeaderHeight});
         offset += m_lGroupHeaderHeight;
     }
+    memo = HeaderLayoutMemo{inputs, groups.size(), offset, true};
 }
 
 void ZoButtonBar::CalcCloseButtonRect() {
@@ -119,6 +133,7 @@ void ZoButtonBar::CalcCloseButtonRect() {
 void ZoButtonBar::OnControlResize() {
     if (m_bTerminated) return;
     auto keepAlive = shared_from_this();
+    const RepaintScope gather(*this);
     ArrangeAreas();
     LayoutButtons();
     RefreshButtonArea();

@@ -88,6 +88,19 @@ Cell CellWalker::Next() {
     return cell;
 }
 
+void CellWalker::Seek(std::int32_t n, std::int32_t perLine) {
+    if (perLine < 1) perLine = 1;
+    line_ = n / perLine;
+    pos_ = n % perLine;
+    if (flow_ == zoHorizontal) {
+        x_ = X0_ + line_ * W_;
+        y_ = Y0_ + pos_ * H_;
+    } else {
+        x_ = X0_ + pos_ * W_;
+        y_ = Y0_ + line_ * H_;
+    }
+}
+
 std::vector<Cell> PlaceCells(const std::vector<bool>& shown, std::int32_t W, std::int32_t H,
                              std::int32_t X0, std::int32_t Y0, std::int32_t AW, std::int32_t AH,
                              std::int32_t flow, std::int32_t buttonLayout) {
@@ -156,16 +169,24 @@ std::int32_t ZoButtonBar::PicturePx(std::int32_t himetric, bool horizontal) cons
 
 namespace {
 
-// HIMETRIC maxima of the shown buttons' pictures.
+// HIMETRIC maxima of the shown buttons' pictures, with how many buttons reach each.
+struct PictureExtremes {
+    std::int32_t w = 0, h = 0, wCount = 0, hCount = 0;
+    void Add(const Picture& p) {
+        const std::int32_t pw = p.Width(), ph = p.Height();
+        if (pw > w) w = pw, wCount = 0;
+        if (pw == w) ++wCount;
+        if (ph > h) h = ph, hCount = 0;
+        if (ph == h) ++hCount;
+    }
+};
+
 template <class Shown>
 std::pair<std::int32_t, std::int32_t> PictureMaxima(const CButtons& buttons, Shown shown) {
-    std::int32_t w = 0, h = 0;
-    for (const ButtonPtr& b : buttons.Entries()) {
-        if (!shown(*b) || !b->Picture()) continue;
-        w = std::max(w, b->Picture()->Width());
-        h = std::max(h, b->Picture()->Height());
-    }
-    return {w, h};
+    PictureExtremes e;
+    for (const ButtonPtr& b : buttons.Entries())
+        if (shown(*b) && b->Picture()) e.Add(*b->Picture());
+    return {e.w, e.h};
 }
 
 }  // namespace
@@ -267,15 +288,41 @@ void ZoButtonBar::CalcAutoButtonSize(const CButtons& buttons, std::int32_t& W, s
         AutoInputs(*this), [&](std::int32_t w) { return CalcCaptionHeight(buttons, w); }, W, H);
 }
 
+LayoutMemo* ZoButtonBar::CurrentLayout() {
+    LayoutMemo* m = m_layoutMemo.get();
+    if (m == nullptr || m_bLayoutSuspended || m_bTerminated || !m_aActiveGroup) return nullptr;
+    const CButtons& buttons = *m_aActiveGroup->Buttons();
+    if (m->list != &buttons || buttons.Entries().Revision() != m->revision ||
+        buttons.Count() != m->count || m->group.lock() != m_aActiveGroup)
+        return nullptr;
+    // A font whose attributes changed is made anew here, with a new serial.
+    if (m_eButtonSize == zoAutoCalculated) m_aResMgr->GetFont(*m_aFont, "BUTTONFONT");
+    return InputsOf(*this) == m->inputs ? m : nullptr;
+}
+
 void ZoButtonBar::LayoutButtons() {
     if (m_bLayoutSuspended || !m_aActiveGroup || m_bTerminated) return;
+    // Nothing the layout reads has changed (a button left another group, say): it would
+    // store what it stored last time.
+    if (const LayoutMemo* m = CurrentLayout();
+        m != nullptr && m->sizeExact && m_lScrollPos == m->fit.scrollPos)
+        return;
     const CButtons& buttons = *m_aActiveGroup->Buttons();
     if (AppendToLayout(buttons)) return;
     m_layoutMemo.reset();
-    m_lMaxPicWidth = GetMaxPictureWidth(buttons);
-    m_lMaxPicHeight = GetMaxPictureHeight(buttons);
+    // One walk for the picture extents and the shown buttons.
+    PictureExtremes pictures;
+    std::int32_t N = 0;
+    const bool all = !UserMode();
+    for (const ButtonPtr& b : buttons.Entries()) {
+        if (!all && !b->Visible()) continue;
+        ++N;
+        if (b->Picture()) pictures.Add(*b->Picture());
+    }
+    m_lMaxPicWidth = PicturePx(pictures.w, true);
+    m_lMaxPicHeight = PicturePx(pictures.h, false);
     std::int32_t W, H;
-    bool captionKnown = false;
+    bool captionKnown = false, measured = false;
     std::int32_t captionWidth = 0, captionHeight = 0;
     if (m_eButtonSize == zoUserSpecified) {
         W = UserButtonWidthPx();
@@ -283,6 +330,7 @@ void ZoButtonBar::LayoutButtons() {
     } else {
         const auto measure = [&](std::int32_t w) {
             const std::int32_t h = CalcCaptionHeight(buttons, w);
+            measured = true;
             captionKnown = m_eShowButtonInfo == zoPictureAndCaption && m_lCaptionHeight == h;
             captionWidth = w;
             captionHeight = h;
@@ -291,7 +339,6 @@ void ZoButtonBar::LayoutButtons() {
         layout::AutoButtonSize(AutoInputs(*this), measure, W, H);
     }
     const std::int32_t AW = ButtonAreaWidthPx(), AH = ButtonAreaHeightPx();
-    const std::int32_t N = CountShownButtons(buttons);
     const layout::Fit fit =
         layout::FitButtons(W, H, AW, AH, N, m_eButtonFlow, m_eButtonLayout, m_lScrollPos);
     ApplyFit(*this, W, H, fit);
@@ -305,18 +352,148 @@ void ZoButtonBar::LayoutButtons() {
     if (memo->count > 0) memo->last = buttons.Entries().Item(memo->count);
     memo->inputs = InputsOf(*this);
     memo->shown = N;
-    const auto shown = [this](const CButton& b) { return IsButtonShown(b); };
-    std::tie(memo->picWidth, memo->picHeight) = PictureMaxima(buttons, shown);
+    memo->picWidth = pictures.w;
+    memo->picHeight = pictures.h;
+    memo->picWidthCount = pictures.wCount;
+    memo->picHeightCount = pictures.hCount;
     memo->captionKnown = captionKnown;
     memo->captionWidth = captionWidth;
     memo->captionHeight = captionHeight;
+    memo->sizeExact = m_eShowButtonInfo != zoPictureAndCaption || !measured || captionKnown;
     memo->W = W;
     memo->H = H;
     memo->fit = fit;
     memo->walker = layout::CellWalker(W, H, fit.x0, fit.y0, AW, AH, m_eButtonFlow, m_eButtonLayout);
-    for (std::int32_t i = 0; i < N; ++i)
-        memo->walker.Next();
+    memo->walker.Seek(N, fit.buttonsPerLine);
     m_layoutMemo = std::move(memo);
+}
+
+bool ZoButtonBar::RemoveFromLayout(const CButton& removed) {
+    if (m_bLayoutSuspended || !m_aActiveGroup || m_bTerminated) return false;
+    const CButtons& buttons = *m_aActiveGroup->Buttons();
+    LayoutMemo* m = m_layoutMemo.get();
+    // The same list with exactly one removal since, of a button that had a cell.
+    if (m == nullptr || m->list != &buttons || m->group.lock() != m_aActiveGroup) return false;
+    const std::int32_t count = buttons.Count();
+    if (buttons.Entries().Revision() != m->revision + 1 || count != m->count - 1 || m->shown < 2 ||
+        !m->sizeExact || !IsButtonShown(removed))
+        return false;
+    if (m_eButtonSize == zoAutoCalculated) m_aResMgr->GetFont(*m_aFont, "BUTTONFONT");
+    if (!(InputsOf(*this) == m->inputs) || m_lScrollPos != m->fit.scrollPos) return false;
+    const std::int32_t P = m->fit.buttonsPerLine, oldN = m->shown;
+    const std::int32_t AW = m->inputs.areaWidth, AH = m->inputs.areaHeight;
+    if (m->W <= 0 || m->H <= 0 || P < 1 || m_aButtonGrid.size() < static_cast<std::size_t>(oldN))
+        return false;
+    // Its place among the shown buttons, from its cell.
+    const Rect& rr = removed.ButtonRect();
+    const bool horizontal = m_eButtonFlow == zoHorizontal;
+    const std::int64_t line = horizontal ? (std::int64_t{rr.left} - m->fit.x0) / m->W
+                                         : (std::int64_t{rr.top} - m->fit.y0) / m->H;
+    const std::int64_t pos = horizontal ? (std::int64_t{rr.top} - m->fit.y0) / m->H
+                                        : (std::int64_t{rr.left} - m->fit.x0) / m->W;
+    const std::int64_t place = line * P + pos;
+    if (line < 0 || pos < 0 || pos >= P || place >= oldN) return false;
+    const auto j0 = static_cast<std::int32_t>(place);
+    layout::CellWalker probe(m->W, m->H, m->fit.x0, m->fit.y0, AW, AH, m_eButtonFlow,
+                             m_eButtonLayout);
+    probe.Seek(j0, P);
+    if (!(probe.Next().rect == rr)) return false;
+
+    // Its picture and caption leave the sums as they were unless it alone set them.
+    PictureExtremes pictures{m->picWidth, m->picHeight, m->picWidthCount, m->picHeightCount};
+    if (const PicturePtr& p = removed.Picture()) {
+        if (p->Width() == pictures.w && --pictures.wCount == 0) return false;
+        if (p->Height() == pictures.h && --pictures.hCount == 0) return false;
+    }
+    const bool captionKnown = m->captionKnown;
+    const std::int32_t captionWidth = m->captionWidth, captionHeight = m->captionHeight;
+    if (captionKnown && captionHeight != m_lCaptionLineHeight) {
+        std::int32_t cx = 0;
+        if (!removed.MeasuredCaptionWidth(m->inputs.fontSerial, cx) || cx > captionWidth)
+            return false;  // it may have been the one caption that needed two lines
+    }
+    std::int32_t W, H;
+    if (m_eButtonSize == zoUserSpecified) {
+        W = UserButtonWidthPx();
+        H = UserButtonHeightPx();
+    } else {
+        bool unknownWidth = false;
+        const auto measure = [&](std::int32_t w) -> std::int32_t {
+            if (m_eShowButtonInfo != zoPictureAndCaption) return 0;
+            if (!captionKnown || w != captionWidth) {
+                unknownWidth = true;
+                return 0;
+            }
+            m_lCaptionHeight = captionHeight;
+            return captionHeight;
+        };
+        layout::AutoButtonSize(AutoInputs(*this), measure, W, H);
+        if (unknownWidth) return false;
+    }
+    const std::int32_t N = oldN - 1;
+    const layout::Fit fit =
+        layout::FitButtons(W, H, AW, AH, N, m_eButtonFlow, m_eButtonLayout, m_lScrollPos);
+    if (W != m->W || H != m->H || fit.x0 != m->fit.x0 || fit.y0 != m->fit.y0 ||
+        fit.buttonsPerLine != P)
+        return false;  // cells move: the whole list again
+    ApplyFit(*this, W, H, fit);
+
+    // Every shown button after it takes the cell of the one before; the grid closes up.
+    const auto& entries = buttons.Entries();
+    Rect cell = rr;
+    std::int16_t cellLine = removed.LineIndex(), cellPos = removed.PosInLine();
+    for (std::int32_t j = j0 + 1; j < oldN; ++j) {
+        const std::int32_t k = m_aButtonGrid[static_cast<std::size_t>(j)] - 1;
+        CButton& b = *entries.Item(k);
+        const Rect r = b.ButtonRect();
+        const std::int16_t l = b.LineIndex(), p = b.PosInLine();
+        b.SetButtonRect(cell);
+        b.SetLineIndex(cellLine);
+        b.SetPosInLine(cellPos);
+        cell = r, cellLine = l, cellPos = p;
+        m_aButtonGrid[static_cast<std::size_t>(j - 1)] = k;
+    }
+    m_aButtonGrid[static_cast<std::size_t>(oldN - 1)] = 0;
+    m_lGridLines = layout::GridLines(N, P);
+    m_lGridPositions = P;
+    m_aButtonGrid.resize(
+        static_cast<std::size_t>(m_lGridLines) * static_cast<std::size_t>(m_lGridPositions), 0);
+
+    m->revision = entries.Revision();
+    m->count = count;
+    m->last = count > 0 ? entries.Item(count) : ButtonPtr();
+    m->shown = N;
+    m->picWidthCount = pictures.wCount;
+    m->picHeightCount = pictures.hCount;
+    m->fit = fit;
+    m->walker.Seek(N, P);
+    return true;
+}
+
+bool ZoButtonBar::ShownButtonRange(const Rect& U, std::int32_t& first, std::int32_t& last) {
+    const LayoutMemo* m = CurrentLayout();
+    if (m == nullptr || m->shown <= 0 || m->W <= 0 || m->H <= 0 || m->fit.buttonsPerLine < 1 ||
+        m_aButtonGrid.size() < static_cast<std::size_t>(m->shown))
+        return false;
+    const auto& entries = m_aActiveGroup->Buttons()->Entries();
+    const std::int32_t k0 = m_aButtonGrid[0];
+    if (k0 < 1 || k0 > entries.Count()) return false;
+    // Line l starts one step of l lines after the first cell, wherever scrolling put it.
+    const Rect& r0 = entries.Item(k0)->ButtonRect();
+    const bool horizontal = m_eButtonFlow == zoHorizontal;
+    const std::int64_t origin = horizontal ? r0.left : r0.top;
+    const std::int64_t step = horizontal ? m->W : m->H;
+    const std::int64_t lo = horizontal ? U.left : U.top, hi = horizontal ? U.right : U.bottom;
+    const auto floorDiv = [](std::int64_t a, std::int64_t b) {
+        return a >= 0 ? a / b : -((-a + b - 1) / b);
+    };
+    // Lines l with origin + l * step < hi and origin + (l + 1) * step > lo.
+    const std::int64_t firstLine = std::max<std::int64_t>(floorDiv(lo - origin, step), 0);
+    const std::int64_t endLine = std::max<std::int64_t>(floorDiv(hi - origin - 1, step) + 1, 0);
+    const std::int64_t P = m->fit.buttonsPerLine, N = m->shown;
+    first = static_cast<std::int32_t>(std::min(firstLine * P, N));
+    last = static_cast<std::int32_t>(std::min(std::max(endLine * P, firstLine * P), N));
+    return true;
 }
 
 // The width of one button's caption in the button font, measured once per font.
@@ -350,21 +527,19 @@ bool ZoButtonBar::AppendToLayout(const CButtons& buttons) {
 
     CButton& added = *buttons.Entries().Item(count);
     const bool shown = IsButtonShown(added);
-    std::int32_t picWidth = m->picWidth, picHeight = m->picHeight;
-    if (shown && added.Picture()) {
-        picWidth = std::max(picWidth, added.Picture()->Width());
-        picHeight = std::max(picHeight, added.Picture()->Height());
-    }
-    m_lMaxPicWidth = PicturePx(picWidth, true);
-    m_lMaxPicHeight = PicturePx(picHeight, false);
+    PictureExtremes pictures{m->picWidth, m->picHeight, m->picWidthCount, m->picHeightCount};
+    if (shown && added.Picture()) pictures.Add(*added.Picture());
+    m_lMaxPicWidth = PicturePx(pictures.w, true);
+    m_lMaxPicHeight = PicturePx(pictures.h, false);
     std::int32_t W, H;
-    bool captionKnown = m->captionKnown;
+    bool captionKnown = m->captionKnown, measured = false;
     std::int32_t captionWidth = m->captionWidth, captionHeight = m->captionHeight;
     if (m_eButtonSize == zoUserSpecified) {
         W = UserButtonWidthPx();
         H = UserButtonHeightPx();
     } else {
         const auto measure = [&](std::int32_t w) -> std::int32_t {
+            measured = true;
             if (m_eShowButtonInfo != zoPictureAndCaption) return 0;
             if (!captionKnown || w != captionWidth) {
                 // Another width than before: measure every caption (each one's width is kept).
@@ -407,11 +582,14 @@ bool ZoButtonBar::AppendToLayout(const CButtons& buttons) {
     m->count = count;
     m->last = buttons.Entries().Item(count);
     m->shown = N;
-    m->picWidth = picWidth;
-    m->picHeight = picHeight;
+    m->picWidth = pictures.w;
+    m->picHeight = pictures.h;
+    m->picWidthCount = pictures.wCount;
+    m->picHeightCount = pictures.hCount;
     m->captionKnown = captionKnown;
     m->captionWidth = captionWidth;
     m->captionHeight = captionHeight;
+    if (measured) m->sizeExact = m_eShowButtonInfo != zoPictureAndCaption || captionKnown;
     m->fit = fit;
     return true;
 }
@@ -419,24 +597,19 @@ bool ZoButtonBar::AppendToLayout(const CButtons& buttons) {
 void ZoButtonBar::PlaceButtons(const CButtons& buttons, std::int32_t W, std::int32_t H,
                                std::int32_t X0, std::int32_t Y0) {
     const std::int32_t AW = ButtonAreaWidthPx(), AH = ButtonAreaHeightPx();
-    std::vector<bool> shown;
-    shown.reserve(static_cast<std::size_t>(buttons.Count()));
-    for (const ButtonPtr& b : buttons.Entries())
-        shown.push_back(IsButtonShown(*b));
-    const std::int32_t N = static_cast<std::int32_t>(std::count(shown.begin(), shown.end(), true));
+    const std::int32_t N = CountShownButtons(buttons);
     if (N > 0) {
         m_lGridLines = layout::GridLines(N, m_lButtonsPerLine);
         m_lGridPositions = m_lButtonsPerLine;
         m_aButtonGrid.assign(
             static_cast<std::size_t>(m_lGridLines) * static_cast<std::size_t>(m_lGridPositions), 0);
     }
-    const std::vector<layout::Cell> cells =
-        layout::PlaceCells(shown, W, H, X0, Y0, AW, AH, m_eButtonFlow, m_eButtonLayout);
-    std::size_t c = 0;
+    layout::CellWalker walker(W, H, X0, Y0, AW, AH, m_eButtonFlow, m_eButtonLayout);
+    const bool all = !UserMode();
     std::int32_t k = 1;
     for (const ButtonPtr& b : buttons.Entries()) {
-        if (shown[static_cast<std::size_t>(k - 1)]) {
-            const layout::Cell& cell = cells[c++];
+        if (all || b->Visible()) {
+            const layout::Cell cell = walker.Next();
             b->SetButtonRect(cell.rect);
             b->SetLineIndex(static_cast<std::int16_t>(cell.line));
             b->SetPosInLine(static_cast<std::int16_t>(cell.pos));
@@ -450,13 +623,50 @@ void ZoButtonBar::PlaceButtons(const CButtons& buttons, std::int32_t W, std::int
 }
 
 void ZoButtonBar::RefreshButtonArea() {
-    if (!m_bLockRefresh && form_) m_PicButtons().Refresh();
+    if (!m_bLockRefresh && form_) RepaintSurface(m_PicButtons());
 }
 
 void ZoButtonBar::RefreshGroupStrips() {
     if (m_bLockRefresh || !form_) return;
-    m_PicUpperGroups().Refresh();
-    m_PicLowerGroups().Refresh();
+    RepaintSurface(m_PicUpperGroups());
+    RepaintSurface(m_PicLowerGroups());
+}
+
+namespace {
+
+Surface* SurfaceAt(ControlForm& form, int i) {
+    switch (i) {
+        case 0:
+            return &form.CaptionBar();
+        case 1:
+            return &form.UpperGroups();
+        case 2:
+            return &form.LowerGroups();
+        default:
+            return &form.Buttons();
+    }
+}
+
+}  // namespace
+
+void ZoButtonBar::RepaintSurface(Surface& surface) {
+    if (m_lRepaintScopes == 0 || !m_bGatherRepaints || !form_) {
+        surface.Refresh();
+        return;
+    }
+    // What Refresh would have painted is marked now; the paint itself waits.
+    InvalidateRect(surface.hWnd(), nullptr, TRUE);
+    for (int i = 0; i < 4; ++i)
+        if (SurfaceAt(*form_, i) == &surface) m_bRepaintPending[i] = true;
+}
+
+void ZoButtonBar::FlushRepaints() {
+    if (!form_) return;
+    for (int i = 0; i < 4; ++i) {
+        if (!m_bRepaintPending[i]) continue;
+        m_bRepaintPending[i] = false;
+        UpdateWindow(SurfaceAt(*form_, i)->hWnd());
+    }
 }
 
 }  // namespace zo

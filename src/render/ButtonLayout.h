@@ -58,6 +58,9 @@ public:
           x_(X0),
           y_(Y0) {}
     Cell Next();
+    // Placed as if Next had handed out n cells, for lines of perLine cells (the fit's
+    // buttonsPerLine, which is exactly how many cells the walker puts on a line).
+    void Seek(std::int32_t n, std::int32_t perLine);
 
 private:
     std::int32_t W_ = 0, H_ = 0, X0_ = 0, Y0_ = 0, AW_ = 0, AH_ = 0, flow_ = 0, layout_ = 0;
@@ -116,9 +119,14 @@ struct LayoutMemo {
     // Over the shown buttons.
     std::int32_t shown = 0;
     std::int32_t picWidth = 0, picHeight = 0;  // HIMETRIC maxima
+    std::int32_t picWidthCount = 0;            // shown buttons whose picture is that wide,
+    std::int32_t picHeightCount = 0;           //   and that tall
     bool captionKnown = false;                 // the caption band was measured, for:
     std::int32_t captionWidth = 0;             //   this width,
     std::int32_t captionHeight = 0;            //   with this result
+    // Whether measuring the automatic size again now would give W and H (false when the
+    // caption band could not be measured).
+    bool sizeExact = false;
     // Results.
     std::int32_t W = 0, H = 0;
     layout::Fit fit;

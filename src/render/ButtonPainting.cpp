@@ -8,6 +8,7 @@
 #include "platform/Gdi.h"
 #include "platform/Text.h"
 #include "platform/Window.h"
+#include "render/ButtonLayout.h"
 #include "render/CResoureMgr.h"
 #include "render/Primitives.h"
 #include "render/Utils.h"
@@ -216,15 +217,25 @@ void ZoButtonBar::PaintButtons(HDC hdc, const CGroup& G, const Rect& U) {
         bool& flag;
         ~PassEnd() { flag = false; }
     } passEnd{m_bPaintSizeMeasured};
-    for (const ButtonPtr& b : G.Buttons()->Entries()) {
-        if (!IsButtonShown(*b)) continue;
+    const auto paint = [&](const ButtonPtr& b) {
+        if (!IsButtonShown(*b)) return;
         const RECT r = R32(b->ButtonRect());
         RECT meet;
-        if (!IntersectRect(&meet, &r, &u)) continue;
+        if (!IntersectRect(&meet, &r, &u)) return;
         if (tileBitmap != 0) BitBlt(hdc, r.left, r.top, W, H, tile, 0, 0, SRCCOPY);
         PaintButton(hdc, *b, b->ButtonRect(), b == hot);
         // A face drawn has measured the size for the rest of the pass.
         if (b->Picture()) m_bPaintSizeMeasured = true;
+    };
+    const auto& entries = G.Buttons()->Entries();
+    std::int32_t first = 0, last = 0;
+    if (&G == m_aActiveGroup.get() && ShownButtonRange(U, first, last)) {
+        // Only the lines that can meet the area, in the same order.
+        for (std::int32_t j = first; j < last; ++j)
+            paint(entries.Item(m_aButtonGrid[static_cast<std::size_t>(j)]));
+    } else {
+        for (const ButtonPtr& b : entries)
+            paint(b);
     }
     if (tile != 0) {
         if (tilePrevious) SelectObject(tile, tilePrevious);
@@ -318,7 +329,13 @@ bool ZoButtonBar::DrawButtonFace(HDC hdc, const CButton& B, const Rect& R, Rect&
         // Painting measures the automatic size again and keeps it; once per pass is enough.
         if (!m_bPaintSizeMeasured) {
             std::int32_t W, H;
-            CalcAutoButtonSize(*m_aActiveGroup->Buttons(), W, H);
+            // While the last layout holds, measuring would give what it measured.
+            if (const LayoutMemo* m = CurrentLayout(); m != nullptr && m->sizeExact) {
+                W = m->W;
+                H = m->H;
+            } else {
+                CalcAutoButtonSize(*m_aActiveGroup->Buttons(), W, H);
+            }
             m_lButtonWidthPx = W;
             m_lButtonHeightPx = H;
         }

@@ -105,9 +105,20 @@ void ZoButtonBar::PaintGroupStrip(Surface& strip, const CGroupButtons& list) {
     const std::int32_t back = TranslateColor(m_lGroupBackColor);
     const std::int32_t grad = TranslateColor(m_lGroupGradientColor);
     const GroupPtr focus = m_aFocusGroup.lock();
-    for (std::int32_t i = 1; i <= list.Count(); ++i) {
-        const GroupPtr g = list.Item(i);
-        if (!g) continue;
+    // Headers that lie wholly outside what the strip shows draw nothing; with thousands of
+    // groups nearly all do. A turned caption is placed by TextOutA, which does not clip to
+    // its header, so the test allows one header thickness around each.
+    RECT clip;
+    const bool clipped = GetClipBox(hdc, &clip) != ERROR;
+    const std::int32_t m = m_lGroupHeaderHeight;
+    const std::span<CGroup* const> groups = list.Resolved();
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (groups[i] == nullptr) continue;
+        const Rect& H = groups[i]->HeaderRect();
+        if (clipped && (H.right + m <= clip.left || H.left - m >= clip.right ||
+                        H.bottom + m <= clip.top || H.top - m >= clip.bottom))
+            continue;
+        const GroupPtr g = list.Item(static_cast<std::int32_t>(i) + 1);
         const Rect& R = g->HeaderRect();
         if (m_eGroupGradientType != zoGradientNone) {
             if (m_bHasMsImg32)

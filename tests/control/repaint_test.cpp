@@ -1,0 +1,120 @@
+// Repaint requests of one change are gathered: each surface paints once per change, and what
+// every surface shows when the host's call returns is what painting at each request showed.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "control/ControlFixture.h"
+
+namespace zo {
+namespace {
+
+using testing::ControlTest;
+using testing::IconPicture;
+
+class Repaint : public ControlTest {
+protected:
+    // General (active) with six buttons, and a second group below it.
+    void MakeTwoGroups() {
+        MakeBar();
+        for (int i = 1; i <= 6; ++i)
+            bar->ActiveGroup()->Buttons()->Add("B" + std::to_string(i), IconPicture());
+        second = bar->Groups()->Add("Second");
+        second->Buttons()->Add("S1", IconPicture());
+        plat::PumpMessages();
+        CountPaints();
+    }
+    void HoverOver(const ButtonPtr& b) {
+        const Rect& r = b->ButtonRect();
+        plat::POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        plat::ClientToScreen(bar->m_hWndButtons, &p);
+        plat::InjectMouseMove(p.x, p.y);
+        plat::PumpMessages();
+    }
+    GroupPtr second;
+};
+
+TEST_F(Repaint, EachSurfacePaintsOncePerChange) {
+    struct Row {
+        const char* name;
+        std::function<void()> change;
+        int upper, lower, buttons;
+    };
+    const std::vector<Row> rows = {
+        {"hover step",
+         [this] {
+             HoverOver(bar->ActiveGroup()->Buttons()->Item(1));
+             CountPaints();
+             HoverOver(bar->ActiveGroup()->Buttons()->Item(2));
+         },
+         0, 0, 1},
+        {"add a group", [this] { bar->Groups()->Add("Third"); }, 1, 1, 1},
+        {"add a button", [this] { bar->ActiveGroup()->Buttons()->Add("B7", IconPicture()); }, 0, 0,
+         1},
+        // Both strips change size, and so does the button area.
+        {"switch", [this] { bar->SetActiveGroup(second); }, 1, 1, 1},
+    };
+    MakeTwoGroups();
+    for (const Row& row : rows) {
+        CountPaints();
+        row.change();
+        plat::PumpMessages();
+        EXPECT_EQ(paints.upper, row.upper) << row.name;
+        EXPECT_EQ(paints.lower, row.lower) << row.name;
+        EXPECT_EQ(paints.buttons, row.buttons) << row.name;
+        EXPECT_EQ(paints.caption, 0) << row.name;
+    }
+}
+
+// Two bars side by side take the same calls, one painting at every request; after each call,
+// before any message is handled, both show the same pixels. (Switching from a group back to
+// one above it is left out: painting at each request paints the lower strip while the button
+// area still covers part of it, and that part keeps the button area's old pixels.)
+TEST_F(Repaint, GatheredPaintsShowWhatImmediatePaintsShowed) {
+    DefaultSite siteA(true), siteB(true);
+    auto a = ZoButtonBar::Create(siteA, 0, 10, 10, 200, 300);
+    auto b = ZoButtonBar::Create(siteB, 0, 300, 10, 200, 300);
+    b->m_bGatherRepaints = false;
+    const auto snapshot = [](const ButtonBarPtr& bar) {
+        plat::RECT r;
+        plat::GetWindowRect(bar->hwnd(), &r);
+        return plat::ReadScreenPixels(r);
+    };
+    const std::vector<std::pair<const char*, std::function<void(ZoButtonBar&)>>> steps = {
+        {"init", [](ZoButtonBar& x) { x.InitProperties(); }},
+        {"groups",
+         [](ZoButtonBar& x) {
+             for (int g = 2; g <= 5; ++g)
+                 x.Groups()->Add("Group " + std::to_string(g));
+         }},
+        {"switch", [](ZoButtonBar& x) { x.SetActiveGroup(x.Groups()->Item(4)); }},
+        {"buttons",
+         [](ZoButtonBar& x) {
+             for (int i = 1; i <= 9; ++i)
+                 x.ActiveGroup()->Buttons()->Add("Item " + std::to_string(i), IconPicture());
+         }},
+        {"remove a button", [](ZoButtonBar& x) { x.ActiveGroup()->Buttons()->Remove(3); }},
+        {"remove a group", [](ZoButtonBar& x) { x.Groups()->Remove(2); }},
+        {"hide a group", [](ZoButtonBar& x) { x.Groups()->Item(2)->SetVisible(false); }},
+        {"caption bar", [](ZoButtonBar& x) { x.SetShowCaptionBar(true); }},
+        {"group flow", [](ZoButtonBar& x) { x.SetGroupFlow(zoHorizontal); }},
+        {"group colour", [](ZoButtonBar& x) { x.SetGroupBackColor(0x80C080); }},
+        {"resize",
+         [](ZoButtonBar& x) {
+             plat::RECT r;
+             plat::GetWindowRect(x.hwnd(), &r);
+             x.Form().MovePx(r.left, r.top, 180, 280);
+         }},
+        {"remove the active group", [](ZoButtonBar& x) { x.Groups()->Remove(1); }},
+    };
+    for (const auto& [name, step] : steps) {
+        step(*a);
+        step(*b);
+        ASSERT_EQ(snapshot(a), snapshot(b)) << name;
+        plat::PumpMessages();
+        ASSERT_EQ(snapshot(a), snapshot(b)) << name << ", then painted";
+    }
+}
+
+}  // namespace
+}  // namespace zo
