@@ -257,6 +257,10 @@ StoredPicture StorePicture(const Picture& picture) {
     s.height = picture.Height();
     if (picture.Source()) {
         s.file = picture.Source();
+        plat::BITMAP info;
+        if (s.type == PictureType::Bitmap && picture.Handle() != 0 &&
+            plat::GetObjectA(picture.Handle(), sizeof info, &info) != 0 && info.bmBitsPixel == 1)
+            s.bits = 1;
     } else if (picture.Handle() != 0 && s.type == PictureType::Bitmap) {
         s.file = StoreBitmap(picture.Handle(), s.bits);
     } else if (picture.Handle() != 0 && s.type == PictureType::Icon) {

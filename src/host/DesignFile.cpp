@@ -428,7 +428,10 @@ void KindValue(const Json& j, Entry& e) {
         e.value = Variant(static_cast<std::int16_t>(WholeNumber(v, -32768, 32767, "an Integer")));
     } else if (kind == "Single") {
         const double d = RealNumber(v, "a Single");
-        if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max())
+        // Past the largest float by half a step or more, the value has no float to round to.
+        const double beyond =
+            static_cast<double>(std::numeric_limits<float>::max()) + std::ldexp(1.0, 103);
+        if (std::isfinite(d) && std::fabs(d) >= beyond)
             throw BadValue{"the Single " + v.dump() + " is out of range"};
         e.value = Variant(static_cast<float>(d));
     } else if (kind == "Double") {

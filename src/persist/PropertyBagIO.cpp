@@ -25,6 +25,15 @@ Variant Ole(std::uint32_t v) {
     return Variant(static_cast<std::int32_t>(v));
 }
 
+// A stored picture: none (empty, or an object reference to nothing) or a picture object;
+// anything else is the wrong kind, as assigning it to a picture property would be.
+PicturePtr PictureValue(const Variant& v) {
+    if (v.IsEmpty() || (v.IsObject() && !v.AsObject())) return nullptr;
+    PicturePtr p = v.As<Picture>();
+    if (!p) RaiseRuntimeError(kErrTypeMismatch);
+    return p;
+}
+
 // Runs a step that acts on values read earlier (adding an item checks its key, making a group
 // active checks its visibility); when it fails, the bag is told which stored value the failure
 // concerns, so the host can name it.
@@ -157,11 +166,7 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
     SetSelectedButtonForeColor(rd("SelectedButtonForeColor", Long(m_lButtonForeColor)).ToLong());
     SetButtonTextPosition(rd("ButtonTextPosition", Long(3)).ToLong());
     SetMousePointer(rd("MousePointer", Long(1)).ToLong());
-    {
-        const Variant icon = rd("MouseIcon", Variant());
-        if (!icon.IsEmpty() && !icon.IsObject()) RaiseRuntimeError(kErrTypeMismatch);
-        SetMouseIcon(icon.As<Picture>());
-    }
+    SetMouseIcon(PictureValue(rd("MouseIcon", Variant())));
     SetGroupGradientType(rd("GroupGradientType", Long(0)).ToLong());
     SetGroupGradientColor(rd("GroupGradientColor", Long(m_lGroupBackColor)).ToLong());
     SetButtonGradientType(rd("ButtonGradientType", Long(0)).ToLong());
@@ -182,9 +187,8 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
         g->SetButtonBackgroundLayout(
             bag.ReadProperty(p + "ButtonBackgroundLayout", Long(0)).ToLong());
         g->SetTag(bag.ReadProperty(p + "Tag", Variant("")));
-        const Variant bgPicture = bag.ReadProperty(p + "ButtonBackgroundPicture", Variant());
-        if (!bgPicture.IsEmpty() && !bgPicture.IsObject()) RaiseRuntimeError(kErrTypeMismatch);
-        g->SetButtonBackgroundPicture(bgPicture.As<Picture>());
+        g->SetButtonBackgroundPicture(
+            PictureValue(bag.ReadProperty(p + "ButtonBackgroundPicture", Variant())));
         g->SetVisible(bag.ReadProperty(p + "Visible", Variant(true)).ToBool());
         if (isCurrent) Concerning(bag, p + "IsCurrent", [&] { SetActiveGroup(g); });
         const std::int32_t buttonCount =
