@@ -113,21 +113,5 @@ TEST_F(PageHost, PagesLoadApplyAndReportErrorsThroughTheHost) {
     EXPECT_TRUE(a.SelectedControls().size() == 1);
 }
 
-TEST_F(PageHost, AModelessSheetGoesWithItsHost) {
-    std::vector<std::string> log;
-    LogPage a("Groups", &log);
-    HWND sheet = 0;
-    {
-        PropertyPageHost host(site, {std::make_shared<Selected>("bar")});
-        sheet = host.ShowModeless(owner, "ZoButtonBar", {&a});
-        ASSERT_TRUE(IsWindow(sheet));
-        EXPECT_EQ(host.ShowModeless(owner, "again", {&a}), 0u);  // one sheet at a time
-        EXPECT_NE(a.hWnd(), 0u);
-    }
-    EXPECT_FALSE(IsWindow(sheet));
-    EXPECT_TRUE(a.SelectedControls().empty());
-    EXPECT_EQ(log, (std::vector<std::string>{"Groups:create", "Groups:load bar"}));
-}
-
 }  // namespace
 }  // namespace zo

@@ -28,12 +28,12 @@ struct ListState {
     int dragOffset = 0;      // pointer's distance from the thumb's top
 };
 
-thread_local kit::StateTable<ListState> tlsLists;
+thread_local ctl::StateMap<ListState> tlsLists;
 
 ListGeometry GeometryOf(HWND h, const ListState& s) {
     RECT c;
     GetClientRect(h, &c);
-    return MeasureList(c.right, c.bottom, kit::LineHeight(kit::FontOf(h)),
+    return MeasureList(c.right, c.bottom, kit::LineHeight(ctl::FontOf(h)),
                        static_cast<int>(s.items.size()), s.top);
 }
 
@@ -60,14 +60,14 @@ void ScrollIntoView(HWND h, ListState& s, int index) {
 
 // A choice made by the user, told to the parent when it changed something.
 void Choose(HWND h, int index) {
-    ListState* s = tlsLists.Of(h);
+    ListState* s = tlsLists.Get(h);
     if (s == nullptr || s->items.empty()) return;
     index = std::clamp(index, 0, static_cast<int>(s->items.size()) - 1);
     ScrollIntoView(h, *s, index);
     if (index == s->sel) return;
     s->sel = index;
     InvalidateRect(h, nullptr, FALSE);
-    if (Notifies(h)) kit::Command(h, LBN_SELCHANGE);
+    if (Notifies(h)) ctl::NotifyParent(h, LBN_SELCHANGE);
 }
 
 // The dithered track of the classic scroll bar: white and face in a checkerboard.
@@ -83,7 +83,7 @@ void PaintList(HWND h) {
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(h, &ps);
     if (dc == 0) return;
-    const ListState* s = tlsLists.Of(h);
+    const ListState* s = tlsLists.Get(h);
     RECT client;
     GetClientRect(h, &client);
     const int saved = SaveDC(dc);
@@ -91,7 +91,7 @@ void PaintList(HWND h) {
     if (s != nullptr) {
         const ListGeometry g = GeometryOf(h, *s);
         const bool enabled = IsWindowEnabled(h) != FALSE;
-        SelectObject(dc, kit::FontOf(h));
+        SelectObject(dc, ctl::FontOf(h));
         SetBkMode(dc, TRANSPARENT);
         IntersectClipRect(dc, g.items.left, g.items.top, g.items.right, g.items.bottom);
         const int n = static_cast<int>(s->items.size());
@@ -145,7 +145,7 @@ int RowAt(const ListGeometry& g, const ListState& s, int y) {
 
 void OnButtonDown(HWND h, POINT p, bool dbl) {
     SetFocus(h);
-    ListState* st = tlsLists.Of(h);  // focus notifications may have changed the list
+    ListState* st = tlsLists.Get(h);  // focus notifications may have changed the list
     if (st == nullptr) return;
     const ListGeometry g = GeometryOf(h, *st);
     if (g.scroll && p.x >= g.track.left) {
@@ -168,7 +168,7 @@ void OnButtonDown(HWND h, POINT p, bool dbl) {
     const int row = RowAt(g, *st, p.y);
     if (dbl) {
         Choose(h, row);
-        if (IsWindow(h) && Notifies(h)) kit::Command(h, LBN_DBLCLK);
+        if (IsWindow(h) && Notifies(h)) ctl::NotifyParent(h, LBN_DBLCLK);
         return;
     }
     st->selecting = true;
@@ -267,15 +267,15 @@ void OnKey(HWND h, ListState& s, WPARAM vk) {
 }
 
 LRESULT ListProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-    ListState* s = tlsLists.Of(h);
+    ListState* s = tlsLists.Get(h);
     if (s == nullptr && msg != WM_NCCREATE) return DefWindowProcA(h, msg, wParam, lParam);
     const int n = s != nullptr ? static_cast<int>(s->items.size()) : 0;
     switch (msg) {
         case WM_NCCREATE:
-            tlsLists.Make(h);
+            tlsLists.Create(h);
             return DefWindowProcA(h, msg, wParam, lParam);
         case WM_NCDESTROY:
-            tlsLists.Drop(h);
+            tlsLists.Erase(h);
             return 0;
         case WM_ERASEBKGND:
             return 1;
@@ -288,13 +288,14 @@ LRESULT ListProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             InvalidateRect(h, nullptr, FALSE);
-            if (Notifies(h)) kit::Command(h, msg == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
+            if (Notifies(h))
+                ctl::NotifyParent(h, msg == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
             return 0;
         case WM_ENABLE:
             InvalidateRect(h, nullptr, FALSE);
             return 0;
-        case kit::kGetDlgCode:
-            return kit::kWantArrows | kit::kWantChars;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             OnButtonDown(h, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},

@@ -16,9 +16,6 @@ namespace {
 
 constexpr const char* kFrameClass = "ZoPropertySheet";
 constexpr const char* kPageClass = "ZoPropertyPage";
-constexpr const char* kButtonClass = "Button";
-constexpr DWORD kPushButton = 0x0000;
-constexpr DWORD kDefPushButton = 0x0001;
 constexpr int kCaptionH = 18;
 constexpr int kMargin = 7;
 constexpr int kButtonW = 75;
@@ -53,12 +50,12 @@ struct SheetState {
     Outcome own;  // a modeless sheet's
 };
 
-thread_local kit::StateTable<SheetState> tlsSheets;
+thread_local ctl::StateMap<SheetState> tlsSheets;
 
 bool SheetMessage(HWND frame, MSG* m);
 
 SheetState* SheetOf(HWND frame) {
-    return tlsSheets.Of(frame);
+    return tlsSheets.Get(frame);
 }
 
 LRESULT NotifyPage(HWND frame, HWND page, UINT code) {
@@ -84,11 +81,11 @@ void ShowPage(HWND frame, int i) {
     Page& p = s->pages[static_cast<std::size_t>(i)];
     if (p.wnd == 0 || !IsWindow(p.wnd)) {
         const RECT& a = s->pageArea;
-        p.wnd = CreateWindowExA(kit::kControlParent, kPageClass, p.title.c_str(), WS_CHILD, a.left,
+        p.wnd = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, p.title.c_str(), WS_CHILD, a.left,
                                 a.top, a.right - a.left, a.bottom - a.top, frame, 0,
                                 p.psp.hInstance, &p.psp);
         if (p.wnd == 0) return;
-        SendMessageA(p.wnd, WM_SETFONT, static_cast<WPARAM>(kit::FontOf(frame)), 0);
+        SendMessageA(p.wnd, WM_SETFONT, static_cast<WPARAM>(ctl::FontOf(frame)), 0);
         SendMessageA(p.wnd, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&p.psp));
         s = SheetOf(frame);
         if (s == nullptr) return;
@@ -165,7 +162,7 @@ void PaintFrame(HWND frame) {
     RECT bar{client.left, client.top, client.right, client.top + kCaptionH};
     kit::FillSys(dc, bar, COLOR_ACTIVECAPTION);
     if (const SheetState* s = SheetOf(frame)) {
-        SelectObject(dc, kit::FontOf(frame));
+        SelectObject(dc, ctl::FontOf(frame));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
         RECT text{bar.left + 4, bar.top, bar.right - 4, bar.bottom};
@@ -187,8 +184,8 @@ LRESULT FrameProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_NCDESTROY:
             if (s != nullptr) s->outcome->done = true;
-            tlsSheets.Drop(frame);
-            return DefWindowProcA(frame, msg, wParam, lParam);
+            tlsSheets.Erase(frame);
+            return DefDlgProcA(frame, msg, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
@@ -197,10 +194,10 @@ LRESULT FrameProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Cancel(frame);
             return 0;
-        case kit::kGetDefId:
-            return static_cast<LRESULT>(MAKELPARAM(IDOK, kit::kHasDefId));
+        case DM_GETDEFID:
+            return static_cast<LRESULT>(MAKELPARAM(IDOK, DC_HASDEFID));
         case WM_COMMAND:
-            if (HIWORD(wParam) != 0) return 0;  // only clicks
+            if (HIWORD(wParam) != BN_CLICKED) return 0;
             switch (LOWORD(wParam)) {
                 case IDOK:
                     Press(frame, PSBTN_OK);
@@ -258,7 +255,7 @@ LRESULT FrameProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam) {
         case PSM_ISDIALOGMESSAGE:
             return SheetMessage(frame, reinterpret_cast<MSG*>(lParam)) ? TRUE : FALSE;
         default:
-            return DefWindowProcA(frame, msg, wParam, lParam);
+            return DefDlgProcA(frame, msg, wParam, lParam);
     }
 }
 
@@ -277,7 +274,7 @@ LRESULT PageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_NOTIFY || msg == WM_INITDIALOG) return r;
         if (r != 0) return 0;
     }
-    return kit::DefDialogProc(page, msg, wParam, lParam);
+    return DefDlgProcA(page, msg, wParam, lParam);
 }
 
 bool Valid(const PROPSHEETHEADERA* h) {
@@ -292,9 +289,9 @@ bool Valid(const PROPSHEETHEADERA* h) {
 
 HWND MakeButton(HWND frame, const char* text, int id, DWORD style, int x, int y) {
     const HWND b =
-        CreateWindowExA(0, kButtonClass, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y,
+        CreateWindowExA(0, WC_BUTTONA, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y,
                         kButtonW, kButtonH, frame, static_cast<HMENU>(id), 0, nullptr);
-    SendMessageA(b, WM_SETFONT, static_cast<WPARAM>(kit::FontOf(frame)), 0);
+    SendMessageA(b, WM_SETFONT, static_cast<WPARAM>(ctl::FontOf(frame)), 0);
     return b;
 }
 
@@ -329,10 +326,10 @@ HWND BuildSheet(const PROPSHEETHEADERA& h, bool modeless, Outcome* outcome) {
     std::string caption = h.pszCaption != nullptr ? h.pszCaption : "";
     if (h.dwFlags & PSH_PROPTITLE) caption += " Properties";
     const HWND frame =
-        CreateWindowExA(kit::kControlParent, kFrameClass, caption.c_str(), WS_POPUP | WS_BORDER, x,
+        CreateWindowExA(WS_EX_CONTROLPARENT, kFrameClass, caption.c_str(), WS_POPUP | WS_BORDER, x,
                         y, w, ht, top, 0, h.hInstance, nullptr);
     if (frame == 0) return 0;
-    SheetState* s = tlsSheets.Make(frame);
+    SheetState* s = tlsSheets.Create(frame);
     s->modeless = modeless;
     s->caption = caption;
     s->outcome = outcome != nullptr ? outcome : &s->own;
@@ -362,12 +359,12 @@ HWND BuildSheet(const PROPSHEETHEADERA& h, bool modeless, Outcome* outcome) {
     const int by = clientH - kMargin - kButtonH;
     int bx = clientW - kMargin - kButtonW;
     if (!(h.dwFlags & PSH_NOAPPLYNOW)) {
-        s->apply = MakeButton(frame, "&Apply", IDC_PSAPPLY, kPushButton, bx, by);
+        s->apply = MakeButton(frame, "&Apply", IDC_PSAPPLY, BS_PUSHBUTTON, bx, by);
         EnableWindow(s->apply, FALSE);
         bx -= kButtonW + kGap;
     }
-    MakeButton(frame, "Cancel", IDCANCEL, kPushButton, bx, by);
-    MakeButton(frame, "OK", IDOK, kDefPushButton, bx - kButtonW - kGap, by);
+    MakeButton(frame, "Cancel", IDCANCEL, BS_PUSHBUTTON, bx, by);
+    MakeButton(frame, "OK", IDOK, BS_DEFPUSHBUTTON, bx - kButtonW - kGap, by);
     const int start = static_cast<int>(std::min<UINT>(h.nStartPage, h.nPages - 1));
     ShowPage(frame, start);
     return IsWindow(frame) ? frame : 0;
@@ -390,7 +387,7 @@ bool SheetMessage(HWND frame, MSG* m) {
         SendMessageA(s->tab, WM_KEYDOWN, m->wParam, m->lParam);
         return true;
     }
-    return kit::DialogKeys(frame, m);
+    return IsDialogMessageA(frame, m) != FALSE;
 }
 
 }  // namespace

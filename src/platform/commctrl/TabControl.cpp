@@ -23,10 +23,10 @@ struct TabState {
     int sel = -1;
 };
 
-thread_local kit::StateTable<TabState> tlsTabs;
+thread_local ctl::StateMap<TabState> tlsTabs;
 
 std::vector<RECT> Layout(HWND h, const TabState& s) {
-    const HFONT font = kit::FontOf(h);
+    const HFONT font = ctl::FontOf(h);
     std::vector<int> widths;
     widths.reserve(s.items.size());
     for (const TabItem& it : s.items)
@@ -35,7 +35,7 @@ std::vector<RECT> Layout(HWND h, const TabState& s) {
 }
 
 int PaneTop(HWND h) {
-    return TabPaneTop(kit::LineHeight(kit::FontOf(h)));
+    return TabPaneTop(kit::LineHeight(ctl::FontOf(h)));
 }
 
 // The outline of one tab: white left and top with a cut corner, dark right side.
@@ -58,7 +58,7 @@ void PaintTabs(HWND h) {
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(h, &ps);
     if (dc == 0) return;
-    const TabState* s = tlsTabs.Of(h);
+    const TabState* s = tlsTabs.Get(h);
     RECT client;
     GetClientRect(h, &client);
     const int saved = SaveDC(dc);
@@ -67,7 +67,7 @@ void PaintTabs(HWND h) {
     RECT pane{client.left, paneTop, client.right, client.bottom};
     DrawEdge(dc, &pane, EDGE_RAISED, BF_RECT | BF_SOFT);
     if (s != nullptr) {
-        SelectObject(dc, kit::FontOf(h));
+        SelectObject(dc, ctl::FontOf(h));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         const bool enabled = IsWindowEnabled(h) != FALSE;
@@ -85,10 +85,7 @@ void PaintTabs(HWND h) {
                 DrawTabFrame(dc, r);
                 RECT text = rects[i];
                 if (chosen) OffsetRect(&text, 0, -1);
-                if (enabled)
-                    DrawTextA(dc, s->items[i].text.c_str(), -1, &text, format);
-                else
-                    kit::DrawEmbossed(dc, s->items[i].text, text, format);
+                ctl::DrawLabel(dc, s->items[i].text, text, format, enabled);
                 if (chosen && GetFocus() == h) {
                     RECT mark{r.left + 3, r.top + 3, r.right - 3, r.bottom - 2};
                     SetTextColor(dc, RGB(0, 0, 0));
@@ -105,11 +102,11 @@ void PaintTabs(HWND h) {
 
 // A choice by the user: asked of the parent first, told to it after.
 void ChooseByUser(HWND h, int index) {
-    TabState* s = tlsTabs.Of(h);
+    TabState* s = tlsTabs.Get(h);
     if (s == nullptr || index < 0 || index >= static_cast<int>(s->items.size()) || index == s->sel)
         return;
     if (kit::Notify(h, TCN_SELCHANGING) != 0) return;
-    s = tlsTabs.Of(h);  // the parent may have changed or destroyed the control meanwhile
+    s = tlsTabs.Get(h);  // the parent may have changed or destroyed the control meanwhile
     if (s == nullptr || index >= static_cast<int>(s->items.size())) return;
     s->sel = index;
     InvalidateRect(h, nullptr, FALSE);
@@ -117,7 +114,7 @@ void ChooseByUser(HWND h, int index) {
 }
 
 void OnKey(HWND h, WPARAM vk) {
-    const TabState* s = tlsTabs.Of(h);
+    const TabState* s = tlsTabs.Get(h);
     if (s == nullptr || s->items.empty()) return;
     const int n = static_cast<int>(s->items.size());
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
@@ -154,13 +151,13 @@ LRESULT GetItem(const TabState& s, WPARAM index, TCITEMA* item) {
 }
 
 LRESULT TabProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TabState* s = tlsTabs.Of(h);
+    TabState* s = tlsTabs.Get(h);
     switch (msg) {
         case WM_NCCREATE:
-            tlsTabs.Make(h);
+            tlsTabs.Create(h);
             return DefWindowProcA(h, msg, wParam, lParam);
         case WM_NCDESTROY:
-            tlsTabs.Drop(h);
+            tlsTabs.Erase(h);
             return 0;
         case WM_ERASEBKGND:
             return 1;
@@ -172,8 +169,8 @@ LRESULT TabProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ENABLE:
             InvalidateRect(h, nullptr, FALSE);
             return 0;
-        case kit::kGetDlgCode:
-            return kit::kWantArrows;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             if (s == nullptr) return 0;
