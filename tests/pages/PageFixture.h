@@ -16,6 +16,7 @@
 #include "control/ZoButtonBar.h"
 #include "host/PropertyPage.h"
 #include "pages/AppearancePage.h"
+#include "pages/GroupsPage.h"
 #include "pages/PositionPage.h"
 #include "platform/Controls.h"
 #include "platform/Display.h"
@@ -47,12 +48,13 @@ protected:
         if (!dir.empty()) std::filesystem::remove_all(dir);
     }
 
-    // The control's pages in a modeless sheet over the given selection (the bar when empty), on
+    // The four pages in a modeless sheet over the given selection (the bar when empty), on
     // page `start`.
     void Open(int start, std::vector<ObjectPtr> selection = {}) {
         if (selection.empty()) selection.push_back(bar);
         pages.push_back(std::make_unique<AppearancePage>());
         pages.push_back(std::make_unique<PositionPage>());
+        pages.push_back(std::make_unique<GroupsPage>(*site));
         host = std::make_unique<PropertyPageHost>(*site, std::move(selection));
         std::vector<PropertyPage*> raw;
         for (auto& p : pages)
