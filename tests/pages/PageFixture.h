@@ -16,6 +16,7 @@
 #include "control/ZoButtonBar.h"
 #include "host/PropertyPage.h"
 #include "pages/AppearancePage.h"
+#include "pages/ButtonsPage.h"
 #include "pages/GroupsPage.h"
 #include "pages/PositionPage.h"
 #include "platform/Controls.h"
@@ -55,6 +56,7 @@ protected:
         pages.push_back(std::make_unique<AppearancePage>());
         pages.push_back(std::make_unique<PositionPage>());
         pages.push_back(std::make_unique<GroupsPage>(*site));
+        pages.push_back(std::make_unique<ButtonsPage>(*site));
         host = std::make_unique<PropertyPageHost>(*site, std::move(selection));
         std::vector<PropertyPage*> raw;
         for (auto& p : pages)
