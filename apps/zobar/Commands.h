@@ -26,6 +26,7 @@ int RunRender(const std::vector<std::string>& args);
 int RunNew(const std::vector<std::string>& args);
 int RunCheck(const std::vector<std::string>& args);
 int RunRun(const std::vector<std::string>& args);
+int RunDesign(const std::vector<std::string>& args);
 
 // The help of one command ("" for an unknown one), and the program's overview.
 std::string_view CommandHelp(std::string_view command);

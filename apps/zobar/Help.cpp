@@ -54,6 +54,27 @@ constexpr std::string_view kRun =
     "                            Return, Tab, Space, Escape, Home, End, A..Z, 0..9)\n"
     "  wait MS                   time passes\n";
 
+constexpr std::string_view kDesign =
+    "usage: zobar design DESIGN [options]\n"
+    "Shows the design at design time in a window on the X display, with the property\n"
+    "sheet of its pages beside it (Appearance, Position, Groups, Buttons). Apply and OK\n"
+    "change the bar at once; Ctrl+S or Save writes DESIGN; closing with unsaved changes\n"
+    "asks first. A DESIGN that does not exist yet starts as a new instance.\n"
+    "\n"
+    "  --size WxH                the bar's size in pixels (240x480)\n"
+    "  --script FILE|-           replay input from FILE (- for standard input) and end;\n"
+    "                            runs off-screen unless ZO_DISPLAY=x11\n"
+    "  --snapshot FILE.png       write the screen's picture when the script ends\n"
+    "\n"
+    "Script lines (x and y in pixels of the screen; the design window is at 0,0):\n"
+    "  move X Y, click X Y, press, release   the pointer and its left button\n"
+    "  key NAME                  a key, with ctrl+, alt+ or shift+ before it if held\n"
+    "                            (e.g. ctrl+s, alt+c, ctrl+tab, return, escape, a..z)\n"
+    "  type TEXT                 the rest of the line, typed key by key\n"
+    "  wait MS                   time passes\n"
+    "  close                     the design window is closed (it may ask to save)\n"
+    "A script that ends with the window open leaves unsaved changes unsaved.\n";
+
 constexpr std::string_view kProgram =
     "usage: zobar <command> [arguments]\n"
     "\n"
@@ -61,6 +82,7 @@ constexpr std::string_view kProgram =
     "  check DESIGN...               load designs and report what they hold\n"
     "  render [DESIGN] -o FILE.png   draw a design (the built-in demo without DESIGN)\n"
     "  run DESIGN                    show a design in a live window\n"
+    "  design DESIGN                 edit a design with its property pages\n"
     "  help [COMMAND]                this text, or a command's\n"
     "  --version                     the program's version\n"
     "\n"
@@ -73,6 +95,7 @@ std::string_view CommandHelp(std::string_view command) {
     if (command == "new") return kNew;
     if (command == "check") return kCheck;
     if (command == "run") return kRun;
+    if (command == "design") return kDesign;
     return {};
 }
 

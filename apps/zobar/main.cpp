@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     if (command == "new") return zobar::RunNew(args);
     if (command == "check") return zobar::RunCheck(args);
     if (command == "run") return zobar::RunRun(args);
+    if (command == "design") return zobar::RunDesign(args);
     std::fprintf(stderr, "zobar: unknown command '%s' (zobar help lists them)\n", argv[1]);
     return zobar::kExitUsage;
 }
