@@ -1,5 +1,6 @@
 // zobar render: draws a design off-screen into a PNG file.
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "Demo.h"
 #include "control/ZoButtonBar.h"
 #include "core/Error.h"
+#include "persist/DesignLoad.h"
 #include "platform/Display.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
@@ -28,17 +30,6 @@ struct RenderOptions {
     bool noMsImg32 = false;
 };
 
-struct UsageError {
-    std::string message;
-};
-
-int ToInt(const std::string& arg, const std::string& text) {
-    const auto n = zo::ParseNumber(text);
-    if (!n || *n != static_cast<int>(*n) || *n < 0)
-        throw UsageError{arg + ": '" + text + "' is not a whole number"};
-    return static_cast<int>(*n);
-}
-
 void ParsePair(const std::string& arg, const std::string& text, int& a, int& b) {
     const auto comma = text.find(',');
     if (comma == std::string::npos) throw UsageError{arg + ": '" + text + "' is not G,B"};
@@ -57,13 +48,7 @@ RenderOptions Parse(const std::vector<std::string>& args) {
         if (a == "-o" || a == "--output") {
             o.output = value();
         } else if (a == "--size") {
-            const std::string v = value();
-            const auto x = v.find_first_of("xX");
-            if (x == std::string::npos) throw UsageError{"--size: '" + v + "' is not WxH"};
-            o.width = ToInt(a, v.substr(0, x));
-            o.height = ToInt(a, v.substr(x + 1));
-            if (o.width < 1 || o.height < 1 || o.width > 8192 || o.height > 8192)
-                throw UsageError{"--size: '" + v + "' is outside 1x1 .. 8192x8192"};
+            ParseSize(a, value(), o.width, o.height);
         } else if (a == "--set") {
             const std::string v = value();
             const auto eq = v.find('=');
@@ -103,17 +88,44 @@ zo::ButtonPtr ButtonAt(zo::ZoButtonBar& bar, const std::string& arg, int g, int 
 
 }  // namespace
 
+int ToInt(const std::string& arg, const std::string& text) {
+    const auto n = zo::ParseNumber(text);
+    if (!n || *n != static_cast<int>(*n) || *n < 0)
+        throw UsageError{arg + ": '" + text + "' is not a whole number"};
+    return static_cast<int>(*n);
+}
+
+void ParseSize(const std::string& arg, const std::string& text, int& width, int& height) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos) throw UsageError{arg + ": '" + text + "' is not WxH"};
+    width = ToInt(arg, text.substr(0, x));
+    height = ToInt(arg, text.substr(x + 1));
+    if (width < 1 || height < 1 || width > 8192 || height > 8192)
+        throw UsageError{arg + ": '" + text + "' is outside 1x1 .. 8192x8192"};
+}
+
 int RunRender(const std::vector<std::string>& args) {
+    if (PrintedHelp("render", args)) return kExitOk;
     try {
         const RenderOptions o = Parse(args);
-        if (!o.design.empty())
-            throw UsageError{o.design + ": reading design files is not available yet"};
+        if (!o.design.empty() && !std::filesystem::exists(o.design))
+            throw UsageError{o.design + ": no such file"};
         zo::plat::InitDisplay(zo::plat::DisplayKind::Offscreen, o.width + 16, o.height + 16);
         zo::plat::SetMsImg32Available(!o.noMsImg32);
         zo::DefaultSite site(!o.designMode);
-        auto bar = zo::ZoButtonBar::Create(site, 0, 0, 0, o.width, o.height);
-        bar->InitProperties();
-        BuildDemo(*bar);
+        std::shared_ptr<zo::ZoButtonBar> bar;
+        if (o.design.empty()) {
+            bar = zo::ZoButtonBar::Create(site, 0, 0, 0, o.width, o.height);
+            bar->InitProperties();
+            BuildDemo(*bar);
+        } else {
+            try {
+                bar = zo::LoadDesign(site, o.design, {0, 0, 0, o.width, o.height, nullptr});
+            } catch (const zo::DesignError& e) {
+                std::fprintf(stderr, "zobar render: %s\n", e.what());
+                return kExitFailed;
+            }
+        }
         for (const auto& [name, text] : o.sets) {
             const zo::DispatchMember* m = zo::FindDispatchMember(name);
             if (m == nullptr || !m->set)
@@ -142,15 +154,15 @@ int RunRender(const std::vector<std::string>& args) {
         zo::plat::PumpMessages();
         if (!zo::plat::SnapshotWindow(bar->hwnd(), o.output.c_str())) {
             std::fprintf(stderr, "zobar render: cannot write '%s'\n", o.output.c_str());
-            return 1;
+            return kExitFailed;
         }
-        return 0;
+        return kExitOk;
     } catch (const UsageError& e) {
         std::fprintf(stderr, "zobar render: %s\n", e.message.c_str());
-        return 2;
+        return kExitUsage;
     } catch (const zo::Error& e) {
         std::fprintf(stderr, "zobar render: %s\n", e.Description().c_str());
-        return 1;
+        return kExitFailed;
     }
 }
 

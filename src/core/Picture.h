@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "core/Object.h"
 
@@ -51,6 +52,13 @@ public:
     std::int32_t Width() const { return width_; }    // HIMETRIC
     std::int32_t Height() const { return height_; }  // HIMETRIC
 
+    // The bytes of the file the picture was loaded from (a BMP, PNG, icon or metafile), kept
+    // so that saving a design stores exactly what was loaded; null for pictures made in
+    // memory. Shared, as many pictures may come from one file.
+    using SourceBytes = std::shared_ptr<const std::vector<std::uint8_t>>;
+    const SourceBytes& Source() const { return source_; }
+    void SetSource(SourceBytes bytes) { source_ = std::move(bytes); }
+
     // HIMETRIC extent of a pixel extent at 96 dpi (MulDiv(px, 2540, 96)): 32 px -> 847.
     static std::int32_t HimetricFromPixels(std::int32_t px);
 
@@ -60,6 +68,7 @@ private:
     std::int32_t width_;
     std::int32_t height_;
     Releaser release_;
+    SourceBytes source_;
 };
 
 using PicturePtr = std::shared_ptr<Picture>;

@@ -50,12 +50,19 @@ void PropertyBag::WriteProperty(std::string_view name, const Variant& value,
 }
 
 Variant PropertyBag::ReadProperty(std::string_view name, const Variant& defaultValue) const {
-    auto it = index_.find(std::string(name));
+    lastRead_.assign(name);
+    auto it = index_.find(lastRead_);
     return it == index_.end() ? defaultValue : order_[it->second].second;
 }
 
 bool PropertyBag::Contains(std::string_view name) const {
     return index_.find(std::string(name)) != index_.end();
+}
+
+std::optional<std::size_t> PropertyBag::Position(std::string_view name) const {
+    auto it = index_.find(std::string(name));
+    if (it == index_.end()) return std::nullopt;
+    return it->second;
 }
 
 void PropertyBag::Clear() {

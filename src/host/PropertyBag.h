@@ -26,6 +26,15 @@ public:
     Variant ReadProperty(std::string_view name, const Variant& defaultValue = {}) const;
 
     bool Contains(std::string_view name) const;
+    // Where name stands in Entries(), if it is stored.
+    std::optional<std::size_t> Position(std::string_view name) const;
+
+    // The name a reader last asked for (found or not), or last pointed at with Concerns: when
+    // a load fails, the stored value it had reached.
+    const std::string& LastRead() const { return lastRead_; }
+    // Tells the bag that what the reader does next concerns the value under name, read
+    // earlier (a key checked when its item is added, say).
+    void Concerns(std::string_view name) const { lastRead_.assign(name); }
     std::size_t Count() const { return order_.size(); }
     void Clear();
 
@@ -48,6 +57,7 @@ private:
     };
     std::vector<std::pair<std::string, Variant>> order_;
     std::unordered_map<std::string, std::size_t, Hash, Eq> index_;
+    mutable std::string lastRead_;
 };
 
 }  // namespace zo

@@ -25,6 +25,28 @@ Variant Ole(std::uint32_t v) {
     return Variant(static_cast<std::int32_t>(v));
 }
 
+// A stored picture: none (empty, or an object reference to nothing) or a picture object;
+// anything else is the wrong kind, as assigning it to a picture property would be.
+PicturePtr PictureValue(const Variant& v) {
+    if (v.IsEmpty() || (v.IsObject() && !v.AsObject())) return nullptr;
+    PicturePtr p = v.As<Picture>();
+    if (!p) RaiseRuntimeError(kErrTypeMismatch);
+    return p;
+}
+
+// Runs a step that acts on values read earlier (adding an item checks its key, making a group
+// active checks its visibility); when it fails, the bag is told which stored value the failure
+// concerns, so the host can name it.
+template <class Step>
+auto Concerning(const PropertyBag& bag, const std::string& key, Step&& step) {
+    try {
+        return step();
+    } catch (const Error&) {
+        bag.Concerns(key);
+        throw;
+    }
+}
+
 }  // namespace
 
 void ZoButtonBar::WriteProperties(PropertyBag& bag) const {
@@ -144,11 +166,7 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
     SetSelectedButtonForeColor(rd("SelectedButtonForeColor", Long(m_lButtonForeColor)).ToLong());
     SetButtonTextPosition(rd("ButtonTextPosition", Long(3)).ToLong());
     SetMousePointer(rd("MousePointer", Long(1)).ToLong());
-    {
-        const Variant icon = rd("MouseIcon", Variant());
-        if (!icon.IsEmpty() && !icon.IsObject()) RaiseRuntimeError(kErrTypeMismatch);
-        SetMouseIcon(icon.As<Picture>());
-    }
+    SetMouseIcon(PictureValue(rd("MouseIcon", Variant())));
     SetGroupGradientType(rd("GroupGradientType", Long(0)).ToLong());
     SetGroupGradientColor(rd("GroupGradientColor", Long(m_lGroupBackColor)).ToLong());
     SetButtonGradientType(rd("ButtonGradientType", Long(0)).ToLong());
@@ -164,15 +182,15 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
         const std::string key = bag.ReadProperty(p + "Key", Variant("")).ToText();
         const std::string tooltip = bag.ReadProperty(p + "Tooltip", Variant("")).ToText();
         const bool isCurrent = bag.ReadProperty(p + "IsCurrent", Variant(false)).ToBool();
-        const GroupPtr g = m_aGroups->Add(caption, tooltip, key);
+        const GroupPtr g =
+            Concerning(bag, p + "Key", [&] { return m_aGroups->Add(caption, tooltip, key); });
         g->SetButtonBackgroundLayout(
             bag.ReadProperty(p + "ButtonBackgroundLayout", Long(0)).ToLong());
         g->SetTag(bag.ReadProperty(p + "Tag", Variant("")));
-        const Variant bgPicture = bag.ReadProperty(p + "ButtonBackgroundPicture", Variant());
-        if (!bgPicture.IsEmpty() && !bgPicture.IsObject()) RaiseRuntimeError(kErrTypeMismatch);
-        g->SetButtonBackgroundPicture(bgPicture.As<Picture>());
+        g->SetButtonBackgroundPicture(
+            PictureValue(bag.ReadProperty(p + "ButtonBackgroundPicture", Variant())));
         g->SetVisible(bag.ReadProperty(p + "Visible", Variant(true)).ToBool());
-        if (isCurrent) SetActiveGroup(g);
+        if (isCurrent) Concerning(bag, p + "IsCurrent", [&] { SetActiveGroup(g); });
         const std::int32_t buttonCount =
             bag.ReadProperty(p + "ButtonCount", Variant(std::int16_t{0})).ToLong();
         for (std::int32_t j = 1; j <= buttonCount; ++j) {
@@ -182,8 +200,14 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
             const std::string bKey = bag.ReadProperty(q + "Key", Variant("")).ToText();
             const std::string bPrompt = bag.ReadProperty(q + "Prompt", Variant("")).ToText();
             const Variant picture = bag.ReadProperty(q + "Picture", Variant());
-            const ButtonPtr b =
-                g->Buttons()->Add(bCaption, picture.As<Picture>(), bTooltip, bPrompt, bKey);
+            ButtonPtr b;
+            try {
+                b = g->Buttons()->Add(bCaption, picture.As<Picture>(), bTooltip, bPrompt, bKey);
+            } catch (const Error& e) {
+                // The picture check names its own source; anything else is the key's.
+                bag.Concerns(q + (e.Source() == "CButtons.Add" ? "Picture" : "Key"));
+                throw;
+            }
             b->SetTag(bag.ReadProperty(q + "Tag", Variant("")));
             b->SetVisible(bag.ReadProperty(q + "Visible", Variant(true)).ToBool());
         }

@@ -102,7 +102,8 @@ ImageIoStatus SaveDcPng(HDC dc, const std::filesystem::path& path);
 
 // Loads a picture file: BMP and PNG give a bitmap picture (type 1, a 32-bit bitmap that keeps
 // PNG alpha), ICO and CUR an icon picture (type 3), WMF and EMF a metafile picture (type 2 or
-// 4) of their nominal size. "" gives an empty picture (type 0). Errors: 53 "File not found",
+// 4) of their nominal size; the picture keeps the file's bytes (Picture::Source). "" gives an
+// empty picture (type 0). Errors: 53 "File not found",
 // 76 "Path not found", 481 "Invalid picture". The picture deletes its platform object when it
 // dies.
 std::shared_ptr<Picture> LoadPicture(const std::filesystem::path& path);

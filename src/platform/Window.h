@@ -289,6 +289,7 @@ inline constexpr int VK_SUBTRACT = 0x6D;
 inline constexpr int VK_DECIMAL = 0x6E;
 inline constexpr int VK_DIVIDE = 0x6F;
 inline constexpr int VK_F1 = 0x70;
+inline constexpr int VK_F4 = 0x73;
 inline constexpr int VK_F12 = 0x7B;
 inline constexpr int VK_LSHIFT = 0xA0;
 inline constexpr int VK_RSHIFT = 0xA1;

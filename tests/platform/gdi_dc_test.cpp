@@ -169,15 +169,18 @@ TEST(GdiWindowDc, DrawsIntoScreenAtOriginWithinVisiblePart) {
     visible.Subtract(RECT{12, 12, 14, 14});
     HDC dc = CreateWindowDc(0, POINT{10, 10}, visible);
     ASSERT_NE(dc, 0u);
-    RECT r{0, 0, 100, 100};
-    FillRect(dc, &r, GetStockObject(BLACK_BRUSH));
     const Bitmap& screen = GetGdi(ScreenBitmap(), GdiKind::Bitmap)->bitmap;
     auto at = [&](int x, int y) { return ColorRefFromPixel(screen.pixels[y * 40 + x]); };
+    // What an earlier display left on the screen stays outside the visible part.
+    const COLORREF before[] = {at(20, 19), at(9, 10), at(12, 12)};
+    ASSERT_NE(before[2], RGB(0, 0, 0));
+    RECT r{0, 0, 100, 100};
+    FillRect(dc, &r, GetStockObject(BLACK_BRUSH));
     EXPECT_EQ(at(10, 10), RGB(0, 0, 0));
     EXPECT_EQ(at(19, 19), RGB(0, 0, 0));
-    EXPECT_EQ(at(20, 19), kWhite);
-    EXPECT_EQ(at(9, 10), kWhite);
-    EXPECT_EQ(at(12, 12), kWhite);  // cut out of the visible part
+    EXPECT_EQ(at(20, 19), before[0]);
+    EXPECT_EQ(at(9, 10), before[1]);
+    EXPECT_EQ(at(12, 12), before[2]);  // cut out of the visible part
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(dc, 2, 2), CLR_INVALID);
     EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 40);

@@ -14,6 +14,7 @@
 #include "platform/Gdi.h"
 #include "platform/Text.h"
 #include "platform/Window.h"
+#include "platform/dialog_scenes.h"
 #include "x11/XReadback.h"
 
 namespace {
@@ -160,6 +161,83 @@ int Mismatches(const std::vector<std::uint32_t>& a, const std::vector<std::uint3
     return bad + (a.size() == b.size() ? 0 : 1);
 }
 
+// Where a property sheet's check box and second tab are on the screen.
+struct SheetSpots {
+    POINT check;
+    POINT tab;
+};
+
+SheetSpots SpotsOf(HWND frame) {
+    SheetSpots s;
+    RECT r;
+    GetWindowRect(zo::plat::test::SheetCheckBox(frame), &r);
+    s.check = POINT{r.left + 8, (r.top + r.bottom) / 2};
+    const auto tab = static_cast<HWND>(SendMessageA(frame, PSM_GETTABCONTROL, 0, 0));
+    SendMessageA(tab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    s.tab = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(tab, &s.tab);
+    return s;
+}
+
+// The X window's pixels once they equal the expected ones (two seconds at most); the number of
+// pixels that still differ.
+int AwaitPixels(unsigned long xid, const std::vector<std::uint32_t>& expected, int width) {
+    int bad = -1;
+    XPixels shown;
+    for (int i = 0; i < 40 && bad != 0; ++i) {
+        PumpFor(50);
+        shown = ReadXWindow(xid);
+        bad = shown.ok ? Mismatches(shown.rgb, expected, width, false) : -1;
+    }
+    if (shown.ok && bad != 0) Mismatches(shown.rgb, expected, width, true);
+    return bad;
+}
+
+// A modeless property sheet: shown, its check box clicked, then its second tab, off-screen by
+// injected clicks and on the X server by xdotool; after each step the X window must show what
+// the off-screen display showed.
+void SheetScenario(Report& report, SIZE screen) {
+    std::vector<std::uint32_t> expected[3];
+    int width = 0;
+    InitDisplay(DisplayKind::Offscreen, screen.cx, screen.cy);
+    {
+        const HWND frame = zo::plat::test::BuildSheetScene();
+        PumpMessages();
+        RECT r;
+        GetWindowRect(frame, &r);
+        width = r.right - r.left;
+        const SheetSpots at = SpotsOf(frame);
+        expected[0] = ReadScreenPixels(r);
+        InjectClick(at.check.x, at.check.y, VK_LBUTTON);
+        PumpMessages();
+        expected[1] = ReadScreenPixels(r);
+        InjectClick(at.tab.x, at.tab.y, VK_LBUTTON);
+        PumpMessages();
+        expected[2] = ReadScreenPixels(r);
+        report.Check(expected[0] != expected[1] && expected[1] != expected[2],
+                     "the check box and the tab change the off-screen sheet");
+    }
+    if (!InitDisplayFromEnvironment(0, 0)) {
+        report.Check(false, "the X11 display could not be opened for the sheet");
+        return;
+    }
+    const HWND frame = zo::plat::test::BuildSheetScene();
+    const unsigned long xid = X11WindowOf(frame);
+    const SheetSpots at = SpotsOf(frame);
+    const char* steps[] = {"shown", "after the check-box click", "after the tab click"};
+    for (int step = 0; step < 3; ++step) {
+        if (step == 1 || step == 2) {
+            const POINT p = step == 1 ? at.check : at.tab;
+            report.Check(Run("xdotool mousemove " + std::to_string(p.x) + " " +
+                             std::to_string(p.y) + " click 1"),
+                         std::string("xdotool click ") + steps[step]);
+        }
+        const int bad = AwaitPixels(xid, expected[step], width);
+        report.Check(bad == 0, std::string("the sheet on X equals the off-screen render ") +
+                                   steps[step] + " (" + std::to_string(bad) + " differ)");
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -240,6 +318,7 @@ int main() {
     if (shown.ok && bad != 0) Mismatches(shown.rgb, expected, kWinW, true);
     report.Check(bad == 0, "the X window's pixels equal the off-screen render (" +
                                std::to_string(bad) + " differ)");
+    SheetScenario(report, screen);
     ShutdownDisplay();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - started)

@@ -15,6 +15,7 @@
 #include "platform/CommCtrl.h"
 #include "platform/Gdi.h"
 #include "platform/Text.h"
+#include "platform/commctrl/ControlKit.h"
 
 namespace zo::plat {
 
@@ -785,6 +786,8 @@ LRESULT ToolTipProc(HWND tip, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {
     if (icc == nullptr || icc->dwSize != sizeof(INITCOMMONCONTROLSEX)) return FALSE;
+    kit::RegisterTabControl();
+    kit::RegisterListBox();
     Module& m = Mod();
     if (m.registered) return TRUE;
     WNDCLASSA wc;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/Display.h"
 #include "platform/Types.h"
@@ -32,6 +33,10 @@ public:
     virtual void CursorShapeChanged(HCURSOR) {}
     // The native window that shows a top-level window (X11), or 0.
     virtual unsigned long NativeWindow(HWND) const { return 0; }
+    // The system clipboard, in Windows-1252 text. False when the display has none (the
+    // platform then keeps the text itself) or, for reading, when it holds no text.
+    virtual bool SetClipboardText(const std::string&) { return false; }
+    virtual bool GetClipboardText(std::string*) { return false; }
 };
 
 // The X11 display, or nullptr when no X server can be reached. width and height are the screen

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/Controls.h"
 #include "platform/GdiInternal.h"
 #include "platform/Image.h"
 #include "platform/display/Backend.h"
@@ -146,6 +147,14 @@ int PumpMessages(int limit) {
             // The quit request belongs to the program's own loop: leave it for that loop.
             PostQuitMessage(static_cast<int>(m.wParam));
             break;
+        }
+        // As a program's loop does: keys inside a dialog go through its keyboard interface.
+        if (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) {
+            const HWND dialog = GetDialogOf(m.hwnd);
+            if (dialog != 0 && IsDialogMessageA(dialog, &m)) {
+                ++n;
+                continue;
+            }
         }
         TranslateMessage(&m);
         DispatchMessageA(&m);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -223,6 +224,13 @@ public:
                               static_cast<unsigned>(height), 0, depth_, InputOutput, visual_,
                               CWBackPixmap | CWBitGravity | CWOverrideRedirect | CWEventMask, &a);
             XSetWMProtocols(dpy_, xid, &wmDelete_, 1);
+            // The window manager and tools find the window by its class, as on the classic
+            // platform by the window class's name.
+            if (w->cls) {
+                std::string name = w->cls->name;
+                XClassHint hint{name.data(), name.data()};
+                XSetClassHint(dpy_, xid, &hint);
+            }
             XSizeHints hints{};
             hints.flags = PPosition | USPosition;
             hints.x = r.left;

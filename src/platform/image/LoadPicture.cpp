@@ -96,7 +96,9 @@ ImageIoStatus SaveImage(bool found, const Image& image, const std::filesystem::p
 
 }  // namespace
 
-std::shared_ptr<Picture> LoadPictureFromMemory(std::span<const std::uint8_t> bytes) {
+namespace {
+
+std::shared_ptr<Picture> DecodePicture(std::span<const std::uint8_t> bytes) {
     switch (DetectImageFormat(bytes)) {
         case ImageFormat::Bmp:
             return BitmapPicture(DecodeBmp(bytes));
@@ -117,6 +119,15 @@ std::shared_ptr<Picture> LoadPictureFromMemory(std::span<const std::uint8_t> byt
             break;
     }
     image::Fail();
+}
+
+}  // namespace
+
+std::shared_ptr<Picture> LoadPictureFromMemory(std::span<const std::uint8_t> bytes) {
+    std::shared_ptr<Picture> picture = DecodePicture(bytes);
+    picture->SetSource(
+        std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end()));
+    return picture;
 }
 
 std::shared_ptr<Picture> LoadPicture(const std::filesystem::path& path) {

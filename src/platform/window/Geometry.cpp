@@ -123,9 +123,12 @@ Region VisibleRegion(const Wnd& w, bool wholeWindow) {
     for (const Wnd* p = IsTopLevel(w) ? nullptr : GetWnd(w.parent); p != nullptr;
          p = IsTopLevel(*p) ? nullptr : GetWnd(p->parent))
         r.Intersect(ClientRectOnScreen(*p));
+    // A WS_EX_TRANSPARENT window (a group box) draws only its outline and lets what lies
+    // under it show, so it covers neither its parent nor the siblings beneath it.
     for (HWND c : w.children) {
         Wnd* cw = GetWnd(c);
-        if (cw != nullptr && (cw->style & WS_VISIBLE)) r.Subtract(WindowRectOnScreen(*cw));
+        if (cw != nullptr && (cw->style & WS_VISIBLE) && !(cw->exStyle & WS_EX_TRANSPARENT))
+            r.Subtract(WindowRectOnScreen(*cw));
     }
     // Siblings above the window, and above each of its ancestors, cover it.
     for (const Wnd* cur = &w; cur != nullptr && !r.Empty();
@@ -135,7 +138,8 @@ Region VisibleRegion(const Wnd& w, bool wholeWindow) {
         for (HWND h : *list) {
             if (h == cur->self) break;
             Wnd* o = GetWnd(h);
-            if (o != nullptr && (o->style & WS_VISIBLE)) r.Subtract(WindowRectOnScreen(*o));
+            if (o != nullptr && (o->style & WS_VISIBLE) && !(o->exStyle & WS_EX_TRANSPARENT))
+                r.Subtract(WindowRectOnScreen(*o));
         }
     }
     return r;

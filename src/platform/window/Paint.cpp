@@ -191,6 +191,9 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     w->update.Clear();
     w->erasePending = false;
     w->internalPaint = false;
+    CaretBeforePaint(hwnd);
+    w = GetWnd(hwnd);
+    if (w == nullptr) return 0;
     const POINT o = ClientOriginOnScreen(*w);
     Region clip = update;
     clip.Offset(o.x, o.y);
@@ -204,12 +207,13 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     return hdc;
 }
 
-BOOL EndPaint(HWND, const PAINTSTRUCT* ps) {
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     if (ps == nullptr) return FALSE;
     DeviceContext* dc = GetDcPtr(ps->hdc);
     if (dc == nullptr || !dc->isWindowDc || !dc->fromBeginPaint) return FALSE;
     Backend().ScreenDirty(dc->visible.Bounds());
     DeleteDC(ps->hdc);
+    CaretAfterPaint(hwnd);
     return TRUE;
 }
 

@@ -99,6 +99,7 @@ void FreeTree(HWND hwnd) {
     if (w == nullptr) return;
     KillWindowTimers(hwnd);
     ForgetWindowInput(hwnd, false);
+    CaretWindowDestroyed(hwnd);
     DeleteWindowDcs(hwnd);
     WindowState& s = WinState();
     std::erase_if(s.posted, [hwnd](const MSG& m) { return m.hwnd == hwnd; });
@@ -138,7 +139,8 @@ BOOL UnregisterClassA(const char* className, HINSTANCE) {
 }
 
 BOOL GetClassInfoA(HINSTANCE, const char* className, WNDCLASSA* out) {
-    const auto c = FindClass(className);
+    auto c = FindClass(className);
+    if (!c && RegisterSystemClasses()) c = FindClass(className);
     if (!c || out == nullptr) return FALSE;
     *out = c->wc;
     out->lpszClassName = className;
@@ -149,7 +151,8 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
                      int x, int y, int width, int height, HWND parent, HMENU menu,
                      HINSTANCE instance, void* param) {
     WindowState& s = WinState();
-    const auto cls = FindClass(className);
+    auto cls = FindClass(className);
+    if (!cls && RegisterSystemClasses()) cls = FindClass(className);
     if (!cls) return 0;
     Wnd* pw = nullptr;
     if (parent != 0) {

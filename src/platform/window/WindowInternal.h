@@ -152,6 +152,15 @@ bool TranslateInput(const InputEvent& e, MSG* out, bool commit);
 // when notify).
 void ForgetWindowInput(HWND hwnd, bool notify);
 
+// The caret comes off a window while it paints and goes when the window does.
+void CaretBeforePaint(HWND hwnd);
+void CaretAfterPaint(HWND hwnd);
+void CaretWindowDestroyed(HWND hwnd);
+
+// Registers the standard control classes for this thread when they are not yet there (the
+// classic platform has them from the start); false when nothing was added.
+bool RegisterSystemClasses();
+
 // Timers.
 void KillWindowTimers(HWND hwnd);
 bool NextTimerDue(HWND filter, DWORD* due);  // earliest due among matching timers

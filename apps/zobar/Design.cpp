@@ -1,0 +1,521 @@
+// zobar design: the bar at design time in a window of its own, with the property sheet of all
+// its pages beside it. Apply and OK change the bar at once; Ctrl+S or Save writes the design
+// file atomically; closing with unsaved changes asks first. With a script the input is replayed
+// from timers, so that it also reaches the modal dialogs the pages open (the picture chooser,
+// message boxes), and the program ends when the script does.
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "host/PropertyPage.h"
+#include "pages/AppearancePage.h"
+#include "pages/ButtonsPage.h"
+#include "pages/GroupsPage.h"
+#include "pages/PositionPage.h"
+#include "persist/DesignLoad.h"
+#include "platform/Controls.h"
+#include "platform/Display.h"
+#include "platform/Gdi.h"
+#include "platform/Window.h"
+
+namespace zobar {
+
+namespace {
+
+using namespace zo::plat;
+
+constexpr const char* kWindowClass = "ZobarDesign";
+constexpr int kMargin = 8;
+constexpr int kButtonRow = 31;
+constexpr int kIdSave = 1;
+constexpr int kIdProperties = 2;
+
+struct DesignOptions {
+    std::string design;
+    int width = 240;
+    int height = 480;
+    std::string script;
+    std::string snapshot;
+};
+
+DesignOptions Parse(const std::vector<std::string>& args) {
+    DesignOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw UsageError{a + ": a value is missing"};
+            return args[++i];
+        };
+        if (a == "--script") {
+            o.script = value();
+        } else if (a == "--snapshot") {
+            o.snapshot = value();
+        } else if (a == "--size") {
+            ParseSize(a, value(), o.width, o.height);
+        } else if (a.size() > 1 && a[0] == '-') {
+            throw UsageError{a + ": unknown option"};
+        } else if (o.design.empty()) {
+            o.design = a;
+        } else {
+            throw UsageError{a + ": only one design can be designed at a time"};
+        }
+    }
+    if (o.design.empty()) throw UsageError{"the design to edit is missing"};
+    if (!o.snapshot.empty() && o.script.empty())
+        throw UsageError{"--snapshot: only a run with --script ends by itself to take it"};
+    return o;
+}
+
+// ---- The script -------------------------------------------------------------------------
+
+enum class Step { Move, Press, Release, Click, Key, Type, Wait, Close };
+
+struct ScriptLine {
+    Step step = Step::Wait;
+    int a = 0;  // x, button, key
+    int b = 0;  // y
+    bool ctrl = false, alt = false, shift = false;
+    std::string text;
+};
+
+// A key and the shift state that types character c, or 0.
+int KeyOfChar(char c, bool& shift) {
+    const auto u = static_cast<unsigned char>(c);
+    shift = false;
+    if (std::isdigit(u)) return u;
+    if (std::isalpha(u)) {
+        shift = std::isupper(u) != 0;
+        return std::toupper(u);
+    }
+    static const struct {
+        char c;
+        int vk;
+        bool shift;
+    } kPunct[] = {{' ', VK_SPACE, false},    {'.', VK_OEM_PERIOD, false},
+                  {'/', VK_OEM_2, false},    {'-', VK_OEM_MINUS, false},
+                  {'_', VK_OEM_MINUS, true}, {',', VK_OEM_COMMA, false},
+                  {':', VK_OEM_1, true},     {';', VK_OEM_1, false},
+                  {'\'', VK_OEM_7, false},   {'=', VK_OEM_PLUS, false},
+                  {'+', VK_OEM_PLUS, true},  {'\\', VK_OEM_5, false},
+                  {'(', '9', true},          {')', '0', true},
+                  {'&', '7', true}};
+    for (const auto& p : kPunct)
+        if (p.c == c) {
+            shift = p.shift;
+            return p.vk;
+        }
+    return 0;
+}
+
+int KeyCode(std::string name) {
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    static const std::pair<const char*, int> kKeys[] = {
+        {"up", VK_UP},         {"down", VK_DOWN},     {"left", VK_LEFT},     {"right", VK_RIGHT},
+        {"return", VK_RETURN}, {"enter", VK_RETURN},  {"tab", VK_TAB},       {"space", VK_SPACE},
+        {"escape", VK_ESCAPE}, {"home", VK_HOME},     {"end", VK_END},       {"pageup", VK_PRIOR},
+        {"pagedown", VK_NEXT}, {"delete", VK_DELETE}, {"backspace", VK_BACK}};
+    for (const auto& [n, vk] : kKeys)
+        if (name == n) return vk;
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        return std::toupper(static_cast<unsigned char>(name[0]));
+    return 0;
+}
+
+std::vector<ScriptLine> ReadScript(const std::string& source) {
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (source != "-") {
+        if (!std::filesystem::exists(source)) throw UsageError{source + ": no such file"};
+        file.open(source);
+        if (!file) throw UsageError{source + ": cannot be read"};
+        in = &file;
+    }
+    const std::string name = source == "-" ? "standard input" : source;
+    std::vector<ScriptLine> out;
+    std::string line;
+    for (int number = 1; std::getline(*in, line); ++number) {
+        const auto bad = [&](const std::string& why) {
+            return UsageError{name + ":" + std::to_string(number) + ": " + why};
+        };
+        std::istringstream words(line);
+        std::string verb;
+        if (!(words >> verb) || verb[0] == '#') continue;
+        ScriptLine s;
+        if (verb == "type") {
+            // The rest of the line after one blank, as it stands (a '#' is typed too).
+            s.step = Step::Type;
+            const auto at = line.find("type") + 4;
+            s.text = at < line.size() ? line.substr(at + 1) : "";
+            for (char c : s.text) {
+                bool shift;
+                if (KeyOfChar(c, shift) == 0)
+                    throw bad(std::string("'") + c + "' cannot be typed by this script");
+            }
+            out.push_back(s);
+            continue;
+        }
+        if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        words = std::istringstream(line);
+        words >> verb;
+        std::vector<std::string> rest;
+        for (std::string w; words >> w;)
+            rest.push_back(w);
+        const auto whole = [&](const std::string& w) {
+            const auto n = zo::ParseNumber(w);
+            if (!n || *n != static_cast<double>(static_cast<int>(*n)))
+                throw bad("'" + w + "' is not a whole number");
+            return static_cast<int>(*n);
+        };
+        if (verb == "move" || verb == "click") {
+            if (rest.size() != 2) throw bad(verb + " takes X Y");
+            s.step = verb == "move" ? Step::Move : Step::Click;
+            s.a = whole(rest[0]);
+            s.b = whole(rest[1]);
+        } else if (verb == "press" || verb == "release") {
+            if (!rest.empty()) throw bad(verb + " takes no argument (the left button)");
+            s.step = verb == "press" ? Step::Press : Step::Release;
+            s.a = VK_LBUTTON;
+        } else if (verb == "key") {
+            if (rest.size() != 1) throw bad("key takes one key name, e.g. ctrl+s");
+            s.step = Step::Key;
+            std::string k = rest[0];
+            for (std::size_t plus; (plus = k.find('+')) != std::string::npos && plus > 0;) {
+                std::string mod = k.substr(0, plus);
+                for (char& c : mod)
+                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                if (mod == "ctrl")
+                    s.ctrl = true;
+                else if (mod == "alt")
+                    s.alt = true;
+                else if (mod == "shift")
+                    s.shift = true;
+                else
+                    throw bad("'" + mod + "' is not ctrl, alt or shift");
+                k = k.substr(plus + 1);
+            }
+            s.a = KeyCode(k);
+            if (s.a == 0) throw bad("'" + k + "' is not a key this script knows");
+        } else if (verb == "wait") {
+            if (rest.size() != 1) throw bad("wait takes milliseconds");
+            s.step = Step::Wait;
+            s.a = whole(rest[0]);
+            if (s.a < 0 || s.a > 600000) throw bad("wait takes 0 to 600000 milliseconds");
+        } else if (verb == "close") {
+            if (!rest.empty()) throw bad("close takes no argument");
+            s.step = Step::Close;
+        } else {
+            throw bad("'" + verb +
+                      "' is not move, press, release, click, key, type, wait or close");
+        }
+        out.push_back(s);
+    }
+    return out;
+}
+
+// ---- The design window ------------------------------------------------------------------
+
+// Everything the add and remove events change is part of the design, as are the properties the
+// host hears of.
+class DirtyEvents : public zo::ZoButtonBarEvents {
+public:
+    bool dirty = false;
+    void GroupAdded(zo::GroupPtr&) override { dirty = true; }
+    void ButtonAdded(zo::ButtonPtr&) override { dirty = true; }
+    void GroupRemoved(zo::GroupPtr&) override { dirty = true; }
+    void ButtonRemoved(zo::ButtonPtr&) override { dirty = true; }
+};
+
+struct Designer {
+    std::filesystem::path file;
+    HWND window = 0;
+    zo::DefaultSite site{false};
+    DirtyEvents events;
+    std::shared_ptr<zo::ZoButtonBar> bar;
+    std::vector<std::unique_ptr<zo::PropertyPage>> pages;
+    std::unique_ptr<zo::PropertyPageHost> sheetHost;
+    bool scripted = false;
+    int status = kExitOk;
+
+    bool Dirty() const { return site.Dirty() || events.dirty; }
+
+    bool Save() {
+        try {
+            zo::SaveDesign(*bar, file);
+        } catch (const zo::DesignError& e) {
+            std::fprintf(stderr, "zobar design: %s\n", e.what());
+            if (!scripted) MessageBoxA(window, e.what(), "zobar design", MB_OK | MB_ICONHAND);
+            status = kExitFailed;
+            return false;
+        }
+        site.ClearChanges();
+        events.dirty = false;
+        std::printf("saved %s\n", file.string().c_str());
+        std::fflush(stdout);
+        return true;
+    }
+
+    void ShowSheet() {
+        if (sheetHost && sheetHost->Sheet() != 0) {
+            SetActiveWindow(sheetHost->Sheet());
+            return;
+        }
+        sheetHost.reset();
+        pages.clear();
+        pages.push_back(std::make_unique<zo::AppearancePage>());
+        pages.push_back(std::make_unique<zo::PositionPage>());
+        pages.push_back(std::make_unique<zo::GroupsPage>(site));
+        pages.push_back(std::make_unique<zo::ButtonsPage>(site));
+        sheetHost = std::make_unique<zo::PropertyPageHost>(site, std::vector<zo::ObjectPtr>{bar});
+        std::vector<zo::PropertyPage*> raw;
+        for (auto& p : pages)
+            raw.push_back(p.get());
+        const HWND sheet = sheetHost->ShowModeless(window, "ZoButtonBar", raw);
+        RECT w;
+        GetWindowRect(window, &w);
+        SetWindowPos(sheet, 0, w.right + kMargin, w.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+
+    // Save, discard or stay: true when the window may go.
+    bool MayClose() {
+        if (!Dirty()) return true;
+        const std::string text =
+            "Save the changes to " + file.filename().string() + " before closing?";
+        const int answer =
+            MessageBoxA(window, text.c_str(), "zobar design", MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDYES) return Save();
+        return answer == IDNO;
+    }
+};
+
+thread_local Designer* tlsDesigner = nullptr;
+
+LRESULT DesignProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Designer* d = tlsDesigner;
+    switch (msg) {
+        case WM_COMMAND:
+            if (d != nullptr && HIWORD(wParam) == BN_CLICKED) {
+                if (LOWORD(wParam) == kIdSave) d->Save();
+                if (LOWORD(wParam) == kIdProperties) d->ShowSheet();
+            }
+            return 0;
+        case WM_CLOSE:
+            if (d == nullptr || d->MayClose()) DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY:
+            if (d != nullptr) {
+                d->sheetHost.reset();
+                d->bar.reset();
+                d->window = 0;
+            }
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+// The program's own loop around the sheet's keyboard interface, with Ctrl+S anywhere.
+bool Route(Designer& d, MSG& m) {
+    if (m.message == WM_KEYDOWN && m.wParam == 'S' && GetKeyState(VK_CONTROL) < 0 &&
+        d.window != 0) {
+        d.Save();
+        return true;
+    }
+    if (d.sheetHost && d.sheetHost->IsSheetMessage(&m)) return true;
+    if (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) {
+        const HWND dialog = GetDialogOf(m.hwnd);
+        if (dialog != 0 && IsDialogMessageA(dialog, &m)) return true;
+    }
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+    // When the sheet goes (OK, Cancel), the design window takes the keyboard again, as a window
+    // manager would hand it back.
+    if (d.window != 0 && GetActiveWindow() == 0) SetActiveWindow(d.window);
+    return true;
+}
+
+// ---- Replaying a script from timers -----------------------------------------------------
+
+struct Replayer {
+    const std::vector<ScriptLine>* script = nullptr;
+    std::size_t next = 0;
+    bool done = false;
+};
+thread_local Replayer* tlsReplayer = nullptr;
+
+void Modifiers(const ScriptLine& s, bool down) {
+    if (s.ctrl) InjectKey(VK_CONTROL, down);
+    if (s.alt) InjectKey(VK_MENU, down);
+    if (s.shift) InjectKey(VK_SHIFT, down);
+}
+
+void StepProc(HWND, UINT, std::uintptr_t id, DWORD) {
+    KillTimer(0, id);
+    Replayer* r = tlsReplayer;
+    if (r == nullptr || r->done) return;
+    if (r->next >= r->script->size()) {
+        r->done = true;
+        return;
+    }
+    const ScriptLine& s = (*r->script)[r->next++];
+    int delay = 20;
+    switch (s.step) {
+        case Step::Move:
+            InjectMouseMove(s.a, s.b);
+            break;
+        case Step::Click:
+            InjectClick(s.a, s.b, VK_LBUTTON);
+            break;
+        case Step::Press:
+        case Step::Release:
+            InjectMouseButton(s.a, s.step == Step::Press);
+            break;
+        case Step::Key:
+            Modifiers(s, true);
+            InjectKey(static_cast<UINT>(s.a), true);
+            InjectKey(static_cast<UINT>(s.a), false);
+            Modifiers(s, false);
+            break;
+        case Step::Type:
+            for (char c : s.text) {
+                bool shift = false;
+                const int vk = KeyOfChar(c, shift);
+                if (shift) InjectKey(VK_SHIFT, true);
+                InjectKey(static_cast<UINT>(vk), true);
+                InjectKey(static_cast<UINT>(vk), false);
+                if (shift) InjectKey(VK_SHIFT, false);
+            }
+            break;
+        case Step::Wait:
+            delay = std::max(s.a, 1);
+            break;
+        case Step::Close:
+            if (tlsDesigner != nullptr && tlsDesigner->window != 0)
+                PostMessageA(tlsDesigner->window, WM_CLOSE, 0, 0);
+            break;
+    }
+    SetTimer(0, 0, static_cast<UINT>(delay), &StepProc);
+}
+
+}  // namespace
+
+int RunDesign(const std::vector<std::string>& args) {
+    if (PrintedHelp("design", args)) return kExitOk;
+    DesignOptions o;
+    std::vector<ScriptLine> script;
+    try {
+        o = Parse(args);
+        if (!o.script.empty()) script = ReadScript(o.script);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "zobar design: %s\n", e.message.c_str());
+        return kExitUsage;
+    }
+
+    const char* zoDisplay = std::getenv("ZO_DISPLAY");
+    const bool live =
+        o.script.empty() || (zoDisplay != nullptr && std::strcmp(zoDisplay, "x11") == 0);
+    const int windowW = o.width + 2 * kMargin;
+    const int windowH = o.height + 3 * kMargin + kButtonRow;
+    if (live) {
+        const char* display = std::getenv("DISPLAY");
+        if (display == nullptr || *display == '\0' || !InitDisplay(DisplayKind::X11, 0, 0)) {
+            std::fputs(
+                "zobar design: cannot show a window: no X display can be reached "
+                "(DISPLAY); --script runs the design off-screen\n",
+                stderr);
+            return kExitFailed;
+        }
+    } else {
+        InitDisplay(DisplayKind::Offscreen, windowW + 560, std::max(windowH, 420) + 20);
+    }
+
+    Designer d;
+    d.file = o.design;
+    d.scripted = !o.script.empty();
+    tlsDesigner = &d;
+    WNDCLASSA wc;
+    wc.lpfnWndProc = DesignProc;
+    wc.hbrBackground = static_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kWindowClass;
+    RegisterClassA(&wc);
+    const std::string title = "zobar design - " + d.file.filename().string();
+    d.window =
+        CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, title.c_str(),
+                        WS_OVERLAPPED | WS_CLIPCHILDREN, 0, 0, windowW, windowH, 0, 0, 0, nullptr);
+    const zo::DesignPlacement at{d.window, kMargin, kMargin, o.width, o.height, &d.events};
+    try {
+        if (std::filesystem::exists(d.file)) {
+            d.bar = zo::LoadDesign(d.site, d.file, at);
+        } else {
+            // A design that does not exist yet starts as a new instance.
+            d.bar = zo::ZoButtonBar::CreateNew(d.site, d.window, at.x, at.y, at.width, at.height);
+            d.bar->Advise(&d.events);
+            d.events.dirty = true;
+        }
+    } catch (const zo::DesignError& e) {
+        std::fprintf(stderr, "zobar design: %s\n", e.what());
+        DestroyWindow(d.window);
+        tlsDesigner = nullptr;
+        return kExitFailed;
+    }
+    d.site.ClearChanges();
+    const int by = kMargin * 2 + o.height;
+    CreateWindowExA(0, WC_BUTTONA, "&Save", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                    kMargin, by, 80, 23, d.window, static_cast<HMENU>(kIdSave), 0, nullptr);
+    CreateWindowExA(0, WC_BUTTONA, "&Properties...",
+                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kMargin + 88, by, 100, 23,
+                    d.window, static_cast<HMENU>(kIdProperties), 0, nullptr);
+    ShowWindow(d.window, SW_SHOW);
+    d.ShowSheet();
+
+    Replayer replayer;
+    replayer.script = &script;
+    if (d.scripted) {
+        tlsReplayer = &replayer;
+        SetTimer(0, 0, 50, &StepProc);
+    }
+    MSG m;
+    bool quit = false;
+    while (!quit && !(d.scripted && replayer.done)) {
+        if (live) {
+            if (GetMessageA(&m, 0, 0, 0) <= 0) break;
+            Route(d, m);
+            continue;
+        }
+        while (PeekMessageA(&m, 0, 0, 0, PM_REMOVE)) {
+            if (m.message == WM_QUIT) {
+                quit = true;
+                break;
+            }
+            Route(d, m);
+        }
+        if (!quit) AdvanceClock(10);
+    }
+    tlsReplayer = nullptr;
+    PumpMessages();
+    if (d.scripted && !o.snapshot.empty() && !SnapshotScreen(o.snapshot.c_str())) {
+        std::fprintf(stderr, "zobar design: cannot write '%s'\n", o.snapshot.c_str());
+        d.status = kExitFailed;
+    }
+    // A script that ends with the window still up leaves unsaved changes unsaved: nobody is
+    // there to be asked.
+    if (d.window != 0) {
+        d.site.ClearChanges();
+        d.events.dirty = false;
+        DestroyWindow(d.window);
+    }
+    tlsDesigner = nullptr;
+    return d.status;
+}
+
+}  // namespace zobar

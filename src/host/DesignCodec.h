@@ -1,0 +1,46 @@
+// Pieces of the design file that turn bytes into text and pictures into files: base64, and the
+// file a picture is kept as. Used by DesignFile.cpp only.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Picture.h"
+
+namespace zo::design {
+
+std::string Base64Encode(const std::uint8_t* data, std::size_t size);
+// nullopt when the text is not canonical base64 (padding, alphabet, no line breaks).
+std::optional<std::vector<std::uint8_t>> Base64Decode(std::string_view text);
+
+// Whether the bytes are well-formed UTF-8 (what a JSON string can hold).
+bool IsUtf8(std::string_view text);
+
+// A picture as the design keeps it: its type, its HIMETRIC size and the file its bits are
+// kept as (null for a picture that has no bits, such as a metafile made in memory).
+struct StoredPicture {
+    PictureType type = PictureType::None;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    Picture::SourceBytes file;
+    // 1 for a monochrome bitmap (kept as a PNG of black and white), else 0.
+    int bits = 0;
+};
+
+// The file of a picture loaded from one is that file's bytes; a bitmap made in memory is kept
+// as a PNG (with alpha when it has alpha), an icon as an icon file (a cursor file when it has
+// a hot spot), so that nothing is lost.
+StoredPicture StorePicture(const Picture& picture);
+
+// The picture back from what was stored. Raises zo::Error 481 for bits that do not decode and
+// std::invalid_argument for bits of another type than stored. Adds the picture's pixels to
+// *pixels so the caller can hold all pictures to a budget.
+PicturePtr RestorePicture(const StoredPicture& stored, std::int64_t* pixels);
+
+std::string_view PictureTypeName(PictureType type);
+std::optional<PictureType> PictureTypeFromName(std::string_view name);
+
+}  // namespace zo::design

@@ -1,0 +1,913 @@
+// The design file's text: written entry by entry (so that each entry is one line whatever it
+// holds), read with nlohmann's SAX parser into the bag without building a document of the
+// whole file, and checked before anything is built from it.
+#include "host/DesignFile.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+#include <unordered_map>
+
+#include "core/Error.h"
+#include "host/DesignCodec.h"
+#include "host/StdFont.h"
+
+namespace zo {
+
+using Json = nlohmann::json;
+
+// ---- DesignError ---------------------------------------------------------------------------
+
+DesignError::DesignError(std::string file, int line, std::string key, std::string message,
+                         std::int32_t number, std::string source)
+    : std::runtime_error(Compose(file, line, key, message, number, source)),
+      file_(std::move(file)),
+      line_(line),
+      key_(std::move(key)),
+      message_(std::move(message)),
+      number_(number),
+      source_(std::move(source)) {}
+
+std::string DesignError::Compose(const std::string& file, int line, const std::string& key,
+                                 const std::string& message, std::int32_t number,
+                                 const std::string& source) {
+    std::string s = file.empty() ? "design" : file;
+    if (line > 0) s += ":" + std::to_string(line);
+    s += ": ";
+    if (!key.empty()) s += key + ": ";
+    s += message;
+    if (number != 0) {
+        s += " (error " + std::to_string(number);
+        if (!source.empty()) s += " from " + source;
+        s += ")";
+    }
+    return s;
+}
+
+DesignError DesignError::At(const std::string& file, int line) const {
+    return DesignError(file, line > 0 ? line : line_, key_, message_, number_, source_);
+}
+
+int LoadedDesign::LineOf(std::string_view key) const {
+    const auto at = bag.Position(key);
+    return at && *at < lines.size() ? lines[*at] : 0;
+}
+
+namespace {
+
+// ---- Writing -------------------------------------------------------------------------------
+
+void PutString(std::string& out, std::string_view s) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out.push_back('"');
+    for (const char ch : s) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            default:
+                if (c < 0x20) {
+                    out += "\\u00";
+                    out.push_back(kHex[c >> 4]);
+                    out.push_back(kHex[c & 15]);
+                } else {
+                    out.push_back(ch);
+                }
+        }
+    }
+    out.push_back('"');
+}
+
+void PutInt(std::string& out, std::int64_t v) {
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+// The shortest text that reads back as exactly x; always with a point or an exponent, so that
+// a reader takes it for a real number (-0 stays -0). Non-finite values as names.
+void PutReal(std::string& out, double x, bool single) {
+    if (std::isnan(x)) {
+        out += "\"NaN\"";
+        return;
+    }
+    if (std::isinf(x)) {
+        out += x > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+        return;
+    }
+    char buf[40];
+    std::to_chars_result r{};
+    if (single) {
+        // The float's own shortest text, unless reading it as a double and narrowing would
+        // land elsewhere; then the double's.
+        const float f = static_cast<float>(x);
+        r = std::to_chars(buf, buf + sizeof buf, f);
+        double back = 0;
+        std::from_chars(buf, r.ptr, back);
+        if (static_cast<float>(back) != f) r = std::to_chars(buf, buf + sizeof buf, x);
+    } else {
+        r = std::to_chars(buf, buf + sizeof buf, x);
+    }
+    out.append(buf, r.ptr);
+    if (std::find_if(buf, r.ptr, [](char c) { return c == '.' || c == 'e'; }) == r.ptr) out += ".0";
+}
+
+void PutText(std::string& out, const std::string& s) {
+    if (design::IsUtf8(s)) {
+        PutString(out, s);
+        return;
+    }
+    out += "{\"Bytes\": \"";
+    out += design::Base64Encode(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
+    out += "\"}";
+}
+
+void PutFont(std::string& out, const StdFont& f) {
+    out += "{\"Font\": {\"Name\": ";
+    PutText(out, f.Name());
+    out += ", \"Size\": ";
+    PutReal(out, static_cast<double>(f.SizeTenThousandths()) / 10000.0, false);
+    out += ", \"Weight\": ";
+    PutInt(out, f.Weight());
+    out += f.Italic() ? ", \"Italic\": true" : ", \"Italic\": false";
+    out += f.Underline() ? ", \"Underline\": true" : ", \"Underline\": false";
+    out += f.Strikethrough() ? ", \"Strikethrough\": true" : ", \"Strikethrough\": false";
+    out += ", \"Charset\": ";
+    PutInt(out, f.Charset());
+    out += "}}";
+}
+
+class Writer {
+public:
+    std::string Run(const PropertyBag& bag) {
+        out_.reserve(64 + bag.Count() * 40);
+        out_ += "{\n  \"format\": ";
+        PutString(out_, kDesignFormatName);
+        out_ += ",\n  \"version\": ";
+        PutInt(out_, kDesignFormatVersion);
+        out_ += ",\n  \"properties\": {";
+        bool first = true;
+        for (const auto& [name, value] : bag.Entries()) {
+            if (!design::IsUtf8(name)) throw DesignError({}, 0, {}, "a key that is not UTF-8 text");
+            out_ += first ? "\n    " : ",\n    ";
+            first = false;
+            PutString(out_, name);
+            out_ += ": ";
+            PutValue(name, value);
+        }
+        out_ += first ? "},\n  \"pictures\": [" : "\n  },\n  \"pictures\": [";
+        for (std::size_t i = 0; i < pictures_.size(); ++i) {
+            out_ += i == 0 ? "\n    " : ",\n    ";
+            PutPicture(*pictures_[i]);
+        }
+        out_ += pictures_.empty() ? "]\n}\n" : "\n  ]\n}\n";
+        return std::move(out_);
+    }
+
+private:
+    void PutValue(const std::string& name, const Variant& v) {
+        switch (v.Type()) {
+            case VarType::Empty:
+                out_ += "null";
+                return;
+            case VarType::Boolean:
+                out_ += v.ToBool() ? "true" : "false";
+                return;
+            case VarType::Long:
+                PutInt(out_, v.ToLong());
+                return;
+            case VarType::Integer:
+                out_ += "{\"Integer\": ";
+                PutInt(out_, v.ToInteger());
+                out_ += "}";
+                return;
+            case VarType::Single:
+                out_ += "{\"Single\": ";
+                PutReal(out_, v.ToDouble(), true);
+                out_ += "}";
+                return;
+            case VarType::Double:
+                out_ += "{\"Double\": ";
+                PutReal(out_, v.ToDouble(), false);
+                out_ += "}";
+                return;
+            case VarType::Date:
+                out_ += "{\"Date\": ";
+                PutReal(out_, v.ToDouble(), false);
+                out_ += "}";
+                return;
+            case VarType::String:
+                PutText(out_, v.AsStringRef());
+                return;
+            case VarType::Object:
+                break;
+        }
+        const ObjectPtr& o = v.AsObject();
+        if (!o) {
+            out_ += "{\"Nothing\": null}";
+        } else if (const auto font = v.As<StdFont>()) {
+            PutFont(out_, *font);
+        } else if (const auto picture = v.As<Picture>()) {
+            out_ += "{\"Picture\": ";
+            PutInt(out_, PictureNumber(picture.get()));
+            out_ += "}";
+        } else {
+            throw DesignError({}, 0, name,
+                              "a " + std::string(o->TypeName()) +
+                                  " object cannot be kept in a design (only fonts and pictures)");
+        }
+    }
+
+    std::int64_t PictureNumber(const Picture* p) {
+        const auto [it, added] = numbers_.emplace(p, pictures_.size() + 1);
+        if (added) pictures_.push_back(p);
+        return static_cast<std::int64_t>(it->second);
+    }
+
+    void PutPicture(const Picture& p) {
+        const design::StoredPicture s = design::StorePicture(p);
+        out_ += "{\"Type\": ";
+        PutString(out_, design::PictureTypeName(s.type));
+        out_ += ", \"Width\": ";
+        PutInt(out_, s.width);
+        out_ += ", \"Height\": ";
+        PutInt(out_, s.height);
+        if (s.bits == 1) out_ += ", \"Bits\": 1";
+        if (s.file) {
+            out_ += ", \"File\": \"";
+            out_ += design::Base64Encode(s.file->data(), s.file->size());
+            out_ += "\"";
+        }
+        out_ += "}";
+    }
+
+    std::string out_;
+    std::unordered_map<const Picture*, std::size_t> numbers_;
+    std::vector<const Picture*> pictures_;
+};
+
+// ---- Reading -------------------------------------------------------------------------------
+
+// A forward iterator over the text that leaves its position where the parser's callbacks can
+// read it, so that each entry knows its line without the parser's help.
+class TrackingIterator {
+public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    TrackingIterator(const char** cursor, const char* fixed) : cursor_(cursor), fixed_(fixed) {}
+    reference operator*() const { return **cursor_; }
+    TrackingIterator& operator++() {
+        ++*cursor_;
+        return *this;
+    }
+    TrackingIterator operator++(int) {
+        TrackingIterator old = *this;
+        ++*this;
+        return old;
+    }
+    friend bool operator==(const TrackingIterator& a, const TrackingIterator& b) {
+        return a.Pos() == b.Pos();
+    }
+
+private:
+    const char* Pos() const { return cursor_ != nullptr ? *cursor_ : fixed_; }
+    const char** cursor_;
+    const char* fixed_;
+};
+
+// Why an entry's value is refused; the reader adds the file, the line and the key.
+struct BadValue {
+    std::string message;
+};
+
+struct Entry {
+    std::string name;
+    Variant value;
+    std::size_t offset = 0;
+    std::int64_t picture = 0;  // {"Picture": N}: N, resolved after the table is read
+};
+
+struct PictureEntry {
+    design::StoredPicture stored;
+    std::size_t offset = 0;
+};
+
+std::string KindOf(const Json& j) {
+    switch (j.type()) {
+        case Json::value_t::null:
+            return "null";
+        case Json::value_t::boolean:
+            return "a Boolean";
+        case Json::value_t::number_integer:
+        case Json::value_t::number_unsigned:
+            return "a whole number";
+        case Json::value_t::number_float:
+            return "a real number";
+        case Json::value_t::string:
+            return "text";
+        case Json::value_t::array:
+            return "a list";
+        default:
+            return "an object";
+    }
+}
+
+std::int64_t WholeNumber(const Json& j, std::int64_t lo, std::int64_t hi, const std::string& what) {
+    if (j.is_number_integer()) {
+        if (j.is_number_unsigned() && j.get<std::uint64_t>() > static_cast<std::uint64_t>(hi))
+            throw BadValue{what + " " + j.dump() + " is out of range"};
+        const std::int64_t v = j.get<std::int64_t>();
+        if (v < lo || v > hi) throw BadValue{what + " " + j.dump() + " is out of range"};
+        return v;
+    }
+    throw BadValue{what + " must be a whole number, not " + KindOf(j)};
+}
+
+double RealNumber(const Json& j, const std::string& what) {
+    if (j.is_number()) return j.get<double>();
+    if (j.is_string()) {
+        const auto& s = j.get_ref<const std::string&>();
+        if (s == "NaN") return std::numeric_limits<double>::quiet_NaN();
+        if (s == "Infinity") return std::numeric_limits<double>::infinity();
+        if (s == "-Infinity") return -std::numeric_limits<double>::infinity();
+    }
+    throw BadValue{what + " must be a number, not " + KindOf(j)};
+}
+
+bool Boolean(const Json& j, const std::string& what) {
+    if (!j.is_boolean()) throw BadValue{what + " must be true or false, not " + KindOf(j)};
+    return j.get<bool>();
+}
+
+std::vector<std::uint8_t> Base64(const Json& j, const std::string& what) {
+    if (!j.is_string()) throw BadValue{what + " must be base64 text, not " + KindOf(j)};
+    auto bytes = design::Base64Decode(j.get_ref<const std::string&>());
+    if (!bytes) throw BadValue{what + " is not valid base64"};
+    return std::move(*bytes);
+}
+
+// The one member of a kind object, or a refusal.
+const Json::object_t::value_type& OnlyMember(const Json& j) {
+    if (!j.is_object() || j.size() != 1)
+        throw BadValue{"a value written as an object has one member naming its kind"};
+    return *j.get_ref<const Json::object_t&>().begin();
+}
+
+std::string Text(const Json& j, const std::string& what) {
+    if (j.is_string()) return j.get<std::string>();
+    if (j.is_object() && j.size() == 1 && j.contains("Bytes")) {
+        const std::vector<std::uint8_t> b = Base64(j["Bytes"], "\"Bytes\"");
+        return std::string(b.begin(), b.end());
+    }
+    throw BadValue{what + " must be text, not " + KindOf(j)};
+}
+
+Variant FontOf(const Json& j) {
+    if (!j.is_object()) throw BadValue{"\"Font\" must be an object of font attributes"};
+    auto font = std::make_shared<StdFont>();
+    for (const auto& [name, v] : j.items()) {
+        if (name == "Name") {
+            font->SetName(Text(v, "the font's Name"));
+        } else if (name == "Size") {
+            const double size = RealNumber(v, "the font's Size");
+            if (!std::isfinite(size) || size <= 0 || size > 2048)
+                throw BadValue{"the font's Size " + v.dump() + " is outside 0 to 2048 points"};
+            font->SetSize(size);
+        } else if (name == "Weight") {
+            font->SetWeight(
+                static_cast<std::int16_t>(WholeNumber(v, 0, 1000, "the font's Weight")));
+        } else if (name == "Italic") {
+            font->SetItalic(Boolean(v, "the font's Italic"));
+        } else if (name == "Underline") {
+            font->SetUnderline(Boolean(v, "the font's Underline"));
+        } else if (name == "Strikethrough") {
+            font->SetStrikethrough(Boolean(v, "the font's Strikethrough"));
+        } else if (name == "Charset") {
+            font->SetCharset(
+                static_cast<std::int16_t>(WholeNumber(v, 0, 255, "the font's Charset")));
+        } else {
+            throw BadValue{"a font has no attribute \"" + name + "\""};
+        }
+    }
+    return Variant(font);
+}
+
+// The value of an entry written as an object: {"Kind": value}.
+void KindValue(const Json& j, Entry& e) {
+    const auto& [kind, v] = OnlyMember(j);
+    if (kind == "Integer") {
+        e.value = Variant(static_cast<std::int16_t>(WholeNumber(v, -32768, 32767, "an Integer")));
+    } else if (kind == "Single") {
+        const double d = RealNumber(v, "a Single");
+        // Past the largest float by half a step or more, the value has no float to round to.
+        const double beyond =
+            static_cast<double>(std::numeric_limits<float>::max()) + std::ldexp(1.0, 103);
+        if (std::isfinite(d) && std::fabs(d) >= beyond)
+            throw BadValue{"the Single " + v.dump() + " is out of range"};
+        e.value = Variant(static_cast<float>(d));
+    } else if (kind == "Double") {
+        e.value = Variant(RealNumber(v, "a Double"));
+    } else if (kind == "Date") {
+        e.value = Variant(Date{RealNumber(v, "a Date")});
+    } else if (kind == "Bytes") {
+        const std::vector<std::uint8_t> b = Base64(v, "\"Bytes\"");
+        e.value = Variant(std::string(b.begin(), b.end()));
+    } else if (kind == "Nothing") {
+        if (!v.is_null()) throw BadValue{"\"Nothing\" takes null"};
+        e.value = Variant(ObjectPtr{});
+    } else if (kind == "Font") {
+        e.value = FontOf(v);
+    } else if (kind == "Picture") {
+        e.picture = WholeNumber(v, 1, std::numeric_limits<std::int32_t>::max(), "a picture number");
+    } else {
+        throw BadValue{"\"" + kind + "\" is not a kind of value"};
+    }
+}
+
+design::StoredPicture PictureOf(const Json& j) {
+    if (!j.is_object()) throw BadValue{"a picture is an object, not " + KindOf(j)};
+    design::StoredPicture s;
+    bool haveType = false, haveWidth = false, haveHeight = false;
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    for (const auto& [name, v] : j.items()) {
+        if (name == "Type") {
+            const auto type =
+                v.is_string() ? design::PictureTypeFromName(v.get<std::string>()) : std::nullopt;
+            if (!type)
+                throw BadValue{"the picture's Type " + v.dump() +
+                               " is not None, Bitmap, Metafile, Icon or EnhancedMetafile"};
+            s.type = *type;
+            haveType = true;
+        } else if (name == "Width") {
+            s.width = static_cast<std::int32_t>(WholeNumber(v, 0, kMax, "the picture's Width"));
+            haveWidth = true;
+        } else if (name == "Height") {
+            s.height = static_cast<std::int32_t>(WholeNumber(v, 0, kMax, "the picture's Height"));
+            haveHeight = true;
+        } else if (name == "Bits") {
+            s.bits = static_cast<int>(WholeNumber(v, 1, 1, "the picture's Bits"));
+        } else if (name == "File") {
+            s.file =
+                std::make_shared<const std::vector<std::uint8_t>>(Base64(v, "the picture's File"));
+        } else {
+            throw BadValue{"a picture has no member \"" + name + "\""};
+        }
+    }
+    if (!haveType || !haveWidth || !haveHeight)
+        throw BadValue{"a picture needs its Type, Width and Height"};
+    if (s.bits == 1 && (s.type != PictureType::Bitmap || !s.file))
+        throw BadValue{"only a bitmap with a File can have Bits 1"};
+    return s;
+}
+
+// Receives the parser's events. The top level and the entries are handled as they come; a
+// value written as an object is gathered into a small document and converted when it ends.
+class Reader {
+public:
+    Reader(const char* begin, const char** cursor) : begin_(begin), cursor_(cursor) {}
+
+    std::vector<Entry> entries;
+    std::vector<PictureEntry> pictures;
+
+    // A refusal of the whole file: the message, and the offset it concerns.
+    std::string error;
+    std::size_t errorOffset = 0;
+    std::string errorKey;
+    bool parseError = false;
+    int parseLine = 0;
+
+    bool null() { return Primitive(Json(nullptr)); }
+    bool boolean(bool b) { return Primitive(Json(b)); }
+    bool number_integer(std::int64_t v) { return Primitive(Json(v)); }
+    bool number_unsigned(std::uint64_t v) { return Primitive(Json(v)); }
+    bool number_float(double v, const std::string&) { return Primitive(Json(v)); }
+    bool string(std::string& s) { return Primitive(Json(std::move(s))); }
+    bool binary(Json::binary_t&) { return Fail("binary data is not JSON"); }
+
+    bool start_object(std::size_t) {
+        if (depth_ == 0) {
+            ++depth_;
+            return true;
+        }
+        if (depth_ == 1) {
+            if (section_ != Section::Properties) return Misplaced("an object");
+            ++depth_;
+            return true;
+        }
+        return Open(Json::object());
+    }
+    bool start_array(std::size_t) {
+        if (depth_ == 0) return NotThisFormat();
+        if (depth_ == 1) {
+            if (section_ != Section::Pictures) return Misplaced("a list");
+            ++depth_;
+            return true;
+        }
+        return Open(Json::array());
+    }
+    bool end_object() { return Close(); }
+    bool end_array() { return Close(); }
+
+    bool key(std::string& k) {
+        if (depth_ == 1) return TopKey(k);
+        if (depth_ == 2) {
+            entries.push_back({std::move(k), Variant(), Offset(), 0});
+            return true;
+        }
+        key_ = std::move(k);
+        return true;
+    }
+
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& ex) {
+        parseError = true;
+        const std::string what = ex.what();
+        // "[json.exception.parse_error.101] parse error at line 3, column 7: <message>"
+        const auto at = what.find("line ");
+        if (at != std::string::npos) parseLine = std::atoi(what.c_str() + at + 5);
+        const auto column = what.find("column ");
+        const auto colon = what.find(": ", column == std::string::npos ? 0 : column);
+        error = "not valid JSON: " + (colon == std::string::npos ? what : what.substr(colon + 2));
+        return false;
+    }
+
+    bool SawFormat() const { return seenFormat_; }
+    bool SawHeader() const { return version_ > 0; }
+
+private:
+    enum class Section { None, Format, Version, Properties, Pictures, Done };
+
+    std::size_t Offset() const { return static_cast<std::size_t>(*cursor_ - begin_); }
+
+    bool Fail(std::string message) {
+        if (error.empty()) {
+            error = std::move(message);
+            errorOffset = Offset();
+        }
+        return false;
+    }
+    bool NotThisFormat() {
+        return Fail("not a ZoBtnBar design file (it begins with no \"format\": \"" +
+                    std::string(kDesignFormatName) + "\")");
+    }
+    bool Misplaced(const std::string& what) {
+        if (section_ == Section::Format || section_ == Section::None) return NotThisFormat();
+        return Fail(what + " is not what \"" + topKey_ + "\" holds");
+    }
+
+    bool TopKey(const std::string& k) {
+        topKey_ = k;
+        if (!seenFormat_) {
+            if (k != "format") return NotThisFormat();
+            section_ = Section::Format;
+            return true;
+        }
+        if (version_ == 0) {
+            if (k != "version") return Fail("the \"version\" must follow the \"format\"");
+            section_ = Section::Version;
+            return true;
+        }
+        if (k == "properties" && !seenProperties_) {
+            seenProperties_ = true;
+            section_ = Section::Properties;
+            return true;
+        }
+        if (k == "pictures" && !seenPictures_) {
+            seenPictures_ = true;
+            section_ = Section::Pictures;
+            return true;
+        }
+        return Fail("\"" + k + "\" is not a part of a design, or is given twice");
+    }
+
+    bool Primitive(Json v) {
+        if (depth_ == 0) return NotThisFormat();
+        if (depth_ == 1) return TopValue(v);
+        if (depth_ == 2) {
+            pictureOffset_ = Offset();
+            return Convert(v);
+        }
+        return Insert(std::move(v));
+    }
+
+    bool TopValue(const Json& v) {
+        if (section_ == Section::Format) {
+            if (!v.is_string() || v.get_ref<const std::string&>() != kDesignFormatName)
+                return NotThisFormat();
+            seenFormat_ = true;
+            return true;
+        }
+        if (section_ == Section::Version) {
+            if (!v.is_number_integer() || v.get<std::int64_t>() < 1)
+                return Fail("the \"version\" must be a whole number from 1");
+            if (v.get<std::int64_t>() > kDesignFormatVersion)
+                return Fail("version " + v.dump() + " is newer than this program reads (" +
+                            std::to_string(kDesignFormatVersion) + "); nothing was read");
+            version_ = v.get<std::int64_t>();
+            return true;
+        }
+        return Misplaced(KindOf(v));
+    }
+
+    // A whole entry's value at depth 2 (a primitive, or a gathered object).
+    bool Convert(const Json& v) {
+        try {
+            if (section_ == Section::Pictures) {
+                pictures.push_back({PictureOf(v), pictureOffset_});
+                return true;
+            }
+            Entry& e = entries.back();
+            switch (v.type()) {
+                case Json::value_t::null:
+                    e.value = Variant();
+                    break;
+                case Json::value_t::boolean:
+                    e.value = Variant(v.get<bool>());
+                    break;
+                case Json::value_t::number_integer:
+                case Json::value_t::number_unsigned:
+                    e.value = Variant(static_cast<std::int32_t>(
+                        WholeNumber(v, std::numeric_limits<std::int32_t>::min(),
+                                    std::numeric_limits<std::int32_t>::max(), "the Long")));
+                    break;
+                case Json::value_t::number_float:
+                    throw BadValue{"the number " + v.dump() +
+                                   " has a fraction or an exponent; a real number is written "
+                                   "{\"Double\": " +
+                                   v.dump() + "} or {\"Single\": " + v.dump() + "}"};
+                case Json::value_t::string:
+                    e.value = Variant(v.get<std::string>());
+                    break;
+                case Json::value_t::object:
+                    KindValue(v, e);
+                    break;
+                default:
+                    throw BadValue{"a list is not a value"};
+            }
+            return true;
+        } catch (const BadValue& bad) {
+            return Refuse(bad.message);
+        } catch (const zo::Error& e) {
+            return Refuse(e.Description());
+        }
+    }
+
+    // Refuses the entry or the picture being converted.
+    bool Refuse(const std::string& message) {
+        if (section_ == Section::Pictures) {
+            Fail("picture " + std::to_string(pictures.size() + 1) + ": " + message);
+            errorOffset = pictureOffset_;
+        } else {
+            Fail(message);
+            errorKey = entries.back().name;
+            errorOffset = entries.back().offset;
+        }
+        return false;
+    }
+
+    bool Open(Json container) {
+        if (depth_ == 2 && section_ == Section::Pictures) pictureOffset_ = Offset();
+        if (stack_.empty()) {
+            doc_ = std::move(container);
+            stack_.push_back(&doc_);
+        } else {
+            Json* parent = stack_.back();
+            Json* child = parent->is_object() ? &((*parent)[key_] = std::move(container))
+                                              : &parent->emplace_back(std::move(container));
+            stack_.push_back(child);
+        }
+        ++depth_;
+        return true;
+    }
+
+    bool Insert(Json v) {
+        Json* parent = stack_.back();
+        if (parent->is_object())
+            (*parent)[key_] = std::move(v);
+        else
+            parent->push_back(std::move(v));
+        return true;
+    }
+
+    bool Close() {
+        --depth_;
+        if (!stack_.empty()) {
+            stack_.pop_back();
+            if (stack_.empty()) return Convert(doc_);
+            return true;
+        }
+        if (depth_ == 1) section_ = Section::Done;
+        if (depth_ == 0 && version_ == 0) return NotThisFormat();
+        return true;
+    }
+
+    const char* begin_;
+    const char** cursor_;
+    int depth_ = 0;
+    Section section_ = Section::None;
+    std::string topKey_;
+    bool seenFormat_ = false;
+    bool seenProperties_ = false;
+    bool seenPictures_ = false;
+    std::int64_t version_ = 0;
+    std::size_t pictureOffset_ = 0;
+    Json doc_;
+    std::vector<Json*> stack_;
+    std::string key_;
+};
+
+// Line numbers (from 1) of increasing offsets, in one pass over the text.
+class LineCounter {
+public:
+    explicit LineCounter(std::string_view text) : text_(text) {}
+    int LineAt(std::size_t offset) {
+        if (offset < at_) {
+            at_ = 0;
+            line_ = 1;
+        }
+        offset = std::min(offset, text_.size());
+        while (at_ < offset) {
+            const void* nl = std::memchr(text_.data() + at_, '\n', offset - at_);
+            if (nl == nullptr) {
+                at_ = offset;
+                break;
+            }
+            ++line_;
+            at_ = static_cast<std::size_t>(static_cast<const char*>(nl) - text_.data()) + 1;
+        }
+        return line_;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+    int line_ = 1;
+};
+
+}  // namespace
+
+// ---- Public functions ----------------------------------------------------------------------
+
+std::string FormatDesign(const PropertyBag& bag) {
+    return Writer().Run(bag);
+}
+
+LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLimits& limits) {
+    if (text.size() > limits.maxFileBytes)
+        throw DesignError(file, 0, {},
+                          "the file is larger than a design may be (" +
+                              std::to_string(limits.maxFileBytes) + " bytes)");
+    const char* cursor = text.data();
+    Reader reader(text.data(), &cursor);
+    const bool ok = Json::sax_parse(TrackingIterator(&cursor, nullptr),
+                                    TrackingIterator(nullptr, text.data() + text.size()), &reader);
+    LineCounter lines(text);
+    if (reader.parseError)
+        throw DesignError(file, reader.parseLine, {},
+                          reader.SawFormat() ? reader.error
+                                             : "not a ZoBtnBar design file (" + reader.error + ")");
+    if (!ok || !reader.SawHeader()) {
+        if (reader.error.empty()) reader.error = "not a ZoBtnBar design file";
+        throw DesignError(file, lines.LineAt(reader.errorOffset), reader.errorKey, reader.error);
+    }
+
+    // Pictures first, so that the entries can take them as they are added to the bag.
+    std::vector<PicturePtr> pictures;
+    pictures.reserve(reader.pictures.size());
+    std::int64_t pixels = 0;
+    const auto userOf = [&](std::size_t number) -> const Entry* {
+        for (const Entry& e : reader.entries)
+            if (e.picture == static_cast<std::int64_t>(number)) return &e;
+        return nullptr;
+    };
+    for (std::size_t i = 0; i < reader.pictures.size(); ++i) {
+        const PictureEntry& p = reader.pictures[i];
+        const auto fail = [&](const std::string& message, std::int32_t number = 0) {
+            const Entry* user = userOf(i + 1);
+            throw DesignError(file, lines.LineAt(p.offset), user ? user->name : std::string(),
+                              "picture " + std::to_string(i + 1) + ": " + message, number);
+        };
+        try {
+            pictures.push_back(design::RestorePicture(p.stored, &pixels));
+        } catch (const zo::Error& e) {
+            fail(e.Description(), e.Number());
+        } catch (const std::invalid_argument& e) {
+            fail(e.what());
+        }
+        if (pixels > limits.maxPicturePixels)
+            fail("the pictures hold more than " + std::to_string(limits.maxPicturePixels) +
+                 " pixels together");
+    }
+
+    LoadedDesign out;
+    out.file = std::move(file);
+    out.lines.reserve(reader.entries.size());
+    lines = LineCounter(text);
+    for (Entry& e : reader.entries) {
+        const int line = lines.LineAt(e.offset);
+        if (out.bag.Contains(e.name))
+            throw DesignError(out.file, line, e.name,
+                              "the key is given twice (first on line " +
+                                  std::to_string(out.LineOf(e.name)) + ")");
+        if (e.picture > 0) {
+            if (static_cast<std::size_t>(e.picture) > pictures.size())
+                throw DesignError(out.file, line, e.name,
+                                  "there is no picture " + std::to_string(e.picture) +
+                                      " (the file has " + std::to_string(pictures.size()) + ")");
+            e.value = Variant(pictures[static_cast<std::size_t>(e.picture) - 1]);
+        }
+        out.bag.WriteProperty(e.name, e.value);
+        out.lines.push_back(line);
+    }
+    try {
+        CheckDesignLimits(out.bag, limits);
+    } catch (const DesignError& e) {
+        throw e.At(out.file, out.LineOf(e.Key()));
+    }
+    return out;
+}
+
+LoadedDesign ReadDesignFile(const std::filesystem::path& path, const DesignLimits& limits) {
+    const std::string name = path.string();
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) throw DesignError(name, 0, {}, "no such file");
+    if (!std::filesystem::is_regular_file(status)) throw DesignError(name, 0, {}, "not a file");
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) throw DesignError(name, 0, {}, "cannot read: " + ec.message());
+    if (size > limits.maxFileBytes)
+        throw DesignError(name, 0, {},
+                          "the file is larger than a design may be (" +
+                              std::to_string(limits.maxFileBytes) + " bytes)");
+    std::ifstream in(path, std::ios::binary);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    if (!in || !in.read(text.data(), static_cast<std::streamsize>(size)) ||
+        static_cast<std::uintmax_t>(in.gcount()) != size)
+        throw DesignError(name, 0, {}, std::string("cannot read: ") + std::strerror(errno));
+    return ParseDesign(text, name, limits);
+}
+
+void CheckDesignLimits(const PropertyBag& bag, const DesignLimits& limits) {
+    const auto count = [&](const std::string& key) -> std::int64_t {
+        try {
+            return bag.ReadProperty(key, Variant(std::int16_t{0})).ToLong();
+        } catch (const zo::Error&) {
+            return 0;  // not a number: the control refuses it when it reads it
+        }
+    };
+    const std::int64_t groups = count("GroupCount");
+    if (groups > limits.maxGroups)
+        throw DesignError({}, 0, "GroupCount",
+                          std::to_string(groups) + " groups are more than a design may hold (" +
+                              std::to_string(limits.maxGroups) + ")");
+    std::int64_t buttons = 0;
+    for (std::int64_t i = 1; i <= groups; ++i) {
+        const std::string key = "GRP" + std::to_string(i) + "ButtonCount";
+        buttons += std::max<std::int64_t>(0, count(key));
+        if (buttons > limits.maxButtons)
+            throw DesignError({}, 0, key,
+                              "the groups up to this one hold more buttons than a design may (" +
+                                  std::to_string(limits.maxButtons) + ")");
+    }
+}
+
+void WriteDesignFile(const std::filesystem::path& path, const PropertyBag& bag, FileOps& ops) {
+    std::string text;
+    try {
+        text = FormatDesign(bag);
+    } catch (const DesignError& e) {
+        throw e.At(path.string(), 0);
+    }
+    const std::string error = ReplaceFileAtomically(path, text, ops);
+    if (!error.empty()) throw DesignError(path.string(), 0, {}, "cannot save: " + error);
+}
+
+}  // namespace zo

@@ -1,0 +1,467 @@
+// The design file on its own: every value kind and every kind of picture back exactly as it
+// was, the same bytes when saved again, one line per entry, and bad files refused with the
+// file, the line and the key named.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/Error.h"
+#include "host/DesignCodec.h"
+#include "host/DesignFile.h"
+#include "host/StdFont.h"
+#include "platform/Display.h"
+#include "platform/Gdi.h"
+#include "platform/Image.h"
+
+namespace zo {
+namespace {
+
+std::vector<std::uint8_t> SampleFile(const std::string& name) {
+    std::ifstream in(std::string(ZO_SOURCE_DIR) + "/fuzz/corpus/image_decode/" + name,
+                     std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+PropertyBag RoundTrip(const PropertyBag& bag) {
+    return ParseDesign(FormatDesign(bag), "t.zobar").bag;
+}
+
+class DesignFile : public ::testing::Test {
+protected:
+    void SetUp() override { plat::InitDisplay(plat::DisplayKind::Offscreen, 64, 64); }
+    void TearDown() override { plat::ShutdownDisplay(); }
+};
+
+// Same kind and same value; NaN equals NaN and -0 differs from 0 here.
+bool Identical(const Variant& a, const Variant& b) {
+    if (a.Type() != b.Type()) return false;
+    if (a.Type() == VarType::Single || a.Type() == VarType::Double || a.Type() == VarType::Date) {
+        const double x = a.ToDouble(), y = b.ToDouble();
+        return (std::isnan(x) && std::isnan(y)) || (x == y && std::signbit(x) == std::signbit(y));
+    }
+    if (a.Type() == VarType::Object) return a.AsObject() == nullptr && b.AsObject() == nullptr;
+    return a == b;
+}
+
+TEST_F(DesignFile, EveryValueKindKeepsItsKindAndValue) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::pair<std::string, Variant>> rows = {
+        {"LongZero", Variant(std::int32_t{0})},
+        {"LongMin", Variant(std::numeric_limits<std::int32_t>::min())},
+        {"LongMax", Variant(std::numeric_limits<std::int32_t>::max())},
+        {"True", Variant(true)},
+        {"False", Variant(false)},
+        {"EmptyText", Variant("")},
+        {"QuotesAndBackslash", Variant("say \"hi\" \\ back")},
+        {"ControlCharacters", Variant("line\nbreak\ttab\x01\x1f\r\b\f\x7f")},
+        {"Nul", Variant(std::string("nul\0inside", 10))},
+        {"Unicode", Variant("Gr\xc3\xbc\xc3\x9f"
+                            "e \xe2\x82\xac \xf0\x9f\x98\x80")},
+        {"NotUtf8", Variant("\xff\xfe latin \xe9t\xe9")},
+        {"Integer", Variant(std::int16_t{-32768})},
+        {"SingleTenth", Variant(0.1f)},
+        {"SingleLargest", Variant(std::numeric_limits<float>::max())},
+        {"SingleTiniest", Variant(std::numeric_limits<float>::denorm_min())},
+        {"SingleNegativeZero", Variant(-0.0f)},
+        {"SingleNaN", Variant(static_cast<float>(nan))},
+        {"DoubleTenth", Variant(0.1)},
+        {"DoubleWhole", Variant(3.0)},
+        {"DoubleHuge", Variant(1e300)},
+        {"DoubleTiniest", Variant(std::numeric_limits<double>::denorm_min())},
+        {"DoubleNegativeZero", Variant(-0.0)},
+        {"DoubleInfinity", Variant(inf)},
+        {"DoubleMinusInfinity", Variant(-inf)},
+        {"DoubleNaN", Variant(nan)},
+        {"Date", Variant(Date{45000.75})},
+        {"DateBefore1900", Variant(Date{-1.5})},
+        {"Empty", Variant()},
+        {"Nothing", Variant(ObjectPtr{})},
+    };
+    PropertyBag bag;
+    for (const auto& [name, value] : rows)
+        bag.WriteProperty(name, value);
+    const PropertyBag back = RoundTrip(bag);
+    ASSERT_EQ(back.Count(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(back.Entries()[i].first, rows[i].first);
+        EXPECT_TRUE(Identical(back.Entries()[i].second, rows[i].second)) << rows[i].first;
+    }
+    EXPECT_EQ(FormatDesign(back), FormatDesign(bag));
+}
+
+TEST_F(DesignFile, FontsKeepEveryAttribute) {
+    auto font = std::make_shared<StdFont>();
+    font->SetName("DejaVu Sans \"Mono\"");
+    font->SetSize(12.3456);
+    font->SetWeight(600);
+    font->SetItalic(true);
+    font->SetUnderline(true);
+    font->SetStrikethrough(true);
+    font->SetCharset(161);
+    PropertyBag bag;
+    bag.WriteProperty("Font", Variant(font));
+    bag.WriteProperty("Plain", Variant(std::make_shared<StdFont>()));
+    const PropertyBag back = RoundTrip(bag);
+    const auto f = back.ReadProperty("Font").As<StdFont>();
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->Name(), font->Name());
+    EXPECT_EQ(f->SizeTenThousandths(), 123456);
+    EXPECT_EQ(f->Weight(), 600);
+    EXPECT_TRUE(f->Italic());
+    EXPECT_TRUE(f->Underline());
+    EXPECT_TRUE(f->Strikethrough());
+    EXPECT_EQ(f->Charset(), 161);
+    EXPECT_TRUE(PropertyBag::SameValue(back.ReadProperty("Plain"), bag.ReadProperty("Plain")));
+}
+
+// ---- Pictures ------------------------------------------------------------------------------
+
+PicturePtr BitmapInMemory(bool alpha) {
+    std::vector<std::uint32_t> bits(16 * 8);
+    for (std::size_t i = 0; i < bits.size(); ++i)
+        bits[i] = static_cast<std::uint32_t>(i * 0x010305u) | static_cast<std::uint32_t>(i % 7)
+                                                                  << 29;
+    if (!alpha) {
+        // The fourth byte is whatever drawing left there; without alpha it means nothing.
+        const plat::HBITMAP h = plat::CreateBitmap(16, 8, 1, 32, bits.data());
+        return Picture::FromPixels(PictureType::Bitmap, h, 16, 8,
+                                   [](std::uint32_t b) { plat::DeleteObject(b); });
+    }
+    plat::Image image;
+    image.width = 16;
+    image.height = 8;
+    image.pixels = bits;
+    image.hasAlpha = true;
+    auto p = plat::LoadPictureFromMemory(plat::EncodePng(image));
+    p->SetSource(nullptr);  // as if drawn in memory
+    return p;
+}
+
+PicturePtr MonochromeInMemory() {
+    const std::uint8_t rows[4 * 2] = {0xA5, 0, 0x5A, 0, 0xFF, 0, 0x0F, 0};
+    const plat::HBITMAP h = plat::CreateBitmap(8, 4, 1, 1, rows);
+    return Picture::FromPixels(PictureType::Bitmap, h, 8, 4,
+                               [](std::uint32_t b) { plat::DeleteObject(b); });
+}
+
+PicturePtr IconInMemory(bool alpha, int hotX = 0) {
+    plat::Icon icon;
+    icon.color.width = icon.color.height = 8;
+    icon.color.pixels.resize(64);
+    for (std::size_t i = 0; i < 64; ++i)
+        icon.color.pixels[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 0x030201u);
+    if (alpha) {
+        icon.color.hasAlpha = true;
+        icon.color.pixels[5] = 0x40102030u;
+    } else {
+        icon.mask.bpp = 1;
+        icon.mask.width = icon.mask.height = 8;
+        icon.mask.mono.assign(64, 0);
+        icon.mask.mono[9] = icon.mask.mono[63] = 1;
+    }
+    icon.hotspotX = hotX;
+    const plat::HICON h = plat::CreateIconFromImages(std::move(icon));
+    return Picture::FromPixels(PictureType::Icon, h, 8, 8,
+                               [](std::uint32_t i) { plat::DestroyIcon(i); });
+}
+
+PicturePtr FromFile(const std::string& name) {
+    return plat::LoadPictureFromMemory(SampleFile(name));
+}
+
+// What a picture shows: its colour pixels, its mask, its hot spot, its bit depth.
+std::string Looks(const Picture& p) {
+    std::ostringstream s;
+    s << p.Type() << " " << p.Width() << "x" << p.Height();
+    plat::Image color, mask;
+    if (p.Kind() == PictureType::Icon && p.Handle() != 0) {
+        plat::ICONINFO info;
+        plat::GetIconInfo(p.Handle(), &info);
+        plat::ImageFromBitmap(info.hbmColor, color);
+        if (info.hbmMask != 0) plat::ImageFromBitmap(info.hbmMask, mask);
+        plat::DeleteObject(info.hbmColor);
+        plat::DeleteObject(info.hbmMask);
+        s << " hot " << info.xHotspot << "," << info.yHotspot;
+    } else if (p.Handle() != 0) {
+        plat::BITMAP b;
+        plat::GetObjectA(p.Handle(), sizeof b, &b);
+        s << " bpp " << b.bmBitsPixel;
+        plat::ImageFromBitmap(p.Handle(), color);
+    }
+    s << " alpha " << color.hasAlpha << std::hex;
+    for (std::uint32_t px : color.pixels)
+        s << " " << px;
+    for (std::uint32_t px : mask.pixels)
+        s << (px & 1);
+    return s.str();
+}
+
+TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
+    struct Row {
+        const char* name;
+        std::function<PicturePtr()> make;
+        PictureType type;
+    };
+    const Row rows[] = {
+        {"BMP file", [] { return FromFile("bmp24"); }, PictureType::Bitmap},
+        {"PNG file", [] { return FromFile("png-rgba"); }, PictureType::Bitmap},
+        {"icon file", [] { return FromFile("ico32"); }, PictureType::Icon},
+        {"cursor file", [] { return FromFile("cur1"); }, PictureType::Icon},
+        {"icon file holding a PNG", [] { return FromFile("ico-png"); }, PictureType::Icon},
+        {"placeable metafile", [] { return FromFile("wmf-placeable"); }, PictureType::Metafile},
+        {"enhanced metafile", [] { return FromFile("emf"); }, PictureType::EnhancedMetafile},
+        {"bitmap made in memory", [] { return BitmapInMemory(false); }, PictureType::Bitmap},
+        {"bitmap with alpha made in memory", [] { return BitmapInMemory(true); },
+         PictureType::Bitmap},
+        {"monochrome bitmap", MonochromeInMemory, PictureType::Bitmap},
+        {"icon with a mask made in memory", [] { return IconInMemory(false); }, PictureType::Icon},
+        {"icon with alpha made in memory", [] { return IconInMemory(true); }, PictureType::Icon},
+        {"cursor made in memory", [] { return IconInMemory(false, 3); }, PictureType::Icon},
+        {"metafile without bits",
+         [] { return Picture::Create(PictureType::Metafile, 0, 1000, 500); },
+         PictureType::Metafile},
+        {"picture resized by its maker",
+         [] {
+             auto p = FromFile("bmp24");
+             return Picture::Create(PictureType::Bitmap, p->Handle(), 999, 111,
+                                    [p](std::uint32_t) {});
+         },
+         PictureType::Bitmap},
+        {"empty picture", [] { return Picture::Empty(); }, PictureType::None},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const PicturePtr original = row.make();
+        ASSERT_TRUE(original);
+        PropertyBag bag;
+        bag.WriteProperty("GRP1BTN1Picture", Variant(original));
+        const std::string text = FormatDesign(bag);
+        const PropertyBag back = ParseDesign(text, "t.zobar").bag;
+        const auto p = back.ReadProperty("GRP1BTN1Picture").As<Picture>();
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->Kind(), row.type);
+        EXPECT_EQ(Looks(*p), Looks(*original));
+        if (original->Source()) {
+            EXPECT_EQ(*p->Source(), *original->Source());
+        }
+        EXPECT_EQ(FormatDesign(back), text);
+    }
+}
+
+TEST_F(DesignFile, APictureOnManyKeysIsStoredOnceAndSharedAgain) {
+    const PicturePtr icon = FromFile("ico8");
+    PropertyBag bag;
+    bag.WriteProperty("GRP1BTN1Picture", Variant(icon));
+    bag.WriteProperty("GRP1BTN2Picture", Variant(FromFile("ico8")));
+    bag.WriteProperty("GRP2BTN1Picture", Variant(icon));
+    const std::string text = FormatDesign(bag);
+    const PropertyBag back = ParseDesign(text, "t.zobar").bag;
+    EXPECT_EQ(back.ReadProperty("GRP1BTN1Picture").AsObject(),
+              back.ReadProperty("GRP2BTN1Picture").AsObject());
+    EXPECT_NE(back.ReadProperty("GRP1BTN1Picture").AsObject(),
+              back.ReadProperty("GRP1BTN2Picture").AsObject());
+    EXPECT_EQ(FormatDesign(back), text);
+}
+
+TEST_F(DesignFile, AOnePropertyChangeIsAOneLineDiff) {
+    PropertyBag bag;
+    bag.WriteProperty("GroupCount", Variant(std::int32_t{1}));
+    bag.WriteProperty("GRP1Caption", Variant("Inbox"));
+    bag.WriteProperty("GRP1Tag", Variant(Date{2.5}));
+    bag.WriteProperty("GRP1BTN1Picture", Variant(FromFile("png-rgba")));
+    bag.WriteProperty("Font", Variant(std::make_shared<StdFont>()));
+    const auto lines = [](const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        for (std::string l; std::getline(in, l);)
+            out.push_back(l);
+        return out;
+    };
+    const auto before = lines(FormatDesign(bag));
+    bag.WriteProperty("GRP1Caption", Variant("Outbox\nwith a break"));
+    const auto after = lines(FormatDesign(bag));
+    ASSERT_EQ(before.size(), after.size());
+    int changed = 0;
+    for (std::size_t i = 0; i < before.size(); ++i)
+        changed += before[i] != after[i];
+    EXPECT_EQ(changed, 1);
+}
+
+TEST_F(DesignFile, AnObjectOtherThanAFontOrAPictureCannotBeSaved) {
+    class Item : public Object {
+        std::string_view TypeName() const override { return "CButton"; }
+    };
+    PropertyBag bag;
+    bag.WriteProperty("GRP1Tag", Variant(std::make_shared<Item>()));
+    try {
+        FormatDesign(bag);
+        FAIL() << "saved";
+    } catch (const DesignError& e) {
+        EXPECT_EQ(e.Key(), "GRP1Tag");
+        EXPECT_NE(e.Message().find("CButton"), std::string::npos);
+    }
+}
+
+// ---- Bad files ------------------------------------------------------------------------------
+
+// A design whose entries start on line 5.
+std::string Design(const std::string& entries, const std::string& pictures = "") {
+    return "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n" +
+           entries + "\n  },\n  \"pictures\": [" + pictures + "]\n}\n";
+}
+
+TEST_F(DesignFile, BadFilesNameTheFileTheLineAndTheKey) {
+    const std::vector<std::uint8_t> icoFile = SampleFile("ico8");
+    const std::string ico = "{\"Type\": \"Bitmap\", \"Width\": 847, \"Height\": 847, \"File\": \"" +
+                            design::Base64Encode(icoFile.data(), icoFile.size()) + "\"}";
+    struct Row {
+        const char* name;
+        std::string text;
+        int line;
+        const char* key;
+        const char* says;
+    };
+    const Row rows[] = {
+        {"empty", "", 1, "", "not a ZoBtnBar design file"},
+        {"not JSON", "GroupCount = 3\n", 1, "", "not a ZoBtnBar design file"},
+        {"other JSON", "{\"name\": \"x\"}", 1, "", "not a ZoBtnBar design file"},
+        {"other format", "{\"format\": \"Other\", \"version\": 1}", 1, "",
+         "not a ZoBtnBar design file"},
+        {"newer version", "{\"format\": \"ZoBtnBar design\",\n\"version\": 2,\n\"properties\": {}}",
+         2, "", "version 2 is newer than this program reads"},
+        {"truncated",
+         "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n"
+         "    \"GroupCount\": 1,\n    \"GRP1Capt",
+         6, "", "not valid JSON"},
+        {"missing comma", Design("    \"GroupCount\": 1\n    \"GRP1Caption\": \"A\""), 6, "",
+         "not valid JSON"},
+        {"not UTF-8", Design("    \"Caption\": \"caf\xe9\""), 5, "", "not valid JSON"},
+        {"real number for a Long", Design("    \"Caption\": \"x\",\n    \"Appearance\": 1.5"), 6,
+         "Appearance", "has a fraction"},
+        {"Long out of range", Design("    \"ButtonWidth\": 3000000000"), 5, "ButtonWidth",
+         "out of range"},
+        {"unknown kind", Design("    \"GRP1Tag\": {\"Colour\": 3}"), 5, "GRP1Tag",
+         "\"Colour\" is not a kind of value"},
+        {"two kinds", Design("    \"GRP1Tag\": {\"Double\": 3, \"Date\": 4}"), 5, "GRP1Tag",
+         "one member"},
+        {"list", Design("    \"GRP1Tag\": [1, 2]"), 5, "GRP1Tag", "a list is not a value"},
+        {"bad font size", Design("    \"Font\": {\"Font\": {\"Size\": -1}}"), 5, "Font",
+         "Size -1 is outside"},
+        {"unknown font attribute", Design("    \"Font\": {\"Font\": {\"Colour\": 1}}"), 5, "Font",
+         "no attribute \"Colour\""},
+        {"bad base64", Design("    \"Caption\": {\"Bytes\": \"ab!=\"}"), 5, "Caption",
+         "not valid base64"},
+        {"Integer out of range", Design("    \"GRP1Tag\": {\"Integer\": 40000}"), 5, "GRP1Tag",
+         "out of range"},
+        {"key twice without regard to case",
+         Design("    \"Caption\": \"a\",\n    \"GroupCount\": 0,\n    \"caption\": \"b\""), 7,
+         "caption", "given twice (first on line 5)"},
+        {"missing picture", Design("    \"GRP1BTN1Picture\": {\"Picture\": 3}"), 5,
+         "GRP1BTN1Picture", "there is no picture 3"},
+        {"undecodable picture",
+         Design("    \"GRP1BTN1Picture\": {\"Picture\": 1}",
+                "\n    {\"Type\": \"Bitmap\", \"Width\": 1, \"Height\": 1, \"File\": \"AAAA\"}"),
+         8, "GRP1BTN1Picture", "picture 1: Invalid picture"},
+        {"picture of another type", Design("    \"MouseIcon\": {\"Picture\": 1}", "\n    " + ico),
+         8, "MouseIcon", "holds a Icon, not a Bitmap"},
+        {"picture without a type",
+         Design("    \"MouseIcon\": {\"Picture\": 1}", "\n    {\"Width\": 1, \"Height\": 1}"), 8,
+         "", "needs its Type"},
+        {"unknown part", "{\"format\": \"ZoBtnBar design\", \"version\": 1,\n\"extras\": {}}", 2,
+         "", "\"extras\" is not a part of a design"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        try {
+            ParseDesign(row.text, "bad.zobar");
+            ADD_FAILURE() << "loaded";
+        } catch (const DesignError& e) {
+            EXPECT_EQ(e.File(), "bad.zobar");
+            EXPECT_EQ(e.Line(), row.line) << e.what();
+            EXPECT_EQ(e.Key(), row.key) << e.what();
+            EXPECT_NE(std::string(e.what()).find(row.says), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind("bad.zobar:", 0), 0u) << e.what();
+        }
+    }
+}
+
+// ---- Limits ---------------------------------------------------------------------------------
+
+TEST_F(DesignFile, CountsOfAnyKindAreHeldToTheLimitsBeforeAnythingIsBuilt) {
+    DesignLimits limits;
+    limits.maxGroups = 3;
+    limits.maxButtons = 5;
+    struct Row {
+        const char* name;
+        std::string entries;
+        const char* refusedKey;  // nullptr: within the limits
+    };
+    const Row rows[] = {
+        {"groups at the limit", "\"GroupCount\": 3", nullptr},
+        {"groups past the limit", "\"GroupCount\": 4", "GroupCount"},
+        {"groups past the limit as text", "\"GroupCount\": \"4\"", "GroupCount"},
+        {"groups past the limit as hexadecimal text", "\"GroupCount\": \"&H7FFFFFFF\"",
+         "GroupCount"},
+        {"groups past the limit as a Double", "\"GroupCount\": {\"Double\": 3.6}", "GroupCount"},
+        {"groups past the limit as a Single", "\"GroupCount\": {\"Single\": 1e6}", "GroupCount"},
+        {"a count that is no number is left to the control", "\"GroupCount\": \"many\"", nullptr},
+        {"buttons at the limit",
+         "\"GroupCount\": 2, \"GRP1ButtonCount\": \"2\", \"GRP2ButtonCount\": 3", nullptr},
+        {"buttons past the limit",
+         "\"GroupCount\": 2, \"GRP1ButtonCount\": \"2\", \"GRP2ButtonCount\": 4",
+         "GRP2ButtonCount"},
+        {"buttons of groups not read do not count", "\"GroupCount\": 1, \"GRP2ButtonCount\": 4000",
+         nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string text = Design(row.entries);
+        if (row.refusedKey == nullptr) {
+            EXPECT_NO_THROW(ParseDesign(text, "l.zobar", limits));
+            continue;
+        }
+        try {
+            ParseDesign(text, "l.zobar", limits);
+            ADD_FAILURE() << "loaded";
+        } catch (const DesignError& e) {
+            EXPECT_EQ(e.Key(), row.refusedKey) << e.what();
+            EXPECT_EQ(e.Line(), 5) << e.what();
+        }
+    }
+}
+
+TEST_F(DesignFile, FileSizeAndPicturePixelsAreHeldToTheLimits) {
+    PropertyBag bag;
+    bag.WriteProperty("GRP1BTN1Picture", Variant(FromFile("png-rgba")));
+    const std::string one = FormatDesign(bag);
+    DesignLimits limits;
+    limits.maxFileBytes = one.size();
+    EXPECT_NO_THROW(ParseDesign(one, "p.zobar", limits));
+    limits.maxFileBytes = one.size() - 1;
+    EXPECT_THROW(ParseDesign(one, "p.zobar", limits), DesignError);
+
+    const auto p = bag.ReadProperty("GRP1BTN1Picture").As<Picture>();
+    plat::BITMAP b;
+    plat::GetObjectA(p->Handle(), sizeof b, &b);
+    limits = {};
+    limits.maxPicturePixels = std::int64_t{b.bmWidth} * b.bmHeight;
+    bag.WriteProperty("GRP1BTN2Picture", Variant(FromFile("png-rgba")));
+    EXPECT_NO_THROW(ParseDesign(one, "p.zobar", limits));
+    try {
+        ParseDesign(FormatDesign(bag), "p.zobar", limits);
+        ADD_FAILURE() << "loaded";
+    } catch (const DesignError& e) {
+        EXPECT_EQ(e.Key(), "GRP1BTN2Picture");
+        EXPECT_NE(e.Message().find("pixels"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace zo

@@ -1,0 +1,184 @@
+// A control's design through a file: saved, loaded and saved again to the same bytes, with
+// pictures, fonts, tags, hidden items and LockRefresh; what the control refuses while loading
+// named by file, line and key with its number and text; no control left behind a failed load.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "control/ControlFixture.h"
+#include "persist/DesignLoad.h"
+#include "platform/Image.h"
+
+namespace zo {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ControlTest;
+
+std::string ReadText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+PicturePtr SampleIcon() {
+    std::ifstream in(std::string(ZO_SOURCE_DIR) + "/fuzz/corpus/image_decode/ico32",
+                     std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    return plat::LoadPictureFromMemory(bytes);
+}
+
+int TopLevelWindows() {
+    int n = 0;
+    plat::EnumWindows(
+        [](plat::HWND, plat::LPARAM count) {
+            ++*reinterpret_cast<int*>(count);
+            return plat::BOOL{1};
+        },
+        reinterpret_cast<plat::LPARAM>(&n));
+    return n;
+}
+
+class DesignFileLoad : public ControlTest {
+protected:
+    void SetUp() override {
+        ControlTest::SetUp();
+        file = fs::temp_directory_path() / "zo_design_file_test.zobar";
+    }
+    void TearDown() override {
+        fs::remove(file);
+        ControlTest::TearDown();
+    }
+    void Write(const std::string& text) {
+        std::ofstream(file, std::ios::binary) << text;
+    }
+    fs::path file;
+};
+
+TEST_F(DesignFileLoad, ADesignSurvivesTheFileAndSavesToTheSameBytes) {
+    MakeBar();
+    auto font = std::make_shared<StdFont>();
+    font->SetName("DejaVu Serif");
+    font->SetSize(11.5);
+    font->SetWeight(700);
+    font->SetItalic(true);
+    font->SetCharset(238);
+    bar->SetFont(font);
+    bar->SetCaption("Tab\tand \"quotes\"");
+    bar->SetButtonBackColor(0x00336699);
+    bar->SetMouseIcon(SampleIcon());
+    auto g = bar->ActiveGroup();
+    g->SetTag(Variant(Date{45000.5}));
+    g->SetButtonBackgroundPicture(SampleIcon());
+    const PicturePtr icon = SampleIcon();
+    g->Buttons()->Add("One", icon, "tip", "prompt", "one")->SetTag(Variant(2.5f));
+    g->Buttons()->Add("Two", icon)->SetVisible(false);
+    auto hidden = bar->Groups()->Add("Hidden", "", "h");
+    hidden->SetVisible(false);
+    hidden->SetTag(Variant(true));
+    hidden->Buttons()->Add("Three", SampleIcon())->SetTag(Variant(std::int16_t{7}));
+    bar->SetLockRefresh(true);
+    SaveDesign(*bar, file);
+    const std::string first = ReadText(file);
+    bar.reset();
+
+    site = std::make_unique<DefaultSite>(true);
+    bar = LoadDesign(*site, file);
+    EXPECT_TRUE(bar->LockRefresh());
+    EXPECT_EQ(bar->Font()->Name(), "DejaVu Serif");
+    EXPECT_TRUE(bar->Font()->Italic());
+    EXPECT_EQ(bar->Caption(), "Tab\tand \"quotes\"");
+    EXPECT_FALSE(bar->Groups()->Item("h")->Visible());
+    EXPECT_FALSE(bar->Groups()->Item(1)->Buttons()->Item(2)->Visible());
+    EXPECT_EQ(bar->Groups()->Item(1)->Tag().Type(), VarType::Date);
+    EXPECT_EQ(bar->Groups()->Item(1)->Buttons()->Item(1)->Tag().Type(), VarType::Single);
+    EXPECT_EQ(bar->Groups()->Item("h")->Buttons()->Item(1)->Tag().Type(), VarType::Integer);
+    // One picture on two buttons stays one picture.
+    EXPECT_EQ(bar->Groups()->Item(1)->Buttons()->Item(1)->Picture(),
+              bar->Groups()->Item(1)->Buttons()->Item(2)->Picture());
+    SaveDesign(*bar, file);
+    EXPECT_EQ(ReadText(file), first);
+}
+
+TEST_F(DesignFileLoad, WhatTheControlRefusesIsNamedWithItsLineKeyAndNumber) {
+    const std::string header =
+        "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n";
+    const std::string picture =
+        "\n  },\n  \"pictures\": [\n    {\"Type\": \"Metafile\", \"Width\": 10, \"Height\": 10}]\n}\n";
+    struct Row {
+        const char* name;
+        std::string entries;
+        int line;
+        const char* key;
+        std::int32_t number;
+        const char* says;
+    };
+    const Row rows[] = {
+        {"text where a whole number goes", "    \"Appearance\": \"flat\"", 5, "Appearance",
+         kErrTypeMismatch, "Type mismatch"},
+        {"a count of the wrong kind",
+         "    \"Caption\": \"x\",\n    \"GroupCount\": {\"Date\": 1e300}", 6, "GroupCount",
+         kErrOverflow, "Overflow"},
+        {"a duplicate group key",
+         "    \"GroupCount\": 2,\n    \"GRP1Key\": \"k\",\n    \"GRP2Caption\": \"B\",\n"
+         "    \"GRP2Key\": \"K\"",
+         8, "GRP2Key", kObjectError, "Duplicate key specified."},
+        {"a button without a picture",
+         "    \"GroupCount\": 1,\n    \"GRP1ButtonCount\": 1,\n    \"GRP1BTN1Caption\": \"A\"", 0,
+         "GRP1BTN1Picture", kObjectError, "Invalid Picture type"},
+        {"a button with a metafile",
+         "    \"GroupCount\": 1,\n    \"GRP1ButtonCount\": 1,\n"
+         "    \"GRP1BTN1Picture\": {\"Picture\": 1}",
+         7, "GRP1BTN1Picture", kObjectError, "Invalid Picture type"},
+        {"a hidden group made active at run time",
+         "    \"GroupCount\": 1,\n    \"GRP1Visible\": false,\n    \"GRP1IsCurrent\": true", 7,
+         "GRP1IsCurrent", kObjectError, "Hidden group cannot be made active."},
+        {"a font where a picture goes", "    \"MouseIcon\": {\"Font\": {}}", 5, "MouseIcon",
+         kErrTypeMismatch, "Type mismatch"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Write(header + row.entries + picture);
+        const int windows = TopLevelWindows();
+        DefaultSite host(true);
+        try {
+            LoadDesign(host, file);
+            ADD_FAILURE() << "loaded";
+        } catch (const DesignError& e) {
+            EXPECT_EQ(e.File(), file.string());
+            EXPECT_EQ(e.Line(), row.line) << e.what();
+            EXPECT_EQ(e.Key(), row.key) << e.what();
+            EXPECT_EQ(e.Number(), row.number) << e.what();
+            EXPECT_EQ(e.Message(), row.says) << e.what();
+        }
+        // Nothing half-built stays behind.
+        EXPECT_EQ(TopLevelWindows(), windows);
+    }
+}
+
+TEST_F(DesignFileLoad, ADesignAtTheLimitLoadsAndOnePastItIsRefusedBeforeAnyGroupIsMade) {
+    DesignLimits limits;
+    limits.maxGroups = 40;
+    for (const int groups : {40, 41}) {
+        SCOPED_TRACE(groups);
+        Write("{\"format\": \"ZoBtnBar design\", \"version\": 1, \"properties\": {\n"
+              "\"GroupCount\": \"" +
+              std::to_string(groups) + "\"}}");
+        site = std::make_unique<DefaultSite>(true);
+        events.Take();
+        DesignPlacement place;
+        place.events = &events;
+        if (groups == 40) {
+            bar = LoadDesign(*site, file, place, limits);
+            EXPECT_EQ(bar->Groups()->Count(), 40);
+        } else {
+            EXPECT_THROW(LoadDesign(*site, file, place, limits), DesignError);
+            EXPECT_TRUE(events.Take().empty());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zo

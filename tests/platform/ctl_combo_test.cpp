@@ -1,0 +1,144 @@
+// The drop-down list: its item messages, and choosing by mouse, keys and letters with the
+// notifications in their order.
+#include "ctl_support.h"
+
+namespace zo::plat::test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class Combo : public ControlTest {
+protected:
+    void SetUp() override {
+        ControlTest::SetUp();
+        combo =
+            Make(WC_COMBOBOXA, "combo", "", WS_TABSTOP | CBS_DROPDOWNLIST, {10, 10, 160, 31}, 5);
+        for (const char* s : {"0 - zoLeft", "1 - zoRight", "2 - zoTop", "3 - zoBottom", "Apple",
+                              "Avocado", "Banana"})
+            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+        Pump();
+        events.Take();
+    }
+    LRESULT Cur() const { return SendMessageA(combo, CB_GETCURSEL, 0, 0); }
+    bool Dropped() const { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+    // The list's window, below the combo.
+    static HWND List() {
+        for (HWND h = GetTopWindow(0); h != 0; h = GetWindow(h, GW_HWNDNEXT)) {
+            char cls[16] = {};
+            GetClassNameA(h, cls, sizeof cls);
+            if (std::string(cls) == "ComboLBox") return h;
+        }
+        return 0;
+    }
+    HWND combo = 0;
+};
+
+TEST_F(Combo, ItemMessagesAnswerAsThePlatformDoes) {
+    struct Row {
+        const char* name;
+        WPARAM index;
+        LRESULT result;
+        LRESULT cur;
+    };
+    const std::vector<Row> rows = {
+        {"a valid index", 2, 2, 2},
+        {"the last index", 6, 6, 6},
+        {"one past the end clears", 7, CB_ERR, -1},
+        {"minus one clears", static_cast<WPARAM>(-1), CB_ERR, -1},
+    };
+    for (const Row& row : rows) {
+        SendMessageA(combo, CB_SETCURSEL, 1, 0);
+        EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, row.index, 0), row.result) << row.name;
+        EXPECT_EQ(Cur(), row.cur) << row.name;
+    }
+    EXPECT_EQ(events.Take(), Log{});  // code changes are not reported
+    char buf[32] = {};
+    EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXTLEN, 3, 0), 12);
+    EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(buf)), 12);
+    EXPECT_STREQ(buf, "3 - zoBottom");
+    EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXT, 7, reinterpret_cast<LPARAM>(buf)), CB_ERR);
+    SendMessageA(combo, CB_SETCURSEL, 4, 0);
+    EXPECT_EQ(Text(combo), "Apple");
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(Cur(), -1);
+}
+
+TEST_F(Combo, AClickInTheListChoosesAndReportsInOrder) {
+    ClickAt(combo, 140, 10);
+    ASSERT_TRUE(Dropped());
+    const HWND list = List();
+    ASSERT_NE(list, 0u);
+    RECT lr;
+    GetWindowRect(list, &lr);
+    RECT cr;
+    GetWindowRect(combo, &cr);
+    EXPECT_EQ(lr.top, cr.bottom);
+    // The third row of the list.
+    RECT client;
+    GetClientRect(list, &client);
+    const int rowH = client.bottom / 7;
+    ClickAt(list, 20, rowH * 2 + rowH / 2);
+    EXPECT_FALSE(Dropped());
+    EXPECT_EQ(Cur(), 2);
+    EXPECT_EQ(events.Take(), (Log{"combo:CBN_SETFOCUS", "combo:CBN_DROPDOWN", "combo:CBN_SELCHANGE",
+                                  "combo:CBN_SELENDOK", "combo:CBN_CLOSEUP"}));
+    // A click outside closes the list and changes nothing.
+    ClickAt(combo, 140, 10);
+    ClickAt(dialog, 250, 150);
+    EXPECT_FALSE(Dropped());
+    EXPECT_EQ(Cur(), 2);
+    EXPECT_EQ(events.Take(),
+              (Log{"combo:CBN_DROPDOWN", "combo:CBN_SELENDCANCEL", "combo:CBN_CLOSEUP"}));
+}
+
+TEST_F(Combo, KeysOpenMoveAndChoose) {
+    struct Row {
+        const char* name;
+        std::function<void()> keys;
+        LRESULT cur;
+        bool dropped;
+    };
+    const std::vector<Row> rows = {
+        {"f4 opens", [] { Key(VK_F4); }, 1, true},
+        {"alt+down opens", [] { Chord(VK_MENU, VK_DOWN); }, 1, true},
+        {"down and enter in the list",
+         [] { Key(VK_F4), Key(VK_DOWN), Key(VK_DOWN), Key(VK_RETURN); }, 3, false},
+        {"escape closes unchanged", [] { Key(VK_F4), Key(VK_DOWN), Key(VK_ESCAPE); }, 1, false},
+        {"f4 again chooses", [] { Key(VK_F4), Key(VK_UP), Key(VK_F4); }, 0, false},
+        {"closed arrows step", [] { Key(VK_DOWN), Key(VK_DOWN), Key(VK_UP); }, 2, false},
+        {"end and home", [] { Key(VK_END); }, 6, false},
+        {"a letter finds the next item", [] { Type("a"); }, 4, false},
+        {"the same letter goes round", [] { Type("aaa"); }, 4, false},
+        {"a letter in the open list", [] { Key(VK_F4), Type("b"), Key(VK_RETURN); }, 6, false},
+    };
+    for (const Row& row : rows) {
+        SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        SendMessageA(combo, CB_SETCURSEL, 1, 0);
+        SetFocus(combo);
+        Pump();
+        row.keys();
+        EXPECT_EQ(Cur(), row.cur) << row.name;
+        EXPECT_EQ(Dropped(), row.dropped) << row.name;
+    }
+}
+
+TEST_F(Combo, ClosedKeysReportEachStepAndTabClosesTheList) {
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    SetFocus(combo);
+    Pump();
+    events.Take();
+    Key(VK_DOWN);
+    Key(VK_UP);
+    Key(VK_UP);  // already first: nothing
+    EXPECT_EQ(events.Take(), (Log{"combo:CBN_SELCHANGE", "combo:CBN_SELENDOK",
+                                  "combo:CBN_SELCHANGE", "combo:CBN_SELENDOK"}));
+    const HWND next = Make(WC_EDITA, "next", "", WS_TABSTOP, {10, 50, 100, 71});
+    Key(VK_F4);
+    Key(VK_TAB);
+    EXPECT_FALSE(Dropped());
+    EXPECT_EQ(GetFocus(), next);
+}
+
+}  // namespace
+}  // namespace zo::plat::test
