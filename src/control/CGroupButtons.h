@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Export.h"
 #include "core/Variant.h"
 #include "model/CGroup.h"
 #include "model/OrderedKeyedList.h"
@@ -16,7 +17,7 @@ namespace zo {
 
 class ZoButtonBar;
 
-class CGroupButtons {
+class ZO_API CGroupButtons {
 public:
     void init(std::weak_ptr<ZoButtonBar> aBtnBar) { owner_ = std::move(aBtnBar); }
 

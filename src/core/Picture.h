@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 
+#include "core/Export.h"
 #include "core/Object.h"
 
 namespace zo {
@@ -19,7 +20,7 @@ enum class PictureType : std::int32_t {
     EnhancedMetafile = 4,
 };
 
-class Picture : public Object {
+class ZO_API Picture : public Object {
 public:
     using Releaser = std::function<void(std::uint32_t handle)>;
 
