@@ -4,7 +4,7 @@
 // paints once and ends, as nobody can click there.
 #include <cstdio>
 
-#include "ZoBtnBar.h"
+#include <zobtnbar/ZoBtnBar.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The smallest use of the item model: groups and buttons made, found by key and walked.
 #include <cstdio>
 
-#include "ZoBtnBar.h"
+#include <zobtnbar/ZoBtnBar.h>
 
 int main() {
     auto groups = std::make_shared<zo::CGroups>();

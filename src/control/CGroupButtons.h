@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Export.h"
 #include "core/Variant.h"
 #include "model/CGroup.h"
 
@@ -17,7 +18,7 @@ namespace zo {
 
 class ZoButtonBar;
 
-class CGroupButtons {
+class ZO_API CGroupButtons {
 public:
     void init(std::weak_ptr<ZoButtonBar> aBtnBar) { owner_ = std::move(aBtnBar); }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Export.h"
 #include "core/Variant.h"
 
 namespace zo {
@@ -15,7 +16,7 @@ class ZoButtonBar;
 // What a member holds, so that a caller can parse text for it (colours, enumerations).
 enum class DispKind { Long, Enum, Color, Boolean, String, Object, Method };
 
-struct DispatchMember {
+struct ZO_API DispatchMember {
     const char* name;
     std::int32_t dispid;
     DispKind kind;
@@ -25,9 +26,9 @@ struct DispatchMember {
 };
 
 // All members in the interface's slot order.
-const std::vector<DispatchMember>& DispatchMembers();
+ZO_API const std::vector<DispatchMember>& DispatchMembers();
 // By name without regard to letter case, or by DISPID; nullptr when there is none.
-const DispatchMember* FindDispatchMember(std::string_view name);
-const DispatchMember* FindDispatchMember(std::int32_t dispid);
+ZO_API const DispatchMember* FindDispatchMember(std::string_view name);
+ZO_API const DispatchMember* FindDispatchMember(std::int32_t dispid);
 
 }  // namespace zo

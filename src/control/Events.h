@@ -7,13 +7,14 @@
 #include <memory>
 
 #include "core/Enums.h"
+#include "core/Export.h"
 #include "core/Object.h"
 #include "model/CButton.h"
 #include "model/CGroup.h"
 
 namespace zo {
 
-class ZoButtonBarEvents {
+class ZO_API ZoButtonBarEvents {
 public:
     virtual ~ZoButtonBarEvents() = default;
 

@@ -16,6 +16,7 @@
 #include "control/CGroupButtons.h"
 #include "control/Events.h"
 #include "core/Enums.h"
+#include "core/Export.h"
 #include "core/Picture.h"
 #include "core/Rect.h"
 #include "core/Variant.h"
@@ -37,9 +38,9 @@ class cSubclassListener;
 
 // Made by the layers that own them (render/ and input/), so that the control's own code
 // depends only on the layers below it.
-std::shared_ptr<CResoureMgr> MakeResourceManager();
+ZO_API std::shared_ptr<CResoureMgr> MakeResourceManager();
 
-class ZoButtonBar : public ItemOwner {
+class ZO_API ZoButtonBar : public ItemOwner {
 public:
     // Makes the control with its window and surfaces as a child of parent (0: top-level) at
     // the given pixel rectangle. Nothing else is set up until the host calls InitProperties

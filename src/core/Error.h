@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Export.h"
+
 namespace zo {
 
 // Number of every error the component raises itself (vbObjectError, 0x80040000).
@@ -22,7 +24,7 @@ inline constexpr std::int32_t kErrTypeMismatch = 13;     // "Type mismatch"
 inline constexpr std::int32_t kErrDuplicateKey = 457;    // key already in a collection
 inline constexpr std::int32_t kErrInvalidPicture = 481;  // "Invalid picture"
 
-class Error : public std::runtime_error {
+class ZO_API Error : public std::runtime_error {
 public:
     Error(std::int32_t number, std::string source, std::string description);
 
@@ -37,12 +39,14 @@ private:
 };
 
 // Raises one of the component's own errors (number kObjectError).
-[[noreturn]] void RaiseObjectError(std::string description, std::string_view source = kLibraryName);
+[[noreturn]] ZO_API void RaiseObjectError(std::string description,
+                                          std::string_view source = kLibraryName);
 
 // Raises a runtime error by number with the runtime's standard description.
-[[noreturn]] void RaiseRuntimeError(std::int32_t number, std::string_view source = kLibraryName);
+[[noreturn]] ZO_API void RaiseRuntimeError(std::int32_t number,
+                                           std::string_view source = kLibraryName);
 
 // The runtime's standard description of an error number ("" when unknown).
-std::string_view RuntimeErrorText(std::int32_t number);
+ZO_API std::string_view RuntimeErrorText(std::int32_t number);
 
 }  // namespace zo

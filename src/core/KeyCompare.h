@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/Export.h"
+
 namespace zo {
 
 // Walks a UTF-8 key and yields folded bytes; a folded Latin-1 capital becomes its small
 // letter's second byte, so that equal keys yield equal byte sequences.
-class FoldedBytes {
+class ZO_API FoldedBytes {
 public:
     explicit FoldedBytes(std::string_view s) : s_(s) {}
     bool Done() const { return i_ >= s_.size(); }

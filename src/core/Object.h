@@ -5,9 +5,11 @@
 #include <memory>
 #include <string_view>
 
+#include "core/Export.h"
+
 namespace zo {
 
-class Object : public std::enable_shared_from_this<Object> {
+class ZO_API Object : public std::enable_shared_from_this<Object> {
 public:
     Object() = default;
     Object(const Object&) = delete;

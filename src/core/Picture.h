@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Export.h"
 #include "core/Object.h"
 
 namespace zo {
@@ -20,7 +21,7 @@ enum class PictureType : std::int32_t {
     EnhancedMetafile = 4,
 };
 
-class Picture : public Object {
+class ZO_API Picture : public Object {
 public:
     using Releaser = std::function<void(std::uint32_t handle)>;
 

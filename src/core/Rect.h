@@ -4,9 +4,11 @@
 
 #include <cstdint>
 
+#include "core/Export.h"
+
 namespace zo {
 
-struct Rect {
+struct ZO_API Rect {
     std::int32_t left = 0;
     std::int32_t top = 0;
     std::int32_t right = 0;

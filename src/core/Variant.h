@@ -11,12 +11,13 @@
 #include <string_view>
 #include <variant>
 
+#include "core/Export.h"
 #include "core/Object.h"
 
 namespace zo {
 
 // A date as the platform counts it: days since 30 December 1899, the time as the fraction.
-struct Date {
+struct ZO_API Date {
     double value = 0.0;
     friend bool operator==(const Date&, const Date&) = default;
 };
@@ -33,7 +34,7 @@ enum class VarType : std::int32_t {
     Boolean = 11,
 };
 
-class Variant {
+class ZO_API Variant {
 public:
     Variant() = default;
     Variant(bool b) : v_(b) {}
@@ -84,24 +85,24 @@ private:
 
 // Whether the value reads as a number (the platform's IsNumeric): numbers, Booleans and Empty
 // do; a string does when it parses under the rules of ParseNumber; dates and objects do not.
-bool IsNumeric(const Variant& v);
+ZO_API bool IsNumeric(const Variant& v);
 
 // Parses a string as the platform's numeric parser does: surrounding spaces and tabs, one
 // leading or trailing sign, parentheses for negative, thousands separators, one decimal
 // point, a currency sign, an exponent, and &H / &O prefixes. nullopt when it is not a number.
-std::optional<double> ParseNumber(std::string_view text);
+ZO_API std::optional<double> ParseNumber(std::string_view text);
 
 // Nearest integer, exact halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
-double RoundHalfEven(double x);
+ZO_API double RoundHalfEven(double x);
 
 // Raises Overflow (6) unless x rounds into the 32-bit range.
-std::int32_t RoundToLong(double x);
+ZO_API std::int32_t RoundToLong(double x);
 
 // The platform's general number format: up to 15 significant digits for doubles, 7 for
 // singles, no trailing zeros, an exponent only for very large or small magnitudes.
-std::string FormatNumber(double x, int significantDigits = 15);
+ZO_API std::string FormatNumber(double x, int significantDigits = 15);
 
 // Removes leading and trailing spaces (32) only, as the platform's Trim does.
-std::string Trim(std::string_view s);
+ZO_API std::string Trim(std::string_view s);
 
 }  // namespace zo

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "core/Export.h"
 #include "core/Picture.h"
 #include "host/Scale.h"
 #include "platform/Types.h"
@@ -25,7 +26,7 @@ inline constexpr std::int16_t vbAltMask = 4;
 
 class ControlForm;
 
-struct SurfaceHandlers {
+struct ZO_API SurfaceHandlers {
     std::function<void()> Paint;
     std::function<void()> Resize;  // only when the size really changed
     // Button, Shift, x and y in the surface's scale units.
@@ -37,7 +38,7 @@ struct SurfaceHandlers {
     std::function<void()> LostFocus;
 };
 
-class Surface {
+class ZO_API Surface {
 public:
     Surface(ControlForm& form, std::string name);
     ~Surface();
@@ -100,13 +101,13 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-struct FormHandlers {
+struct ZO_API FormHandlers {
     std::function<void()> Resize;
     std::function<void()> EnterFocus;
     std::function<void()> ExitFocus;
 };
 
-class ControlForm {
+class ZO_API ControlForm {
 public:
     // Creates the control's window as a child of parent (or top-level when parent is 0) at
     // the given pixel rectangle, with its four surfaces; shown at once unless `visible` is

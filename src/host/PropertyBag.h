@@ -11,11 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "core/Export.h"
 #include "core/Variant.h"
 
 namespace zo {
 
-class PropertyBag {
+class ZO_API PropertyBag {
 public:
     // Stores value under name, replacing what was there; with a default equal to the value,
     // removes the name instead, so the bag keeps only what differs from the defaults.

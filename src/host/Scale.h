@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "core/Export.h"
+
 namespace zo {
 
 enum ScaleMode : std::int32_t {
@@ -23,7 +25,7 @@ inline constexpr double kTwipsPerPixel = 15.0;  // at 96 dpi
 
 // The scale of one drawing surface: its mode and, for vbUser, the user extents that map
 // onto its client size in pixels.
-struct ScaleInfo {
+struct ZO_API ScaleInfo {
     ScaleMode mode = vbTwips;
     double userWidth = 0;   // vbUser: ScaleWidth over the client width
     double userHeight = 0;  // vbUser: ScaleHeight over the client height
@@ -33,15 +35,15 @@ struct ScaleInfo {
 
 // Twips per unit of a mode horizontally (x) or vertically; 0 when the mode is not usable
 // (a user scale of zero extent, an unknown mode).
-double TwipsPerUnitX(ScaleMode mode, const ScaleInfo& s = {});
-double TwipsPerUnitY(ScaleMode mode, const ScaleInfo& s = {});
+ZO_API double TwipsPerUnitX(ScaleMode mode, const ScaleInfo& s = {});
+ZO_API double TwipsPerUnitY(ScaleMode mode, const ScaleInfo& s = {});
 
 // Converts an extent between two modes, with `s` giving the meaning of vbUser. Returns 0 for
 // an unusable target mode. ScaleX/ScaleY of the platform.
-double ConvertScaleX(double value, ScaleMode from, ScaleMode to, const ScaleInfo& s = {});
-double ConvertScaleY(double value, ScaleMode from, ScaleMode to, const ScaleInfo& s = {});
+ZO_API double ConvertScaleX(double value, ScaleMode from, ScaleMode to, const ScaleInfo& s = {});
+ZO_API double ConvertScaleY(double value, ScaleMode from, ScaleMode to, const ScaleInfo& s = {});
 
 // Nearest whole number, exact halves to the even neighbour (how scaled values become pixels).
-std::int32_t NearestInt(double value);
+ZO_API std::int32_t NearestInt(double value);
 
 }  // namespace zo

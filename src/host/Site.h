@@ -9,11 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Export.h"
 #include "host/StdFont.h"
 
 namespace zo {
 
-class ControlSite {
+class ZO_API ControlSite {
 public:
     virtual ~ControlSite() = default;
 
@@ -29,7 +30,7 @@ public:
     virtual int MsgBox(std::string_view text, int style, std::string_view title) = 0;
 };
 
-class DefaultSite : public ControlSite {
+class ZO_API DefaultSite : public ControlSite {
 public:
     // Run time unless told otherwise; ambient font "MS Sans Serif" 8.25 points, ambient
     // foreground the system button-text colour.

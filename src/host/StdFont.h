@@ -7,11 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/Export.h"
 #include "core/Object.h"
 
 namespace zo {
 
-class StdFont : public Object {
+class ZO_API StdFont : public Object {
 public:
     // A new font is the host's default: "MS Sans Serif", 8.25 points, regular.
     StdFont();

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Export.h"
 #include "core/Object.h"
 #include "core/Picture.h"
 #include "core/Rect.h"
@@ -17,7 +18,7 @@ namespace zo {
 class CGroup;
 class ItemOwner;
 
-class CButton : public Object {
+class ZO_API CButton : public Object {
 public:
     std::string_view TypeName() const override { return "CButton"; }
 

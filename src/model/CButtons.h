@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Export.h"
 #include "core/Picture.h"
 #include "model/CButton.h"
 #include "model/ItemCollection.h"
@@ -14,7 +15,7 @@ namespace zo {
 
 class CGroup;
 
-class CButtons : public ItemCollection<CButton> {
+class ZO_API CButtons : public ItemCollection<CButton> {
 public:
     std::string_view TypeName() const override { return "CButtons"; }
 

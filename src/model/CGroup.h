@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/Enums.h"
+#include "core/Export.h"
 #include "core/Object.h"
 #include "core/Picture.h"
 #include "core/Rect.h"
@@ -17,7 +18,7 @@ namespace zo {
 class CButtons;
 class ItemOwner;
 
-class CGroup : public Object {
+class ZO_API CGroup : public Object {
 public:
     CGroup();
     ~CGroup() override;

@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/Export.h"
 #include "model/CGroup.h"
 #include "model/ItemCollection.h"
 
 namespace zo {
 
-class CGroups : public ItemCollection<CGroup> {
+class ZO_API CGroups : public ItemCollection<CGroup> {
 public:
     std::string_view TypeName() const override { return "CGroups"; }
 

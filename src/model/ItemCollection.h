@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/Error.h"
+#include "core/Export.h"
 #include "core/Object.h"
 #include "core/Variant.h"
 #include "model/OrderedKeyedList.h"
@@ -18,7 +19,7 @@ namespace zo {
 class ItemOwner;
 
 template <class T>
-class ItemCollection : public Object {
+class ZO_API ItemCollection : public Object {
 public:
     using ItemPtr = std::shared_ptr<T>;
 

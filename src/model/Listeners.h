@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Export.h"
 #include "core/Object.h"
 
 namespace zo {
@@ -14,7 +15,7 @@ class CGroup;
 class CButton;
 
 // Group notifications. The class's own methods do nothing; GroupKeyChanged refuses.
-class CGroupListener {
+class ZO_API CGroupListener {
 public:
     virtual ~CGroupListener() = default;
     virtual void GroupAdded(const std::shared_ptr<CGroup>& aGroup);
@@ -28,7 +29,7 @@ public:
 };
 
 // Button notifications. The class's own methods do nothing.
-class CButtonListener {
+class ZO_API CButtonListener {
 public:
     virtual ~CButtonListener() = default;
     virtual void ButtonAdded(const std::shared_ptr<CButton>& aButton);
@@ -40,6 +41,6 @@ public:
 
 // The owner of a set of groups and buttons (the control): the one sink of all of them. Items
 // hold it weakly, so an item a host keeps after the owner is gone simply has no owner.
-class ItemOwner : public Object, public CGroupListener, public CButtonListener {};
+class ZO_API ItemOwner : public Object, public CGroupListener, public CButtonListener {};
 
 }  // namespace zo

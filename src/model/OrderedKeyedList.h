@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "core/Export.h"
 #include "core/KeyCompare.h"
 
 namespace zo {
 
 template <class T>
-class OrderedKeyedList {
+class ZO_API OrderedKeyedList {
     struct Entry {
         std::string key;
         T value;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "core/Export.h"
 #include "platform/GdiInternal.h"  // LOGFONTA
 #include "platform/Types.h"
 
@@ -239,7 +240,7 @@ inline constexpr ULONG GRADIENT_FILL_TRIANGLE = 2;
 inline constexpr BYTE AC_SRC_OVER = 0x00;
 inline constexpr BYTE AC_SRC_ALPHA = 0x01;
 
-struct TRIVERTEX {
+struct ZO_API TRIVERTEX {
     LONG x = 0;
     LONG y = 0;
     COLOR16 Red = 0;  // 8-bit channel in the high byte
@@ -247,11 +248,11 @@ struct TRIVERTEX {
     COLOR16 Blue = 0;
     COLOR16 Alpha = 0;
 };
-struct GRADIENT_RECT {
+struct ZO_API GRADIENT_RECT {
     ULONG UpperLeft = 0;
     ULONG LowerRight = 0;
 };
-struct BLENDFUNCTION {
+struct ZO_API BLENDFUNCTION {
     BYTE BlendOp = AC_SRC_OVER;
     BYTE BlendFlags = 0;
     BYTE SourceConstantAlpha = 255;
@@ -259,7 +260,7 @@ struct BLENDFUNCTION {
 };
 
 // ---- Object descriptions (GetObjectA) ------------------------------------------------------
-struct BITMAP {
+struct ZO_API BITMAP {
     LONG bmType = 0;
     LONG bmWidth = 0;
     LONG bmHeight = 0;
@@ -268,17 +269,17 @@ struct BITMAP {
     WORD bmBitsPixel = 0;
     void* bmBits = nullptr;
 };
-struct LOGPEN {
+struct ZO_API LOGPEN {
     UINT lopnStyle = 0;
     POINT lopnWidth;
     COLORREF lopnColor = 0;
 };
-struct LOGBRUSH {
+struct ZO_API LOGBRUSH {
     UINT lbStyle = 0;
     COLORREF lbColor = 0;
     std::uintptr_t lbHatch = 0;
 };
-struct ICONINFO {
+struct ZO_API ICONINFO {
     BOOL fIcon = TRUE;
     DWORD xHotspot = 0;
     DWORD yHotspot = 0;
@@ -287,29 +288,30 @@ struct ICONINFO {
 };
 
 // ---- Objects -------------------------------------------------------------------------------
-HPEN CreatePen(int style, int width, COLORREF color);
-HBRUSH CreateSolidBrush(COLORREF color);
+ZO_API HPEN CreatePen(int style, int width, COLORREF color);
+ZO_API HBRUSH CreateSolidBrush(COLORREF color);
 // An 8x8 pattern brush from the top-left 8x8 pixels of a 1-bit bitmap (bit set = background).
-HBRUSH CreatePatternBrush(HBITMAP bitmap);
-HBRUSH GetSysColorBrush(int index);
-HGDIOBJ GetStockObject(int index);
-HFONT CreateFontIndirectA(const LOGFONTA* lf);
+ZO_API HBRUSH CreatePatternBrush(HBITMAP bitmap);
+ZO_API HBRUSH GetSysColorBrush(int index);
+ZO_API HGDIOBJ GetStockObject(int index);
+ZO_API HFONT CreateFontIndirectA(const LOGFONTA* lf);
 // bpp 1 (rows padded to 16 bits, MSB first, set bit = white) or 32 (BGRA); bits may be null.
-HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
-HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
-BOOL DeleteObject(HGDIOBJ object);
-int GetObjectA(HGDIOBJ object, int size, void* out);
-UINT GetObjectType(HGDIOBJ object);
+ZO_API HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
+                            const void* bits);
+ZO_API HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
+ZO_API BOOL DeleteObject(HGDIOBJ object);
+ZO_API int GetObjectA(HGDIOBJ object, int size, void* out);
+ZO_API UINT GetObjectType(HGDIOBJ object);
 // Copies the bitmaps; a mask is required unless the colour bitmap is 32-bit with alpha.
-HICON CreateIconIndirect(const ICONINFO* info);
-BOOL DestroyIcon(HICON icon);
+ZO_API HICON CreateIconIndirect(const ICONINFO* info);
+ZO_API BOOL DestroyIcon(HICON icon);
 // Returns new copies of the icon's bitmaps, which the caller deletes (hbmMask may be 0 for
 // icons drawn by their alpha channel).
-BOOL GetIconInfo(HICON icon, ICONINFO* info);
-BOOL GetIconSize(HICON icon, SIZE* size);
+ZO_API BOOL GetIconInfo(HICON icon, ICONINFO* info);
+ZO_API BOOL GetIconSize(HICON icon, SIZE* size);
 // For platform code that already holds decoded pixels (image loading): adopts the object.
-HBITMAP CreateBitmapFromPixels(Bitmap bitmap);
-HICON CreateIconFromImages(Icon icon);
+ZO_API HBITMAP CreateBitmapFromPixels(Bitmap bitmap);
+ZO_API HICON CreateIconFromImages(Icon icon);
 
 // The system's standard icons, 32x32 with an alpha channel; shared: callers do not destroy them.
 inline constexpr std::uintptr_t IDI_APPLICATION = 32512;
@@ -321,94 +323,95 @@ inline constexpr std::uintptr_t IDI_ERROR = IDI_HAND;
 inline constexpr std::uintptr_t IDI_WARNING = IDI_EXCLAMATION;
 inline constexpr std::uintptr_t IDI_INFORMATION = IDI_ASTERISK;
 // 0 for a module handle (no icon resources here) or an unknown identifier.
-HICON LoadIconA(HINSTANCE instance, std::uintptr_t id);
+ZO_API HICON LoadIconA(HINSTANCE instance, std::uintptr_t id);
 
 // ---- Device contexts -----------------------------------------------------------------------
-HDC CreateCompatibleDC(HDC hdc);
-BOOL DeleteDC(HDC hdc);
-int SaveDC(HDC hdc);
-BOOL RestoreDC(HDC hdc, int saved);
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
-HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
-BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* previous);
-BOOL GetViewportOrgEx(HDC hdc, POINT* origin);
-BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, POINT* previous);
-int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
-int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
+ZO_API HDC CreateCompatibleDC(HDC hdc);
+ZO_API BOOL DeleteDC(HDC hdc);
+ZO_API int SaveDC(HDC hdc);
+ZO_API BOOL RestoreDC(HDC hdc, int saved);
+ZO_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
+ZO_API HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
+ZO_API BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* previous);
+ZO_API BOOL GetViewportOrgEx(HDC hdc, POINT* origin);
+ZO_API BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, POINT* previous);
+ZO_API int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+ZO_API int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
 // Only a null region is supported: it removes the application clip.
-int SelectClipRgn(HDC hdc, HANDLE region);
-int GetClipBox(HDC hdc, RECT* box);
-int GetDeviceCaps(HDC hdc, int index);
-COLORREF SetTextColor(HDC hdc, COLORREF color);
-COLORREF GetTextColor(HDC hdc);
-COLORREF SetBkColor(HDC hdc, COLORREF color);
-COLORREF GetBkColor(HDC hdc);
-int SetBkMode(HDC hdc, int mode);
-int GetBkMode(HDC hdc);
-UINT SetTextAlign(HDC hdc, UINT align);
-UINT GetTextAlign(HDC hdc);
-int SetStretchBltMode(HDC hdc, int mode);
-int GetStretchBltMode(HDC hdc);
-int SetPolyFillMode(HDC hdc, int mode);
-int GetPolyFillMode(HDC hdc);
-int SetROP2(HDC hdc, int rop2);
-int GetROP2(HDC hdc);
-BOOL SetBrushOrgEx(HDC hdc, int x, int y, POINT* previous);
-BOOL GetBrushOrgEx(HDC hdc, POINT* origin);
-BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous);
-BOOL GetCurrentPositionEx(HDC hdc, POINT* position);
-BOOL LineTo(HDC hdc, int x, int y);
+ZO_API int SelectClipRgn(HDC hdc, HANDLE region);
+ZO_API int GetClipBox(HDC hdc, RECT* box);
+ZO_API int GetDeviceCaps(HDC hdc, int index);
+ZO_API COLORREF SetTextColor(HDC hdc, COLORREF color);
+ZO_API COLORREF GetTextColor(HDC hdc);
+ZO_API COLORREF SetBkColor(HDC hdc, COLORREF color);
+ZO_API COLORREF GetBkColor(HDC hdc);
+ZO_API int SetBkMode(HDC hdc, int mode);
+ZO_API int GetBkMode(HDC hdc);
+ZO_API UINT SetTextAlign(HDC hdc, UINT align);
+ZO_API UINT GetTextAlign(HDC hdc);
+ZO_API int SetStretchBltMode(HDC hdc, int mode);
+ZO_API int GetStretchBltMode(HDC hdc);
+ZO_API int SetPolyFillMode(HDC hdc, int mode);
+ZO_API int GetPolyFillMode(HDC hdc);
+ZO_API int SetROP2(HDC hdc, int rop2);
+ZO_API int GetROP2(HDC hdc);
+ZO_API BOOL SetBrushOrgEx(HDC hdc, int x, int y, POINT* previous);
+ZO_API BOOL GetBrushOrgEx(HDC hdc, POINT* origin);
+ZO_API BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous);
+ZO_API BOOL GetCurrentPositionEx(HDC hdc, POINT* position);
+ZO_API BOOL LineTo(HDC hdc, int x, int y);
 
 // ---- Fills and frames ----------------------------------------------------------------------
 // brush: a brush handle, or a system colour index + 1 (1..31).
-int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
-int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
-BOOL InvertRect(HDC hdc, const RECT* rect);
-BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop);
-BOOL DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags);
-BOOL DrawFocusRect(HDC hdc, const RECT* rect);
-BOOL DrawFrameControl(HDC hdc, RECT* rect, UINT type, UINT state);
-BOOL Polygon(HDC hdc, const POINT* points, int count);
-BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
-COLORREF GetPixel(HDC hdc, int x, int y);
-COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+ZO_API int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+ZO_API int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
+ZO_API BOOL InvertRect(HDC hdc, const RECT* rect);
+ZO_API BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop);
+ZO_API BOOL DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags);
+ZO_API BOOL DrawFocusRect(HDC hdc, const RECT* rect);
+ZO_API BOOL DrawFrameControl(HDC hdc, RECT* rect, UINT type, UINT state);
+ZO_API BOOL Polygon(HDC hdc, const POINT* points, int count);
+ZO_API BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+ZO_API COLORREF GetPixel(HDC hdc, int x, int y);
+ZO_API COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 
 // ---- Blits ---------------------------------------------------------------------------------
-BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, DWORD rop);
-BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, int sw,
-                int sh, DWORD rop);
-BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, int sw,
-                    int sh, UINT transparent);
-BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh,
-                  ULONG meshCount, ULONG mode);
-BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, int sw,
-                int sh, BLENDFUNCTION blend);
-BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step,
-                HBRUSH flickerFree, UINT flags);
-BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
-BOOL DrawStateA(HDC hdc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM wdata, int x, int y,
-                int cx, int cy, UINT flags);
+ZO_API BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
+                   DWORD rop);
+ZO_API BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
+                       int sw, int sh, DWORD rop);
+ZO_API BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
+                           int sw, int sh, UINT transparent);
+ZO_API BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh,
+                         ULONG meshCount, ULONG mode);
+ZO_API BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
+                       int sw, int sh, BLENDFUNCTION blend);
+ZO_API BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step,
+                       HBRUSH flickerFree, UINT flags);
+ZO_API BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
+ZO_API BOOL DrawStateA(HDC hdc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM wdata, int x,
+                       int y, int cx, int cy, UINT flags);
 
 // ---- System colours ------------------------------------------------------------------------
-DWORD GetSysColor(int index);
+ZO_API DWORD GetSysColor(int index);
 
 // ---- Rectangles and arithmetic -------------------------------------------------------------
-BOOL IntersectRect(RECT* dst, const RECT* a, const RECT* b);
-BOOL UnionRect(RECT* dst, const RECT* a, const RECT* b);
-BOOL OffsetRect(RECT* rect, int dx, int dy);
-BOOL InflateRect(RECT* rect, int dx, int dy);
-BOOL CopyRect(RECT* dst, const RECT* src);
-BOOL SetRect(RECT* rect, int left, int top, int right, int bottom);
-BOOL SetRectEmpty(RECT* rect);
-BOOL IsRectEmpty(const RECT* rect);
-BOOL PtInRect(const RECT* rect, POINT pt);
-BOOL EqualRect(const RECT* a, const RECT* b);
-int MulDiv(int a, int b, int c);
+ZO_API BOOL IntersectRect(RECT* dst, const RECT* a, const RECT* b);
+ZO_API BOOL UnionRect(RECT* dst, const RECT* a, const RECT* b);
+ZO_API BOOL OffsetRect(RECT* rect, int dx, int dy);
+ZO_API BOOL InflateRect(RECT* rect, int dx, int dy);
+ZO_API BOOL CopyRect(RECT* dst, const RECT* src);
+ZO_API BOOL SetRect(RECT* rect, int left, int top, int right, int bottom);
+ZO_API BOOL SetRectEmpty(RECT* rect);
+ZO_API BOOL IsRectEmpty(const RECT* rect);
+ZO_API BOOL PtInRect(const RECT* rect, POINT pt);
+ZO_API BOOL EqualRect(const RECT* a, const RECT* b);
+ZO_API int MulDiv(int a, int b, int c);
 
 // ---- Library probe -------------------------------------------------------------------------
 // "msimg32.dll" (any case) answers a module handle unless switched off for this thread.
-HMODULE LoadLibraryA(const char* name);
-BOOL FreeLibrary(HMODULE module);
-void SetMsImg32Available(bool available);
+ZO_API HMODULE LoadLibraryA(const char* name);
+ZO_API BOOL FreeLibrary(HMODULE module);
+ZO_API void SetMsImg32Available(bool available);
 
 }  // namespace zo::plat

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/Export.h"
 #include "platform/Types.h"
 
 namespace zo::plat {
@@ -33,7 +34,7 @@ constexpr HandleKind KindOfHandle(HANDLE h) {
 }
 
 template <class T, HandleKind Kind>
-class HandleTable {
+class ZO_API HandleTable {
 public:
     HANDLE Add(std::unique_ptr<T> object) {
         std::uint32_t slot;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Export.h"
 #include "platform/Types.h"
 
 namespace zo {
@@ -24,7 +25,7 @@ inline constexpr int kMaxImageDimension = 32768;
 inline constexpr std::int64_t kMaxImagePixels = std::int64_t{64} * 1024 * 1024;
 
 // A decoded image: 0xAARRGGBB pixels (BGRA bytes in memory), row-major, top row first.
-struct Image {
+struct ZO_API Image {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;
@@ -49,56 +50,58 @@ struct Image {
 enum class ImageFormat { Unknown, Bmp, Icon, Cursor, Png, Wmf, Emf };
 
 // The format a file's first bytes announce (its content decides, never its name).
-ImageFormat DetectImageFormat(std::span<const std::uint8_t> bytes);
+ZO_API ImageFormat DetectImageFormat(std::span<const std::uint8_t> bytes);
 
 // A BMP file (BITMAPFILEHEADER followed by a DIB).
-Image DecodeBmp(std::span<const std::uint8_t> file);
+ZO_API Image DecodeBmp(std::span<const std::uint8_t> file);
 // An ICO or CUR file: the entry closest to desiredWidth x desiredHeight, at the highest colour
 // depth among those, with its AND mask (PNG entries have alpha and no mask).
-Image DecodeIcon(std::span<const std::uint8_t> file, int desiredWidth = 32, int desiredHeight = 32);
+ZO_API Image DecodeIcon(std::span<const std::uint8_t> file, int desiredWidth = 32,
+                        int desiredHeight = 32);
 // A PNG file of any colour type and bit depth; samples are kept as stored (no gamma change),
 // 16-bit samples are rounded to 8 bits.
-Image DecodePng(std::span<const std::uint8_t> file);
+ZO_API Image DecodePng(std::span<const std::uint8_t> file);
 
 // A WMF (placeable or standard) or EMF file's picture type (2 metafile, 4 enhanced
 // metafile) and nominal size in HIMETRIC; the whole record chain is checked.
-struct MetafileInfo {
+struct ZO_API MetafileInfo {
     int type = 0;
     LONG himetricWidth = 0;
     LONG himetricHeight = 0;
 };
-MetafileInfo ReadMetafileInfo(std::span<const std::uint8_t> file);
+ZO_API MetafileInfo ReadMetafileInfo(std::span<const std::uint8_t> file);
 
 // A BMP file of the image at 24 or 32 bits. 32 bits keep the alpha channel (a V5 header with
 // an alpha mask) when the image has alpha.
-std::vector<std::uint8_t> EncodeBmp(const Image& image, int bitsPerPixel);
+ZO_API std::vector<std::uint8_t> EncodeBmp(const Image& image, int bitsPerPixel);
 
 enum class PngChannels { Rgba, Rgb };
 // A PNG file of the image, RGBA (alpha kept) or RGB (alpha dropped). Raises 481 on an image
 // whose sizes do not match its pixels.
-std::vector<std::uint8_t> EncodePng(const Image& image, PngChannels channels = PngChannels::Rgba);
+ZO_API std::vector<std::uint8_t> EncodePng(const Image& image,
+                                           PngChannels channels = PngChannels::Rgba);
 
 // Result of the file-level writers and readers: an empty error means success.
-struct ImageIoStatus {
+struct ZO_API ImageIoStatus {
     std::string error;
     bool ok() const { return error.empty(); }
     explicit operator bool() const { return ok(); }
 };
 
-ImageIoStatus WritePng(const std::filesystem::path& path, int width, int height,
-                       std::span<const std::uint32_t> pixels,
-                       PngChannels channels = PngChannels::Rgba);
-ImageIoStatus WritePng(const std::filesystem::path& path, const Image& image,
-                       PngChannels channels = PngChannels::Rgba);
-ImageIoStatus ReadPng(const std::filesystem::path& path, Image& out);
+ZO_API ImageIoStatus WritePng(const std::filesystem::path& path, int width, int height,
+                              std::span<const std::uint32_t> pixels,
+                              PngChannels channels = PngChannels::Rgba);
+ZO_API ImageIoStatus WritePng(const std::filesystem::path& path, const Image& image,
+                              PngChannels channels = PngChannels::Rgba);
+ZO_API ImageIoStatus ReadPng(const std::filesystem::path& path, Image& out);
 
 // The pixels of a bitmap handle (32-bit bitmaps as they are, hasAlpha kept; 1-bit bitmaps as
 // black 0 / white 1) or of the bitmap a device context draws into. False for a bad handle.
-bool ImageFromBitmap(HBITMAP bitmap, Image& out);
-bool ImageFromDc(HDC dc, Image& out);
+ZO_API bool ImageFromBitmap(HBITMAP bitmap, Image& out);
+ZO_API bool ImageFromDc(HDC dc, Image& out);
 // PNG snapshots of the same; the error names the bad handle or the file problem.
-ImageIoStatus SaveBitmapPng(HBITMAP bitmap, const std::filesystem::path& path);
-ImageIoStatus SaveDcPng(HDC dc, const std::filesystem::path& path);
+ZO_API ImageIoStatus SaveBitmapPng(HBITMAP bitmap, const std::filesystem::path& path);
+ZO_API ImageIoStatus SaveDcPng(HDC dc, const std::filesystem::path& path);
 
 // Loads a picture file: BMP and PNG give a bitmap picture (type 1, a 32-bit bitmap that keeps
 // PNG alpha), ICO and CUR an icon picture (type 3), WMF and EMF a metafile picture (type 2 or
@@ -106,7 +109,7 @@ ImageIoStatus SaveDcPng(HDC dc, const std::filesystem::path& path);
 // empty picture (type 0). Errors: 53 "File not found",
 // 76 "Path not found", 481 "Invalid picture". The picture deletes its platform object when it
 // dies.
-std::shared_ptr<Picture> LoadPicture(const std::filesystem::path& path);
-std::shared_ptr<Picture> LoadPictureFromMemory(std::span<const std::uint8_t> bytes);
+ZO_API std::shared_ptr<Picture> LoadPicture(const std::filesystem::path& path);
+ZO_API std::shared_ptr<Picture> LoadPictureFromMemory(std::span<const std::uint8_t> bytes);
 
 }  // namespace zo::plat

@@ -4,11 +4,12 @@
 
 #include <vector>
 
+#include "core/Export.h"
 #include "platform/Types.h"
 
 namespace zo::plat {
 
-class Region {
+class ZO_API Region {
 public:
     Region() = default;
     explicit Region(const RECT& r) { Add(r); }

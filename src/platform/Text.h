@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Export.h"
 #include "platform/Gdi.h"
 #include "platform/GdiInternal.h"
 #include "platform/Types.h"
@@ -28,11 +29,11 @@ namespace zo::plat {
 // ---- Character set -------------------------------------------------------------------------
 
 // UTF-8 to Windows-1252 ('?' for what it cannot hold, and for each malformed sequence).
-std::string Utf8ToAnsi(std::string_view utf8);
+ZO_API std::string Utf8ToAnsi(std::string_view utf8);
 // Windows-1252 to UTF-8; every byte has a character, so nothing is lost.
-std::string AnsiToUtf8(std::string_view ansi);
+ZO_API std::string AnsiToUtf8(std::string_view ansi);
 // The Unicode character of one Windows-1252 byte.
-char32_t UnicodeOfAnsi(unsigned char byte);
+ZO_API char32_t UnicodeOfAnsi(unsigned char byte);
 
 // ---- Fonts ---------------------------------------------------------------------------------
 
@@ -69,9 +70,9 @@ inline constexpr BYTE TMPF_TRUETYPE = 0x04;
 // The LOGFONT of the stock DEFAULT_GUI_FONT: "MS Sans Serif", 8 points at 96 dpi (-11),
 // normal weight. Windows and tooltips use it when nobody selected another font; it is
 // realised like any other font.
-LOGFONTA DefaultGuiLogFont();
+ZO_API LOGFONTA DefaultGuiLogFont();
 
-struct TEXTMETRICA {
+struct ZO_API TEXTMETRICA {
     LONG tmHeight = 0;
     LONG tmAscent = 0;
     LONG tmDescent = 0;
@@ -95,19 +96,19 @@ struct TEXTMETRICA {
 };
 
 // Metrics of the font selected into hdc (the default GUI font when none is).
-BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* metrics);
+ZO_API BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* metrics);
 
 // The family name of the face actually used for the selected font, in Windows-1252. Copies at
 // most count - 1 bytes and a NUL into name and returns the number of bytes copied including
 // the NUL; with a null name returns the length the name needs. 0 on failure.
-int GetTextFaceA(HDC hdc, int count, char* name);
+ZO_API int GetTextFaceA(HDC hdc, int count, char* name);
 
 // ---- Measuring -----------------------------------------------------------------------------
 
 // cx = the sum of the characters' whole-pixel advances (the same advances drawing uses, no
 // kerning, no overhang); cy = tmHeight, or 0 for an empty string. The extent does not depend
 // on the font's escapement: cx runs along the text. FALSE for a bad handle or a negative count.
-BOOL GetTextExtentPoint32A(HDC hdc, const char* text, int count, SIZE* size);
+ZO_API BOOL GetTextExtentPoint32A(HDC hdc, const char* text, int count, SIZE* size);
 
 // ---- Drawing at a point --------------------------------------------------------------------
 
@@ -117,12 +118,12 @@ inline constexpr UINT ETO_CLIPPED = 0x0004;
 // Draws count bytes with the DC's text alignment (TA_* of Gdi.h, applied in the font's turned
 // frame), text colour and background mode; with TA_UPDATECP the current position is used and
 // moved along the text.
-BOOL TextOutA(HDC hdc, int x, int y, const char* text, int count);
+ZO_API BOOL TextOutA(HDC hdc, int x, int y, const char* text, int count);
 
 // TextOutA with ETO_OPAQUE (fill rect with the background colour first) and ETO_CLIPPED (clip
 // to rect); dx, when given, holds count advances that replace the font's.
-BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, const char* text,
-                 UINT count, const int* dx);
+ZO_API BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, const char* text,
+                        UINT count, const int* dx);
 
 // ---- Drawing in a rectangle ----------------------------------------------------------------
 
@@ -159,9 +160,9 @@ inline constexpr UINT DT_PREFIXONLY = 0x00200000;
 // the rectangle turned with it (lines run along the turned baseline); other angles lay out
 // upright and turn each line about its start. DT_MODIFYSTRING is ignored here, the text
 // being read-only.
-int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format);
+ZO_API int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format);
 // The same over a string the call may change: with DT_MODIFYSTRING and DT_END_ELLIPSIS or
 // DT_PATH_ELLIPSIS, text receives the shown form of the line that was shortened.
-int DrawTextA(HDC hdc, std::string& text, RECT* rect, UINT format);
+ZO_API int DrawTextA(HDC hdc, std::string& text, RECT* rect, UINT format);
 
 }  // namespace zo::plat

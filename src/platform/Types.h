@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "core/Export.h"
+
 namespace zo::plat {
 
 using BOOL = int;
@@ -35,16 +37,16 @@ using HCURSOR = HANDLE;
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 
-struct POINT {
+struct ZO_API POINT {
     LONG x = 0;
     LONG y = 0;
 };
-struct SIZE {
+struct ZO_API SIZE {
     LONG cx = 0;
     LONG cy = 0;
 };
 // [left, right) x [top, bottom)
-struct RECT {
+struct ZO_API RECT {
     LONG left = 0;
     LONG top = 0;
     LONG right = 0;

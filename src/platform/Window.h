@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "core/Export.h"
 #include "platform/Region.h"
 #include "platform/Types.h"
 
@@ -21,7 +22,7 @@ using UINT_PTR = std::uintptr_t;
 using ATOM = WORD;
 using HMENU = HANDLE;
 
-struct WNDCLASSA {
+struct ZO_API WNDCLASSA {
     UINT style = 0;
     WNDPROC lpfnWndProc = nullptr;
     int cbClsExtra = 0;
@@ -34,7 +35,7 @@ struct WNDCLASSA {
     const char* lpszClassName = nullptr;
 };
 
-struct CREATESTRUCTA {
+struct ZO_API CREATESTRUCTA {
     void* lpCreateParams = nullptr;
     HINSTANCE hInstance = 0;
     HMENU hMenu = 0;
@@ -49,7 +50,7 @@ struct CREATESTRUCTA {
     DWORD dwExStyle = 0;
 };
 
-struct MSG {
+struct ZO_API MSG {
     HWND hwnd = 0;
     UINT message = 0;
     WPARAM wParam = 0;
@@ -58,7 +59,7 @@ struct MSG {
     POINT pt;
 };
 
-struct PAINTSTRUCT {
+struct ZO_API PAINTSTRUCT {
     HDC hdc = 0;
     BOOL fErase = FALSE;
     RECT rcPaint;
@@ -67,7 +68,7 @@ struct PAINTSTRUCT {
     BYTE rgbReserved[32] = {};
 };
 
-struct TRACKMOUSEEVENT {
+struct ZO_API TRACKMOUSEEVENT {
     DWORD cbSize = sizeof(TRACKMOUSEEVENT);
     DWORD dwFlags = 0;
     HWND hwndTrack = 0;
@@ -329,51 +330,51 @@ inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
 inline constexpr UINT USER_TIMER_MINIMUM = 10;
 
 // Classes.
-ATOM RegisterClassA(const WNDCLASSA* wc);
-BOOL UnregisterClassA(const char* className, HINSTANCE instance);
-BOOL GetClassInfoA(HINSTANCE instance, const char* className, WNDCLASSA* out);
+ZO_API ATOM RegisterClassA(const WNDCLASSA* wc);
+ZO_API BOOL UnregisterClassA(const char* className, HINSTANCE instance);
+ZO_API BOOL GetClassInfoA(HINSTANCE instance, const char* className, WNDCLASSA* out);
 
 // Creation and destruction.
-HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                     int x, int y, int width, int height, HWND parent, HMENU menu,
-                     HINSTANCE instance, void* param);
-BOOL DestroyWindow(HWND hwnd);
-BOOL IsWindow(HWND hwnd);
-BOOL IsChild(HWND parent, HWND hwnd);
+ZO_API HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName,
+                            DWORD style, int x, int y, int width, int height, HWND parent,
+                            HMENU menu, HINSTANCE instance, void* param);
+ZO_API BOOL DestroyWindow(HWND hwnd);
+ZO_API BOOL IsWindow(HWND hwnd);
+ZO_API BOOL IsChild(HWND parent, HWND hwnd);
 
 // Tree and z-order.
-HWND GetParent(HWND hwnd);  // the parent of a child, the owner of a top-level window
-HWND SetParent(HWND hwnd, HWND newParent);
-HWND GetAncestorTopLevel(HWND hwnd);
-HWND GetWindow(HWND hwnd, UINT cmd);
-HWND GetTopWindow(HWND parent);  // parent 0: the topmost top-level window
+ZO_API HWND GetParent(HWND hwnd);  // the parent of a child, the owner of a top-level window
+ZO_API HWND SetParent(HWND hwnd, HWND newParent);
+ZO_API HWND GetAncestorTopLevel(HWND hwnd);
+ZO_API HWND GetWindow(HWND hwnd, UINT cmd);
+ZO_API HWND GetTopWindow(HWND parent);  // parent 0: the topmost top-level window
 using WNDENUMPROC = BOOL (*)(HWND hwnd, LPARAM lParam);
-BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam);  // all descendants
-BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam);                    // top-level windows
+ZO_API BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam);  // all descendants
+ZO_API BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam);                    // top-level windows
 
 // Visibility, position, size.
-BOOL ShowWindow(HWND hwnd, int cmd);  // returns whether it was visible before
-BOOL IsWindowVisible(HWND hwnd);      // the window and all its ancestors
-BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
-BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
-BOOL GetClientRect(HWND hwnd, RECT* rect);
-BOOL GetWindowRect(HWND hwnd, RECT* rect);  // screen coordinates
-BOOL ClientToScreen(HWND hwnd, POINT* pt);
-BOOL ScreenToClient(HWND hwnd, POINT* pt);
+ZO_API BOOL ShowWindow(HWND hwnd, int cmd);  // returns whether it was visible before
+ZO_API BOOL IsWindowVisible(HWND hwnd);      // the window and all its ancestors
+ZO_API BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+ZO_API BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+ZO_API BOOL GetClientRect(HWND hwnd, RECT* rect);
+ZO_API BOOL GetWindowRect(HWND hwnd, RECT* rect);  // screen coordinates
+ZO_API BOOL ClientToScreen(HWND hwnd, POINT* pt);
+ZO_API BOOL ScreenToClient(HWND hwnd, POINT* pt);
 // Returns MAKELONG(dx, dy) of the offset applied, 0 on failure (hwnd 0 means the screen).
-int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
-HWND WindowFromPoint(POINT screen);
-HWND ChildWindowFromPoint(HWND parent, POINT client);
-BOOL EnableWindow(HWND hwnd, BOOL enable);  // returns whether it was disabled before
-BOOL IsWindowEnabled(HWND hwnd);
+ZO_API int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
+ZO_API HWND WindowFromPoint(POINT screen);
+ZO_API HWND ChildWindowFromPoint(HWND parent, POINT client);
+ZO_API BOOL EnableWindow(HWND hwnd, BOOL enable);  // returns whether it was disabled before
+ZO_API BOOL IsWindowEnabled(HWND hwnd);
 
 // Text and window longs.
-BOOL SetWindowTextA(HWND hwnd, const char* text);
-int GetWindowTextA(HWND hwnd, char* buffer, int size);
-int GetWindowTextLengthA(HWND hwnd);
-int GetClassNameA(HWND hwnd, char* buffer, int size);
-LONG_PTR GetWindowLongA(HWND hwnd, int index);
-LONG_PTR SetWindowLongA(HWND hwnd, int index, LONG_PTR value);
+ZO_API BOOL SetWindowTextA(HWND hwnd, const char* text);
+ZO_API int GetWindowTextA(HWND hwnd, char* buffer, int size);
+ZO_API int GetWindowTextLengthA(HWND hwnd);
+ZO_API int GetClassNameA(HWND hwnd, char* buffer, int size);
+ZO_API LONG_PTR GetWindowLongA(HWND hwnd, int index);
+ZO_API LONG_PTR SetWindowLongA(HWND hwnd, int index, LONG_PTR value);
 inline LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
     return GetWindowLongA(hwnd, index);
 }
@@ -382,60 +383,62 @@ inline LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
 }
 
 // Window procedures and messages.
-LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CallWindowProcA(LONG_PTR proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);  // hwnd 0: thread message
-void PostQuitMessage(int exitCode);
+ZO_API LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+ZO_API LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+ZO_API LRESULT CallWindowProcA(LONG_PTR proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+ZO_API LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+ZO_API BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam,
+                         LPARAM lParam);  // hwnd 0: thread message
+ZO_API void PostQuitMessage(int exitCode);
 // Returns FALSE for WM_QUIT, -1 for a bad window filter. On the off-screen display, when no
 // message can ever arrive (empty queue, nothing to paint, no timer), it returns FALSE with a
 // WM_QUIT message instead of waiting forever.
-BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
-BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
-BOOL TranslateMessage(const MSG* msg);
-LRESULT DispatchMessageA(const MSG* msg);
-DWORD GetMessageTime();
-DWORD GetMessagePos();  // MAKELONG(x, y) of the screen cursor when the last message was made
+ZO_API BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
+ZO_API BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+ZO_API BOOL TranslateMessage(const MSG* msg);
+ZO_API LRESULT DispatchMessageA(const MSG* msg);
+ZO_API DWORD GetMessageTime();
+ZO_API DWORD GetMessagePos();  // MAKELONG(x, y) of the screen cursor when the last message was made
 
 // Painting.
-BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);  // rect NULL: the whole client
-BOOL ValidateRect(HWND hwnd, const RECT* rect);
-BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);  // TRUE when the update region is not empty
-BOOL GetUpdateRegion(HWND hwnd, Region* out);           // client coordinates
-BOOL UpdateWindow(HWND hwnd);
-BOOL RedrawWindow(HWND hwnd, const RECT* rect, const Region* region, UINT flags);
-HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
-BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
-HDC GetDC(HWND hwnd);        // hwnd 0: the whole screen
-HDC GetWindowDC(HWND hwnd);  // including the non-client frame
+ZO_API BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);  // rect NULL: the whole client
+ZO_API BOOL ValidateRect(HWND hwnd, const RECT* rect);
+ZO_API BOOL GetUpdateRect(HWND hwnd, RECT* rect,
+                          BOOL erase);                // TRUE when the update region is not empty
+ZO_API BOOL GetUpdateRegion(HWND hwnd, Region* out);  // client coordinates
+ZO_API BOOL UpdateWindow(HWND hwnd);
+ZO_API BOOL RedrawWindow(HWND hwnd, const RECT* rect, const Region* region, UINT flags);
+ZO_API HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
+ZO_API BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
+ZO_API HDC GetDC(HWND hwnd);        // hwnd 0: the whole screen
+ZO_API HDC GetWindowDC(HWND hwnd);  // including the non-client frame
 // 1 when a DC of GetDC/GetWindowDC was released, whatever window is named; the DCs of a window
 // die with it.
-int ReleaseDC(HWND hwnd, HDC hdc);
+ZO_API int ReleaseDC(HWND hwnd, HDC hdc);
 
 // Mouse and keyboard.
-HWND SetCapture(HWND hwnd);
-BOOL ReleaseCapture();
-HWND GetCapture();
-HWND SetFocus(HWND hwnd);
-HWND GetFocus();
-HWND SetActiveWindow(HWND hwnd);
-HWND GetActiveWindow();
-HWND GetForegroundWindow();
-BOOL GetCursorPos(POINT* pt);
-BOOL SetCursorPos(int x, int y);  // moves the pointer; the windows see a mouse move
-HCURSOR SetCursor(HCURSOR cursor);
-HCURSOR GetCursor();
-SHORT GetAsyncKeyState(int vk);  // 0x8000 while the key or button is down now
-SHORT GetKeyState(int vk);       // state as of the last message retrieved; bit 0 = toggled
-BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
-UINT GetDoubleClickTime();
-int GetSystemMetrics(int index);
+ZO_API HWND SetCapture(HWND hwnd);
+ZO_API BOOL ReleaseCapture();
+ZO_API HWND GetCapture();
+ZO_API HWND SetFocus(HWND hwnd);
+ZO_API HWND GetFocus();
+ZO_API HWND SetActiveWindow(HWND hwnd);
+ZO_API HWND GetActiveWindow();
+ZO_API HWND GetForegroundWindow();
+ZO_API BOOL GetCursorPos(POINT* pt);
+ZO_API BOOL SetCursorPos(int x, int y);  // moves the pointer; the windows see a mouse move
+ZO_API HCURSOR SetCursor(HCURSOR cursor);
+ZO_API HCURSOR GetCursor();
+ZO_API SHORT GetAsyncKeyState(int vk);  // 0x8000 while the key or button is down now
+ZO_API SHORT GetKeyState(int vk);       // state as of the last message retrieved; bit 0 = toggled
+ZO_API BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
+ZO_API UINT GetDoubleClickTime();
+ZO_API int GetSystemMetrics(int index);
 
 // Timers. The clock is the display's: real time on X11, a hand-driven clock off-screen.
-UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
-BOOL KillTimer(HWND hwnd, UINT_PTR id);
-DWORD GetTickCount();
+ZO_API UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
+ZO_API BOOL KillTimer(HWND hwnd, UINT_PTR id);
+ZO_API DWORD GetTickCount();
 
 // Message boxes: a modal window with the text and a row of push buttons. The owner's top-level
 // window is disabled while the box runs its own message loop. Enter presses the default (focused)
@@ -468,7 +471,7 @@ inline constexpr int IDRETRY = 4;
 inline constexpr int IDIGNORE = 5;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
-int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+ZO_API int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 
 // Standard cursor identifiers for LoadCursorA(0, IDC_...); the X11 display maps them.
 inline constexpr std::uintptr_t IDC_ARROW = 32512;
@@ -478,6 +481,6 @@ inline constexpr std::uintptr_t IDC_CROSS = 32515;
 inline constexpr std::uintptr_t IDC_SIZEALL = 32646;
 inline constexpr std::uintptr_t IDC_NO = 32648;
 inline constexpr std::uintptr_t IDC_HAND = 32649;
-HCURSOR LoadCursorA(HINSTANCE instance, std::uintptr_t id);
+ZO_API HCURSOR LoadCursorA(HINSTANCE instance, std::uintptr_t id);
 
 }  // namespace zo::plat

@@ -1,0 +1,36 @@
+# Run by cmake --install: copies the umbrella header ZoBtnBar.h and every header it includes,
+# directly or not, from ZO_HEADER_SOURCE to ZO_HEADER_DESTINATION, keeping their folders.
+# An include that names no file there stops the installation: the API would not compile.
+cmake_policy(PUSH)
+cmake_policy(VERSION 3.25)  # install scripts start with no policies set
+set(todo ZoBtnBar.h)
+set(seen "")
+while(todo)
+  list(POP_FRONT todo header)
+  if(header IN_LIST seen)
+    continue()
+  endif()
+  list(APPEND seen ${header})
+  get_filename_component(folder "${header}" DIRECTORY)
+  file(STRINGS "${ZO_HEADER_SOURCE}/${header}" lines REGEX "^#include \"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" name "${line}")
+    # Quoted includes look beside the including file first, then in the include folder.
+    cmake_path(APPEND folder "${name}" OUTPUT_VARIABLE beside)
+    cmake_path(NORMAL_PATH beside)
+    if(folder AND EXISTS "${ZO_HEADER_SOURCE}/${beside}")
+      list(APPEND todo "${beside}")
+    elseif(EXISTS "${ZO_HEADER_SOURCE}/${name}")
+      list(APPEND todo "${name}")
+    else()
+      message(FATAL_ERROR "${header} includes \"${name}\", which is not in ${ZO_HEADER_SOURCE}")
+    endif()
+  endforeach()
+endwhile()
+
+list(SORT seen)
+foreach(header IN LISTS seen)
+  get_filename_component(folder "${header}" DIRECTORY)
+  file(INSTALL "${ZO_HEADER_SOURCE}/${header}" DESTINATION "${ZO_HEADER_DESTINATION}/${folder}")
+endforeach()
+cmake_policy(POP)
