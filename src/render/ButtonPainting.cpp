@@ -231,8 +231,10 @@ void ZoButtonBar::PaintButtons(HDC hdc, const CGroup& G, const Rect& U) {
     std::int32_t first = 0, last = 0;
     if (&G == m_aActiveGroup.get() && ShownButtonRange(U, first, last)) {
         // Only the lines that can meet the area, in the same order.
-        for (std::int32_t j = first; j < last; ++j)
-            paint(entries.Item(m_aButtonGrid[static_cast<std::size_t>(j)]));
+        for (std::int32_t j = first; j < last; ++j) {
+            const std::int32_t k = m_aButtonGrid[static_cast<std::size_t>(j)];
+            if (k >= 1 && k <= entries.Count()) paint(entries.Item(k));
+        }
     } else {
         for (const ButtonPtr& b : entries)
             paint(b);
