@@ -157,7 +157,6 @@ void Select(HWND hwnd, EditState& s, std::size_t anchor, std::size_t caret) {
     const std::string text = TextOf(hwnd);
     anchor = std::min(anchor, text.size());
     caret = std::min(caret, text.size());
-    const std::size_t first = s.first;
     if (anchor == s.anchor && caret == s.caret) return;
     s.anchor = anchor;
     s.caret = caret;
@@ -165,7 +164,6 @@ void Select(HWND hwnd, EditState& s, std::size_t anchor, std::size_t caret) {
         const Measure m(hwnd);
         KeepCaretInView(m, text, s);
     }
-    (void)first;
     InvalidateRect(hwnd, nullptr, FALSE);
     PlaceCaret(hwnd, s);
 }
