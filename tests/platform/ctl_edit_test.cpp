@@ -63,6 +63,7 @@ TEST_F(Edit, ReportsEveryChangeAndOnlyChanges) {
     Key(VK_LEFT);
     Key(VK_BACK);
     SetWindowTextA(edit, "new");
+    SetWindowTextA(edit, "new");  // no change
     SendMessageA(edit, EM_SETSEL, 0, -1);
     EXPECT_EQ(events.Take(), (std::vector<std::string>{"edit:EN_CHANGE", "edit:EN_CHANGE",
                                                        "edit:EN_CHANGE", "edit:EN_CHANGE"}));
