@@ -159,6 +159,12 @@ TEST_F(Edit, TheMouseSelects) {
     InjectKey(VK_SHIFT, false);
     Pump();
     EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{2, 7}));
+    // A double click takes the word.
+    SetWindowTextA(edit, "ab cdef gh");
+    RunFor(1000);
+    ClickAt(edit, xOf(4), 8);
+    ClickAt(edit, xOf(4), 8);
+    EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{3, 7}));
 }
 
 TEST_F(Edit, TheCaretFollowsBlinksAndScrollsLongTextIntoView) {

@@ -1,9 +1,10 @@
 // The "Edit" class, single line: the text with a selection between an anchor and the caret,
 // typed characters, Backspace and Delete, the arrows, Home and End (with Shift to select),
-// select-all, cut, copy and paste through the clipboard, selection with the mouse, and
-// horizontal scrolling that keeps the caret in view. Every change of the text, typed or set
-// with WM_SETTEXT, is reported with EN_CHANGE (setting the text it already has is no change). The
-// parent may discard or change a key first: NM_KEYDOWN and NM_CHAR come before the edit acts.
+// select-all, cut, copy and paste through the clipboard, selection with the mouse (a double
+// click takes a word), and horizontal scrolling that keeps the caret in view. Every change of
+// the text, typed or set with WM_SETTEXT, is reported with EN_CHANGE (setting the text it
+// already has is no change). The parent may discard or change a key first: NM_KEYDOWN and
+// NM_CHAR come before the edit acts.
 #include <algorithm>
 #include <string>
 
@@ -331,6 +332,18 @@ void OnMouse(HWND hwnd, EditState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_MOUSEMOVE && GET_X_LPARAM(lParam) >= area.right)
             at = std::min(text.size(), std::max(at, s.caret + 1));
     }
+    if (msg == WM_LBUTTONDBLCLK) {
+        // The word under the pointer: the run of characters between blanks.
+        const auto blank = [&](std::size_t i) { return text[i] == ' ' || text[i] == '\t'; };
+        std::size_t a = std::min(at, text.size());
+        std::size_t b = a;
+        while (a > 0 && !blank(a - 1))
+            --a;
+        while (b < text.size() && !blank(b))
+            ++b;
+        Select(hwnd, s, a, b);
+        return;
+    }
     if (msg == WM_LBUTTONDOWN) {
         if (GetFocus() != hwnd) SetFocus(hwnd);
         if (!IsWindow(hwnd)) return;
@@ -419,8 +432,6 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            OnMouse(hwnd, *s, WM_LBUTTONDOWN, wParam, lParam);
-            return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
             OnMouse(hwnd, *s, msg, wParam, lParam);
