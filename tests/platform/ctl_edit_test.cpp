@@ -114,6 +114,14 @@ TEST_F(Edit, CutCopyPasteGoThroughTheClipboard) {
     Chord(VK_CONTROL, 'A');
     Chord(VK_CONTROL, 'V');
     EXPECT_EQ(Text(b), "first");
+    // A long text is taken whole and the view scrolls to its end.
+    SetClipboardTextA(0, std::string(20000, 'w').c_str());
+    Chord(VK_CONTROL, 'V');
+    EXPECT_EQ(GetWindowTextLengthA(b), 20005);
+    POINT caret;
+    GetCaretPos(&caret);
+    EXPECT_LT(caret.x, 140);
+    EXPECT_GT(caret.x, 100);
 }
 
 TEST_F(Edit, TheParentFiltersCharacters) {

@@ -101,10 +101,27 @@ void KeepCaretInView(const Measure& m, const std::string& text, EditState& s) {
     const int room = std::max(1, static_cast<int>(area.right - area.left) - 1);
     s.first = std::min(s.first, text.size());
     if (s.caret < s.first) s.first = s.caret;
-    while (s.first < s.caret && m.Width(text, s.first, s.caret) > room)
-        ++s.first;
-    while (s.first > 0 && m.Width(text, s.first - 1, text.size()) <= room)
-        --s.first;
+    // Both searches are binary, as widths only grow with the text measured, so a long pasted
+    // text costs a few measurements rather than one per character.
+    if (m.Width(text, s.first, s.caret) > room) {
+        std::size_t lo = s.first;  // too far left
+        std::size_t hi = s.caret;  // fits
+        while (hi - lo > 1) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            (m.Width(text, mid, s.caret) > room ? lo : hi) = mid;
+        }
+        s.first = hi;
+    }
+    if (s.first > 0 && m.Width(text, s.first - 1, text.size()) <= room) {
+        std::size_t lo = 0;            // may not fit
+        std::size_t hi = s.first - 1;  // fits
+        if (m.Width(text, 0, text.size()) <= room) hi = 0;
+        while (hi - lo > 1) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            (m.Width(text, mid, text.size()) <= room ? hi : lo) = mid;
+        }
+        s.first = hi;
+    }
 }
 
 void PlaceCaret(HWND hwnd, const EditState& s) {
