@@ -63,6 +63,7 @@ TEST_F(Edit, ReportsEveryChangeAndOnlyChanges) {
     Key(VK_LEFT);
     Key(VK_BACK);
     SetWindowTextA(edit, "new");
+    SetWindowTextA(edit, "new");  // no change
     SendMessageA(edit, EM_SETSEL, 0, -1);
     EXPECT_EQ(events.Take(), (std::vector<std::string>{"edit:EN_CHANGE", "edit:EN_CHANGE",
                                                        "edit:EN_CHANGE", "edit:EN_CHANGE"}));
@@ -176,6 +177,18 @@ TEST_F(Edit, TheCaretFollowsBlinksAndScrollsLongTextIntoView) {
     RunFor(GetCaretBlinkTime());
     EXPECT_EQ(px(), 0xFFFFFFu);
     RunFor(GetCaretBlinkTime());
+    EXPECT_EQ(px(), 0x000000u);
+    // A repaint takes the caret off and puts it back, never inverting it twice.
+    InvalidateRect(edit, nullptr, TRUE);
+    Pump();
+    EXPECT_EQ(px(), 0x000000u);
+    // Hiding counts: two hides need two shows.
+    HideCaret(edit);
+    HideCaret(edit);
+    ShowCaret(edit);
+    RunFor(GetCaretBlinkTime() * 2);
+    EXPECT_EQ(px(), 0xFFFFFFu);
+    ShowCaret(edit);
     EXPECT_EQ(px(), 0x000000u);
     // End scrolls so the caret stays inside the box; Home scrolls back.
     Key(VK_END);

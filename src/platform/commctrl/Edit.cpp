@@ -2,8 +2,8 @@
 // typed characters, Backspace and Delete, the arrows, Home and End (with Shift to select),
 // select-all, cut, copy and paste through the clipboard, selection with the mouse, and
 // horizontal scrolling that keeps the caret in view. Every change of the text, typed or set
-// with WM_SETTEXT, is reported with EN_CHANGE. The parent may discard or change a key first:
-// NM_KEYDOWN and NM_CHAR come before the edit acts.
+// with WM_SETTEXT, is reported with EN_CHANGE (setting the text it already has is no change). The
+// parent may discard or change a key first: NM_KEYDOWN and NM_CHAR come before the edit acts.
 #include <algorithm>
 #include <string>
 
@@ -157,7 +157,6 @@ void Select(HWND hwnd, EditState& s, std::size_t anchor, std::size_t caret) {
     const std::string text = TextOf(hwnd);
     anchor = std::min(anchor, text.size());
     caret = std::min(caret, text.size());
-    const std::size_t first = s.first;
     if (anchor == s.anchor && caret == s.caret) return;
     s.anchor = anchor;
     s.caret = caret;
@@ -165,7 +164,6 @@ void Select(HWND hwnd, EditState& s, std::size_t anchor, std::size_t caret) {
         const Measure m(hwnd);
         KeepCaretInView(m, text, s);
     }
-    (void)first;
     InvalidateRect(hwnd, nullptr, FALSE);
     PlaceCaret(hwnd, s);
 }
@@ -330,7 +328,7 @@ void OnMouse(HWND hwnd, EditState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
         at = HitChar(m, text, s, GET_X_LPARAM(lParam));
         // Dragged past the right end of the view: one character further, so the view follows.
         const RECT area = m.TextArea();
-        if (GET_X_LPARAM(lParam) >= area.right)
+        if (msg == WM_MOUSEMOVE && GET_X_LPARAM(lParam) >= area.right)
             at = std::min(text.size(), std::max(at, s.caret + 1));
     }
     if (msg == WM_LBUTTONDOWN) {
@@ -398,11 +396,13 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETTEXT: {
             std::string text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
             if (text.size() > s->limit) text.resize(s->limit);
+            // The same text again is no change, so the parent hears nothing.
+            const bool changed = text != TextOf(hwnd);
             StoreText(hwnd, text);
             s->anchor = s->caret = s->first = 0;
             InvalidateRect(hwnd, nullptr, FALSE);
             PlaceCaret(hwnd, *s);
-            NotifyParent(hwnd, EN_CHANGE);
+            if (changed) NotifyParent(hwnd, EN_CHANGE);
             return TRUE;
         }
         case WM_KEYDOWN: {
