@@ -506,11 +506,37 @@ public:
     int parseLine = 0;
 
     bool null() { return Primitive(Json(nullptr)); }
-    bool boolean(bool b) { return Primitive(Json(b)); }
-    bool number_integer(std::int64_t v) { return Primitive(Json(v)); }
-    bool number_unsigned(std::uint64_t v) { return Primitive(Json(v)); }
+    bool boolean(bool b) {
+        if (InEntry()) {
+            entries.back().value = Variant(b);
+            return true;
+        }
+        return Primitive(Json(b));
+    }
+    bool number_integer(std::int64_t v) {
+        if (InEntry() && v >= std::numeric_limits<std::int32_t>::min() &&
+            v <= std::numeric_limits<std::int32_t>::max()) {
+            entries.back().value = Variant(static_cast<std::int32_t>(v));
+            return true;
+        }
+        return Primitive(Json(v));
+    }
+    bool number_unsigned(std::uint64_t v) {
+        if (InEntry() &&
+            v <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
+            entries.back().value = Variant(static_cast<std::int32_t>(v));
+            return true;
+        }
+        return Primitive(Json(v));
+    }
     bool number_float(double v, const std::string&) { return Primitive(Json(v)); }
-    bool string(std::string& s) { return Primitive(Json(std::move(s))); }
+    bool string(std::string& s) {
+        if (InEntry()) {
+            entries.back().value = Variant(std::move(s));
+            return true;
+        }
+        return Primitive(Json(std::move(s)));
+    }
     bool binary(Json::binary_t&) { return Fail("binary data is not JSON"); }
 
     bool start_object(std::size_t) {
@@ -566,6 +592,8 @@ private:
     enum class Section { None, Format, Version, Properties, Pictures, Done };
 
     std::size_t Offset() const { return static_cast<std::size_t>(*cursor_ - begin_); }
+    // A plain value of an entry, which needs no document to be converted.
+    bool InEntry() const { return depth_ == 2 && section_ == Section::Properties; }
 
     bool Fail(std::string message) {
         if (error.empty()) {
@@ -833,10 +861,6 @@ LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLi
     lines = LineCounter(text);
     for (Entry& e : reader.entries) {
         const int line = lines.LineAt(e.offset);
-        if (out.bag.Contains(e.name))
-            throw DesignError(out.file, line, e.name,
-                              "the key is given twice (first on line " +
-                                  std::to_string(out.LineOf(e.name)) + ")");
         if (e.picture > 0) {
             if (static_cast<std::size_t>(e.picture) > pictures.size())
                 throw DesignError(out.file, line, e.name,
@@ -844,7 +868,10 @@ LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLi
                                       " (the file has " + std::to_string(pictures.size()) + ")");
             e.value = Variant(pictures[static_cast<std::size_t>(e.picture) - 1]);
         }
-        out.bag.WriteProperty(e.name, e.value);
+        if (!out.bag.Add(e.name, std::move(e.value)))
+            throw DesignError(out.file, line, e.name,
+                              "the key is given twice (first on line " +
+                                  std::to_string(out.LineOf(e.name)) + ")");
         out.lines.push_back(line);
     }
     try {
