@@ -66,8 +66,12 @@ namespace {
 void PutString(std::string& out, std::string_view s) {
     static constexpr char kHex[] = "0123456789abcdef";
     out.push_back('"');
-    for (const char ch : s) {
-        const unsigned char c = static_cast<unsigned char>(ch);
+    std::size_t plain = 0;  // start of the run of characters that need no escape
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        out.append(s.data() + plain, i - plain);
+        plain = i + 1;
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -91,15 +95,12 @@ void PutString(std::string& out, std::string_view s) {
                 out += "\\f";
                 break;
             default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out.push_back(kHex[c >> 4]);
-                    out.push_back(kHex[c & 15]);
-                } else {
-                    out.push_back(ch);
-                }
+                out += "\\u00";
+                out.push_back(kHex[c >> 4]);
+                out.push_back(kHex[c & 15]);
         }
     }
+    out.append(s.data() + plain, s.size() - plain);
     out.push_back('"');
 }
 
@@ -166,26 +167,28 @@ class Writer {
 public:
     std::string Run(const PropertyBag& bag) {
         out_.reserve(64 + bag.Count() * 40);
-        out_ += "{\n  \"format\": ";
+        // Entries and pictures are indented by two, the parts of the file not at all: a
+        // design is mostly entries, and each space is paid for on every one.
+        out_ += "{\n\"format\": ";
         PutString(out_, kDesignFormatName);
-        out_ += ",\n  \"version\": ";
+        out_ += ",\n\"version\": ";
         PutInt(out_, kDesignFormatVersion);
-        out_ += ",\n  \"properties\": {";
+        out_ += ",\n\"properties\": {";
         bool first = true;
         for (const auto& [name, value] : bag.Entries()) {
             if (!design::IsUtf8(name)) throw DesignError({}, 0, {}, "a key that is not UTF-8 text");
-            out_ += first ? "\n    " : ",\n    ";
+            out_ += first ? "\n  " : ",\n  ";
             first = false;
             PutString(out_, name);
             out_ += ": ";
             PutValue(name, value);
         }
-        out_ += first ? "},\n  \"pictures\": [" : "\n  },\n  \"pictures\": [";
+        out_ += first ? "},\n\"pictures\": [" : "\n},\n\"pictures\": [";
         for (std::size_t i = 0; i < pictures_.size(); ++i) {
-            out_ += i == 0 ? "\n    " : ",\n    ";
+            out_ += i == 0 ? "\n  " : ",\n  ";
             PutPicture(*pictures_[i]);
         }
-        out_ += pictures_.empty() ? "]\n}\n" : "\n  ]\n}\n";
+        out_ += pictures_.empty() ? "]\n}\n" : "\n]\n}\n";
         return std::move(out_);
     }
 

@@ -21,11 +21,21 @@ bool PropertyBag::SameValue(const Variant& a, const Variant& b) {
     return a == b;
 }
 
+namespace {
+
+// The slot a hash starts from: its bits mixed by Fibonacci hashing, since names that differ in
+// one digit give folded hashes that differ little in their low bits.
+std::size_t StartSlot(std::uint64_t h, std::size_t mask) {
+    return static_cast<std::size_t>((h * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
+}  // namespace
+
 std::size_t PropertyBag::Find(std::string_view name) const {
     if (slots_.empty()) return npos;
     const std::uint64_t h = KeyHash(name);
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = static_cast<std::size_t>(h) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = StartSlot(h, mask);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
         if (s.entry == 0) return npos;
         if (s.hash == h && KeysEqual(order_[s.entry - 1].first, name)) return s.entry - 1;
@@ -40,7 +50,7 @@ void PropertyBag::Index(std::size_t entry) {
     }
     const std::uint64_t h = hashes_[entry];
     const std::size_t mask = slots_.size() - 1;
-    std::size_t i = static_cast<std::size_t>(h) & mask;
+    std::size_t i = StartSlot(h, mask);
     while (slots_[i].entry != 0)
         i = (i + 1) & mask;
     slots_[i] = {h, entry + 1};
@@ -53,7 +63,7 @@ void PropertyBag::Reindex() {
     slots_.assign(size * 2, Slot{});
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t e = 0; e < order_.size(); ++e) {
-        std::size_t i = static_cast<std::size_t>(hashes_[e]) & mask;
+        std::size_t i = StartSlot(hashes_[e], mask);
         while (slots_[i].entry != 0)
             i = (i + 1) & mask;
         slots_[i] = {hashes_[e], e + 1};
