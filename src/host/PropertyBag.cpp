@@ -38,7 +38,9 @@ std::size_t PropertyBag::Find(std::string_view name) const {
     for (std::size_t i = StartSlot(h, mask);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
         if (s.entry == 0) return npos;
-        if (s.hash == h && KeysEqual(order_[s.entry - 1].first, name)) return s.entry - 1;
+        if (s.tag == static_cast<std::uint32_t>(h >> 32) &&
+            KeysEqual(order_[s.entry - 1].first, name))
+            return s.entry - 1;
     }
 }
 
@@ -53,20 +55,21 @@ void PropertyBag::Index(std::size_t entry) {
     std::size_t i = StartSlot(h, mask);
     while (slots_[i].entry != 0)
         i = (i + 1) & mask;
-    slots_[i] = {h, entry + 1};
+    slots_[i] = {static_cast<std::uint32_t>(h >> 32), static_cast<std::uint32_t>(entry + 1)};
 }
 
 void PropertyBag::Reindex() {
     std::size_t size = 16;
-    while (size < order_.size() * 2)
+    while (size < order_.size() * 4)
         size *= 2;
-    slots_.assign(size * 2, Slot{});
+    slots_.assign(size, Slot{});
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t e = 0; e < order_.size(); ++e) {
         std::size_t i = StartSlot(hashes_[e], mask);
         while (slots_[i].entry != 0)
             i = (i + 1) & mask;
-        slots_[i] = {hashes_[e], e + 1};
+        slots_[i] = {static_cast<std::uint32_t>(hashes_[e] >> 32),
+                     static_cast<std::uint32_t>(e + 1)};
     }
 }
 
