@@ -82,8 +82,7 @@ HWND PageBase::AddFrame(std::string name, std::string text, int x, int y, int w,
 }
 
 HWND PageBase::AddEdit(std::string name, std::string text, int x, int y, int w, int h) {
-    return Make(std::move(name), WC_EDITA, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, text, x, y, w,
-                h);
+    return Make(std::move(name), WC_EDITA, WS_TABSTOP | WS_BORDER, text, x, y, w, h);
 }
 
 HWND PageBase::AddList(std::string name, const std::vector<std::string>& items, int x, int y, int w,
