@@ -45,7 +45,11 @@ class DesignFileLoad : public ControlTest {
 protected:
     void SetUp() override {
         ControlTest::SetUp();
-        file = fs::temp_directory_path() / "zo_design_file_test.zobar";
+        // Test cases run in parallel processes: each has a file of its own.
+        file = fs::temp_directory_path() /
+               ("zo_design_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                ".zobar");
     }
     void TearDown() override {
         fs::remove(file);
