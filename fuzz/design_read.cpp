@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ZoBtnBar.h"
+#include "host/DesignFile.h"
 
 namespace {
 
@@ -124,12 +125,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string key = KeyOf(r);
         bag.WriteProperty(key, ValueOf(r));
     }
-    // Keep designs small enough to run many inputs a second.
-    for (const char* count : {"GroupCount", "GRP1ButtonCount", "GRP2ButtonCount", "GRP3ButtonCount",
-                              "GRP4ButtonCount"}) {
-        const zo::Variant v = bag.ReadProperty(count);
-        if (v.IsNumber() && (v.ToDouble() > 8 || v.ToDouble() < -8))
-            bag.WriteProperty(count, zo::Variant(std::int32_t{4}));
+    // Keep designs small enough to run many inputs a second: the reader's own limits, set
+    // low, whatever kind of value the counts are stored as.
+    zo::DesignLimits limits;
+    limits.maxGroups = 8;
+    limits.maxButtons = 48;
+    try {
+        zo::CheckDesignLimits(bag, limits);
+    } catch (const zo::DesignError&) {
+        return 0;
     }
     // The load runs twice: the first may make objects the platform keeps for good (a system
     // colour's brush, say); the second must end with no more objects than it began with.

@@ -15,9 +15,11 @@
 #include "control/Dispatch.h"
 #include "control/Events.h"
 #include "control/ZoButtonBar.h"
+#include "host/DesignFile.h"
 #include "host/PropertyBag.h"
 #include "host/Site.h"
 #include "host/StdFont.h"
+#include "persist/DesignLoad.h"
 // The stand-in platform a program runs the control on: the display, the message loop,
 // drawing and pictures.
 #include "platform/Display.h"

@@ -21,6 +21,7 @@
 #include "pages/ButtonsPage.h"
 #include "pages/GroupsPage.h"
 #include "pages/PositionPage.h"
+#include "pages/StandardPages.h"
 #include "persist/DesignLoad.h"
 #include "platform/Controls.h"
 #include "platform/Display.h"
@@ -275,6 +276,9 @@ struct Designer {
         pages.push_back(std::make_unique<zo::PositionPage>());
         pages.push_back(std::make_unique<zo::GroupsPage>(site));
         pages.push_back(std::make_unique<zo::ButtonsPage>(site));
+        pages.push_back(std::make_unique<zo::ColorPage>());
+        pages.push_back(std::make_unique<zo::FontPage>());
+        pages.push_back(std::make_unique<zo::PicturePage>());
         sheetHost = std::make_unique<zo::PropertyPageHost>(site, std::vector<zo::ObjectPtr>{bar});
         std::vector<zo::PropertyPage*> raw;
         for (auto& p : pages)

@@ -66,8 +66,12 @@ namespace {
 void PutString(std::string& out, std::string_view s) {
     static constexpr char kHex[] = "0123456789abcdef";
     out.push_back('"');
-    for (const char ch : s) {
-        const unsigned char c = static_cast<unsigned char>(ch);
+    std::size_t plain = 0;  // start of the run of characters that need no escape
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        out.append(s.data() + plain, i - plain);
+        plain = i + 1;
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -91,15 +95,12 @@ void PutString(std::string& out, std::string_view s) {
                 out += "\\f";
                 break;
             default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out.push_back(kHex[c >> 4]);
-                    out.push_back(kHex[c & 15]);
-                } else {
-                    out.push_back(ch);
-                }
+                out += "\\u00";
+                out.push_back(kHex[c >> 4]);
+                out.push_back(kHex[c & 15]);
         }
     }
+    out.append(s.data() + plain, s.size() - plain);
     out.push_back('"');
 }
 
@@ -166,26 +167,28 @@ class Writer {
 public:
     std::string Run(const PropertyBag& bag) {
         out_.reserve(64 + bag.Count() * 40);
-        out_ += "{\n  \"format\": ";
+        // Entries and pictures are indented by two, the parts of the file not at all: a
+        // design is mostly entries, and each space is paid for on every one.
+        out_ += "{\n\"format\": ";
         PutString(out_, kDesignFormatName);
-        out_ += ",\n  \"version\": ";
+        out_ += ",\n\"version\": ";
         PutInt(out_, kDesignFormatVersion);
-        out_ += ",\n  \"properties\": {";
+        out_ += ",\n\"properties\": {";
         bool first = true;
         for (const auto& [name, value] : bag.Entries()) {
             if (!design::IsUtf8(name)) throw DesignError({}, 0, {}, "a key that is not UTF-8 text");
-            out_ += first ? "\n    " : ",\n    ";
+            out_ += first ? "\n  " : ",\n  ";
             first = false;
             PutString(out_, name);
             out_ += ": ";
             PutValue(name, value);
         }
-        out_ += first ? "},\n  \"pictures\": [" : "\n  },\n  \"pictures\": [";
+        out_ += first ? "},\n\"pictures\": [" : "\n},\n\"pictures\": [";
         for (std::size_t i = 0; i < pictures_.size(); ++i) {
-            out_ += i == 0 ? "\n    " : ",\n    ";
+            out_ += i == 0 ? "\n  " : ",\n  ";
             PutPicture(*pictures_[i]);
         }
-        out_ += pictures_.empty() ? "]\n}\n" : "\n  ]\n}\n";
+        out_ += pictures_.empty() ? "]\n}\n" : "\n]\n}\n";
         return std::move(out_);
     }
 
@@ -506,11 +509,37 @@ public:
     int parseLine = 0;
 
     bool null() { return Primitive(Json(nullptr)); }
-    bool boolean(bool b) { return Primitive(Json(b)); }
-    bool number_integer(std::int64_t v) { return Primitive(Json(v)); }
-    bool number_unsigned(std::uint64_t v) { return Primitive(Json(v)); }
+    bool boolean(bool b) {
+        if (InEntry()) {
+            entries.back().value = Variant(b);
+            return true;
+        }
+        return Primitive(Json(b));
+    }
+    bool number_integer(std::int64_t v) {
+        if (InEntry() && v >= std::numeric_limits<std::int32_t>::min() &&
+            v <= std::numeric_limits<std::int32_t>::max()) {
+            entries.back().value = Variant(static_cast<std::int32_t>(v));
+            return true;
+        }
+        return Primitive(Json(v));
+    }
+    bool number_unsigned(std::uint64_t v) {
+        if (InEntry() &&
+            v <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
+            entries.back().value = Variant(static_cast<std::int32_t>(v));
+            return true;
+        }
+        return Primitive(Json(v));
+    }
     bool number_float(double v, const std::string&) { return Primitive(Json(v)); }
-    bool string(std::string& s) { return Primitive(Json(std::move(s))); }
+    bool string(std::string& s) {
+        if (InEntry()) {
+            entries.back().value = Variant(std::move(s));
+            return true;
+        }
+        return Primitive(Json(std::move(s)));
+    }
     bool binary(Json::binary_t&) { return Fail("binary data is not JSON"); }
 
     bool start_object(std::size_t) {
@@ -566,6 +595,8 @@ private:
     enum class Section { None, Format, Version, Properties, Pictures, Done };
 
     std::size_t Offset() const { return static_cast<std::size_t>(*cursor_ - begin_); }
+    // A plain value of an entry, which needs no document to be converted.
+    bool InEntry() const { return depth_ == 2 && section_ == Section::Properties; }
 
     bool Fail(std::string message) {
         if (error.empty()) {
@@ -833,10 +864,6 @@ LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLi
     lines = LineCounter(text);
     for (Entry& e : reader.entries) {
         const int line = lines.LineAt(e.offset);
-        if (out.bag.Contains(e.name))
-            throw DesignError(out.file, line, e.name,
-                              "the key is given twice (first on line " +
-                                  std::to_string(out.LineOf(e.name)) + ")");
         if (e.picture > 0) {
             if (static_cast<std::size_t>(e.picture) > pictures.size())
                 throw DesignError(out.file, line, e.name,
@@ -844,7 +871,10 @@ LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLi
                                       " (the file has " + std::to_string(pictures.size()) + ")");
             e.value = Variant(pictures[static_cast<std::size_t>(e.picture) - 1]);
         }
-        out.bag.WriteProperty(e.name, e.value);
+        if (!out.bag.Add(e.name, std::move(e.value)))
+            throw DesignError(out.file, line, e.name,
+                              "the key is given twice (first on line " +
+                                  std::to_string(out.LineOf(e.name)) + ")");
         out.lines.push_back(line);
     }
     try {

@@ -4,19 +4,19 @@
 // are kept once each, in a table after the entries, with their bits embedded.
 //
 //   {
-//     "format": "ZoBtnBar design",
-//     "version": 1,
-//     "properties": {
-//       "Caption": "Mail",
-//       "GroupCount": 1,
-//       "GRP1Caption": "Inbox",
-//       "GRP1Tag": {"Date": 45000.5},
-//       "GRP1BTN1Picture": {"Picture": 1},
-//       ...
-//     },
-//     "pictures": [
-//       {"Type": "Bitmap", "Width": 847, "Height": 847, "File": "iVBORw0KGgo..."}
-//     ]
+//   "format": "ZoBtnBar design",
+//   "version": 1,
+//   "properties": {
+//     "Caption": "Mail",
+//     "GroupCount": 1,
+//     "GRP1Caption": "Inbox",
+//     "GRP1Tag": {"Date": 45000.5},
+//     "GRP1BTN1Picture": {"Picture": 1},
+//     ...
+//   },
+//   "pictures": [
+//     {"Type": "Bitmap", "Width": 847, "Height": 847, "File": "iVBORw0KGgo..."}
+//   ]
 //   }
 //
 // Values: a whole number is a Long, true/false a Boolean, a string text, null Empty; other

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -22,6 +22,10 @@ public:
     // removes the name instead, so the bag keeps only what differs from the defaults.
     void WriteProperty(std::string_view name, const Variant& value);
     void WriteProperty(std::string_view name, const Variant& value, const Variant& defaultValue);
+
+    // Stores a new entry at the end; false, storing nothing, when name is already stored.
+    // For readers that rebuild a bag and must refuse a name given twice.
+    bool Add(std::string name, Variant value);
 
     // The stored value, or defaultValue when nothing is stored under name.
     Variant ReadProperty(std::string_view name, const Variant& defaultValue = {}) const;
@@ -49,15 +53,23 @@ public:
 
 private:
     void Erase(std::string_view name);
+    // The entry stored under name (matched without regard to case), or npos.
+    std::size_t Find(std::string_view name) const;
+    void Index(std::size_t entry);
+    void Reindex();
 
-    struct Hash {
-        std::size_t operator()(const std::string& s) const;
-    };
-    struct Eq {
-        bool operator()(const std::string& a, const std::string& b) const;
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    // An open-addressing index over order_: each slot holds an entry's folded hash and its
+    // position plus one (0 = empty). Designs hold hundreds of thousands of names; a flat
+    // table keeps a look-up to one or two cache lines and a save free of per-name nodes.
+    // Eight bytes a slot: a look-up is bound by fetching its slot from memory.
+    struct Slot {
+        std::uint32_t tag = 0;    // the hash's upper half
+        std::uint32_t entry = 0;  // position + 1
     };
     std::vector<std::pair<std::string, Variant>> order_;
-    std::unordered_map<std::string, std::size_t, Hash, Eq> index_;
+    std::vector<std::uint64_t> hashes_;  // of each entry, for rebuilding the index
+    std::vector<Slot> slots_;
     mutable std::string lastRead_;
 };
 

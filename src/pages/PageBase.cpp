@@ -6,6 +6,7 @@
 
 #include "control/ZoButtonBar.h"
 #include "core/Error.h"
+#include "platform/Dialogs.h"
 #include "platform/Gdi.h"
 
 namespace zo {
@@ -81,8 +82,7 @@ HWND PageBase::AddFrame(std::string name, std::string text, int x, int y, int w,
 }
 
 HWND PageBase::AddEdit(std::string name, std::string text, int x, int y, int w, int h) {
-    return Make(std::move(name), WC_EDITA, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, text, x, y, w,
-                h);
+    return Make(std::move(name), WC_EDITA, WS_TABSTOP | WS_BORDER, text, x, y, w, h);
 }
 
 HWND PageBase::AddList(std::string name, const std::vector<std::string>& items, int x, int y, int w,
@@ -91,6 +91,20 @@ HWND PageBase::AddList(std::string name, const std::vector<std::string>& items, 
         Make(std::move(name), WC_COMBOBOXA, WS_TABSTOP | CBS_DROPDOWNLIST, "", x, y, w, h);
     for (const std::string& item : items)
         SendMessageA(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    return hwnd;
+}
+
+HWND PageBase::AddListBox(std::string name, const std::vector<std::string>& items, int x, int y,
+                          int w, int h) {
+    // The list box is a common control: its class exists once the common controls are set up.
+    INITCOMMONCONTROLSEX icc;
+    icc.dwICC = ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&icc);
+    const HWND hwnd =
+        Make(std::move(name), WC_LISTBOXA,
+             WS_TABSTOP | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, "", x, y, w, h);
+    for (const std::string& item : items)
+        SendMessageA(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     return hwnd;
 }
 

@@ -44,6 +44,8 @@ protected:
     plat::HWND AddEdit(std::string name, std::string text, int x, int y, int w, int h = 20);
     plat::HWND AddList(std::string name, const std::vector<std::string>& items, int x, int y, int w,
                        int h = 21);
+    plat::HWND AddListBox(std::string name, const std::vector<std::string>& items, int x, int y,
+                          int w, int h);
     plat::HWND AddCheck(std::string name, std::string text, int x, int y, int w, int h = 17);
     plat::HWND AddButton(std::string name, std::string text, int x, int y, int w, int h = 23);
     plat::HWND AddScroll(std::string name, int x, int y, int w, int h = 17);

@@ -75,7 +75,8 @@ inline constexpr LRESULT BST_PUSHED = 0x0004;
 inline constexpr LRESULT BST_FOCUS = 0x0008;
 inline constexpr int BN_CLICKED = 0;
 
-// Statics: labels (text with "&" access keys) and pictures.
+// Statics: labels (text with "&" access keys, wrapped at words) and pictures (a bitmap or an
+// icon, always centred; SS_SUNKEN adds a thin sunken edge, WS_EX_CLIENTEDGE a deep one).
 inline constexpr DWORD SS_LEFT = 0x0000;
 inline constexpr DWORD SS_CENTER = 0x0001;
 inline constexpr DWORD SS_RIGHT = 0x0002;
@@ -83,16 +84,14 @@ inline constexpr DWORD SS_ICON = 0x0003;
 inline constexpr DWORD SS_BITMAP = 0x000E;
 inline constexpr DWORD SS_TYPEMASK = 0x001F;
 inline constexpr DWORD SS_NOPREFIX = 0x0080;
-inline constexpr DWORD SS_CENTERIMAGE = 0x0200;
 inline constexpr DWORD SS_SUNKEN = 0x1000;
 inline constexpr UINT STM_SETIMAGE = 0x0172;  // wParam IMAGE_*, lParam handle; returns the old one
 inline constexpr UINT STM_GETIMAGE = 0x0173;
 inline constexpr WPARAM IMAGE_BITMAP = 0;
 inline constexpr WPARAM IMAGE_ICON = 1;
 
-// Single-line edit.
+// Single-line edit; it always scrolls sideways to keep the caret in view.
 inline constexpr DWORD ES_LEFT = 0x0000;
-inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 inline constexpr DWORD ES_NOHIDESEL = 0x0100;
 inline constexpr DWORD ES_READONLY = 0x0800;
 inline constexpr UINT EM_GETSEL =

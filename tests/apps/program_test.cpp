@@ -87,8 +87,7 @@ TEST_F(Program, CheckReportsEachDesignAndExitsZeroOnlyWhenAllLoad) {
     ASSERT_EQ(Run("new plain.zobar").status, 0);
     Result r = Run("check demo.zobar plain.zobar");
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "demo.zobar: OK, 5 groups, 35 buttons\nplain.zobar: OK, 1 group, 0 buttons\n");
+    EXPECT_EQ(r.out, "demo.zobar: OK, 5 groups, 35 buttons\nplain.zobar: OK, 1 group, 0 buttons\n");
 
     std::string broken = Read(dir / "plain.zobar");
     broken.replace(broken.find("\"GRP1Key\": \"\""), 13, "\"GRP1Key\": 1.5");

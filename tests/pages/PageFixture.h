@@ -19,6 +19,7 @@
 #include "pages/ButtonsPage.h"
 #include "pages/GroupsPage.h"
 #include "pages/PositionPage.h"
+#include "pages/StandardPages.h"
 #include "platform/Controls.h"
 #include "platform/Display.h"
 #include "platform/Image.h"
@@ -49,14 +50,17 @@ protected:
         if (!dir.empty()) std::filesystem::remove_all(dir);
     }
 
-    // The four pages in a modeless sheet over the given selection (the bar when empty), on
-    // page `start`.
+    // The control's pages and the standard ones in a modeless sheet over the given selection (the
+    // bar when empty), on page `start`.
     void Open(int start, std::vector<ObjectPtr> selection = {}) {
         if (selection.empty()) selection.push_back(bar);
         pages.push_back(std::make_unique<AppearancePage>());
         pages.push_back(std::make_unique<PositionPage>());
         pages.push_back(std::make_unique<GroupsPage>(*site));
         pages.push_back(std::make_unique<ButtonsPage>(*site));
+        pages.push_back(std::make_unique<ColorPage>());
+        pages.push_back(std::make_unique<FontPage>());
+        pages.push_back(std::make_unique<PicturePage>());
         host = std::make_unique<PropertyPageHost>(*site, std::move(selection));
         std::vector<PropertyPage*> raw;
         for (auto& p : pages)

@@ -1,4 +1,4 @@
-// Reference images of the four pages showing a known control, so that a moved, renamed or
+// Reference images of the pages showing a known control, so that a moved, renamed or
 // re-captioned control shows up as a changed picture. Regenerate after an intended change with
 // ZO_UPDATE_GOLDEN=1 build/default/tests/test_pages --gtest_filter='*ReferenceImage*'.
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ TEST_F(PageTest, EachPageMatchesItsReferenceImage) {
     buttons.Item(2)->SetTag("week");
     bar->Groups()->Add("Archive", "Old mail", "arch");
     PumpMessages();
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 7; ++i) {
         Open(i);
         const PropertyPage& page = *pages[static_cast<std::size_t>(i)];
         SCOPED_TRACE(page.Caption());

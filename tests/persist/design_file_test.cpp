@@ -45,15 +45,17 @@ class DesignFileLoad : public ControlTest {
 protected:
     void SetUp() override {
         ControlTest::SetUp();
-        file = fs::temp_directory_path() / "zo_design_file_test.zobar";
+        // Test cases run in parallel processes: each has a file of its own.
+        file = fs::temp_directory_path() /
+               ("zo_design_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                ".zobar");
     }
     void TearDown() override {
         fs::remove(file);
         ControlTest::TearDown();
     }
-    void Write(const std::string& text) {
-        std::ofstream(file, std::ios::binary) << text;
-    }
+    void Write(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
     fs::path file;
 };
 
@@ -106,7 +108,8 @@ TEST_F(DesignFileLoad, WhatTheControlRefusesIsNamedWithItsLineKeyAndNumber) {
     const std::string header =
         "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n";
     const std::string picture =
-        "\n  },\n  \"pictures\": [\n    {\"Type\": \"Metafile\", \"Width\": 10, \"Height\": 10}]\n}\n";
+        "\n  },\n  \"pictures\": [\n    {\"Type\": \"Metafile\", \"Width\": 10, \"Height\": "
+        "10}]\n}\n";
     struct Row {
         const char* name;
         std::string entries;
@@ -163,9 +166,10 @@ TEST_F(DesignFileLoad, ADesignAtTheLimitLoadsAndOnePastItIsRefusedBeforeAnyGroup
     limits.maxGroups = 40;
     for (const int groups : {40, 41}) {
         SCOPED_TRACE(groups);
-        Write("{\"format\": \"ZoBtnBar design\", \"version\": 1, \"properties\": {\n"
-              "\"GroupCount\": \"" +
-              std::to_string(groups) + "\"}}");
+        Write(
+            "{\"format\": \"ZoBtnBar design\", \"version\": 1, \"properties\": {\n"
+            "\"GroupCount\": \"" +
+            std::to_string(groups) + "\"}}");
         site = std::make_unique<DefaultSite>(true);
         events.Take();
         DesignPlacement place;

@@ -117,5 +117,33 @@ TEST_F(Buttons, EnterAndEscapePressTheDialogsButtons) {
     EXPECT_EQ(events.Take(), Log{});
 }
 
+TEST_F(Buttons, PagesInsideTheDialogJoinItsKeyboardInterface) {
+    // A child marked WS_EX_CONTROLPARENT holds controls of its own, as a property page does.
+    const HWND page =
+        CreateWindowExA(WS_EX_CONTROLPARENT, "ZoTestDialog", "", WS_CHILD | WS_VISIBLE, 150, 40,
+                        140, 100, dialog, 0, 0, nullptr);
+    const HWND inner = CreateWindowExA(0, WC_BUTTONA, "&Inner", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                       5, 5, 80, 23, page, static_cast<HMENU>(40), 0, nullptr);
+    events.names[inner] = "inner";
+    EXPECT_EQ(GetDlgItem(dialog, 40), inner);
+    SetFocus(cancel);
+    Pump();
+    Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), inner);  // the page's controls come after the dialog's own
+    Chord(VK_MENU, 'N');
+    EXPECT_EQ(GetFocus(), edit);
+    Chord(VK_MENU, 'I');
+    EXPECT_EQ(events.Take(), (Log{"edit:EN_SETFOCUS", "edit:EN_KILLFOCUS", "inner:BN_CLICKED"}));
+    // The default moves with DM_SETDEFID, and Enter follows it.
+    SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
+    EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELPARAM(IDCANCEL, DC_HASDEFID));
+    EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG_PTR>(BS_PUSHBUTTON));
+    SetFocus(edit);
+    Pump();
+    events.Take();
+    Key(VK_RETURN);
+    EXPECT_EQ(events.Take(), Log{"cancel:BN_CLICKED"});
+}
+
 }  // namespace
 }  // namespace zo::plat::test

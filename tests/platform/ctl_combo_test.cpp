@@ -140,5 +140,26 @@ TEST_F(Combo, ClosedKeysReportEachStepAndTabClosesTheList) {
     EXPECT_EQ(GetFocus(), next);
 }
 
+TEST_F(Combo, ALongListShowsEightRowsAndScrolls) {
+    for (int i = 7; i < 17; ++i)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(i).c_str()));
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    ClickAt(combo, 140, 10);
+    RECT client;
+    GetClientRect(List(), &client);
+    const int rowH = client.bottom / 8;
+    EXPECT_EQ(client.bottom % 8, 0);
+    // The list's down arrow scrolls by one: the first row is then item 1.
+    ClickAt(List(), client.right - 5, client.bottom - 5);
+    ASSERT_TRUE(Dropped());
+    ClickAt(List(), 20, rowH / 2);
+    EXPECT_EQ(Cur(), 1);
+    // The keys scroll the highlight into view.
+    Key(VK_F4);
+    Key(VK_END);
+    Key(VK_RETURN);
+    EXPECT_EQ(Cur(), 16);
+}
+
 }  // namespace
 }  // namespace zo::plat::test

@@ -63,6 +63,7 @@ TEST_F(Edit, ReportsEveryChangeAndOnlyChanges) {
     Key(VK_LEFT);
     Key(VK_BACK);
     SetWindowTextA(edit, "new");
+    SetWindowTextA(edit, "new");  // no change
     SendMessageA(edit, EM_SETSEL, 0, -1);
     EXPECT_EQ(events.Take(), (std::vector<std::string>{"edit:EN_CHANGE", "edit:EN_CHANGE",
                                                        "edit:EN_CHANGE", "edit:EN_CHANGE"}));
@@ -113,6 +114,14 @@ TEST_F(Edit, CutCopyPasteGoThroughTheClipboard) {
     Chord(VK_CONTROL, 'A');
     Chord(VK_CONTROL, 'V');
     EXPECT_EQ(Text(b), "first");
+    // A long text is taken whole and the view scrolls to its end.
+    SetClipboardTextA(0, std::string(20000, 'w').c_str());
+    Chord(VK_CONTROL, 'V');
+    EXPECT_EQ(GetWindowTextLengthA(b), 20005);
+    POINT caret;
+    GetCaretPos(&caret);
+    EXPECT_LT(caret.x, 140);
+    EXPECT_GT(caret.x, 100);
 }
 
 TEST_F(Edit, TheParentFiltersCharacters) {
@@ -158,6 +167,12 @@ TEST_F(Edit, TheMouseSelects) {
     InjectKey(VK_SHIFT, false);
     Pump();
     EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{2, 7}));
+    // A double click takes the word.
+    SetWindowTextA(edit, "ab cdef gh");
+    RunFor(1000);
+    ClickAt(edit, xOf(4), 8);
+    ClickAt(edit, xOf(4), 8);
+    EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{3, 7}));
 }
 
 TEST_F(Edit, TheCaretFollowsBlinksAndScrollsLongTextIntoView) {
@@ -176,6 +191,18 @@ TEST_F(Edit, TheCaretFollowsBlinksAndScrollsLongTextIntoView) {
     RunFor(GetCaretBlinkTime());
     EXPECT_EQ(px(), 0xFFFFFFu);
     RunFor(GetCaretBlinkTime());
+    EXPECT_EQ(px(), 0x000000u);
+    // A repaint takes the caret off and puts it back, never inverting it twice.
+    InvalidateRect(edit, nullptr, TRUE);
+    Pump();
+    EXPECT_EQ(px(), 0x000000u);
+    // Hiding counts: two hides need two shows.
+    HideCaret(edit);
+    HideCaret(edit);
+    ShowCaret(edit);
+    RunFor(GetCaretBlinkTime() * 2);
+    EXPECT_EQ(px(), 0xFFFFFFu);
+    ShowCaret(edit);
     EXPECT_EQ(px(), 0x000000u);
     // End scrolls so the caret stays inside the box; Home scrolls back.
     Key(VK_END);

@@ -152,19 +152,18 @@ void PaintList(HWND list) {
     EndPaint(list, &ps);
 }
 
-void ScrollTo(HWND hwnd, ComboState& s, int top) {
+void ScrollTo(ComboState& s, int top) {
     top = std::clamp(top, 0, std::max(0, Count(s) - Visible(s)));
     if (top == s.top) return;
     s.top = top;
     if (s.list != 0) InvalidateRect(s.list, nullptr, FALSE);
-    (void)hwnd;
 }
 
-void SetHot(HWND hwnd, ComboState& s, int hot) {
+void SetHot(ComboState& s, int hot) {
     if (Count(s) == 0) return;
     hot = std::clamp(hot, 0, Count(s) - 1);
-    if (hot < s.top) ScrollTo(hwnd, s, hot);
-    if (hot >= s.top + Visible(s)) ScrollTo(hwnd, s, hot - Visible(s) + 1);
+    if (hot < s.top) ScrollTo(s, hot);
+    if (hot >= s.top + Visible(s)) ScrollTo(s, hot - Visible(s) + 1);
     if (hot == s.hot) return;
     s.hot = hot;
     if (s.list != 0) InvalidateRect(s.list, nullptr, FALSE);
@@ -183,8 +182,7 @@ void Open(HWND hwnd) {
     const int y = wr.bottom + h <= screenH ? wr.bottom : std::max(0, static_cast<int>(wr.top) - h);
     s->top = 0;
     s->hot = -1;
-    SetHot(hwnd, *s, std::max(0, s->cur));
-    s->top = std::clamp(s->hot - Visible(*s) + 1, 0, std::max(0, Count(*s) - Visible(*s)));
+    SetHot(*s, std::max(0, s->cur));
     const HWND list =
         CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kComboListClass, "",
                         WS_POPUP | WS_BORDER, wr.left, y, wr.right - wr.left, h,
@@ -279,7 +277,7 @@ void OnKey(HWND hwnd, ComboState& s, WPARAM vk) {
     }
     if (at < 0 && (vk == VK_UP || vk == VK_LEFT)) to = 0;
     if (open)
-        SetHot(hwnd, s, to);
+        SetHot(s, to);
     else
         Choose(hwnd, s, to);
 }
@@ -314,21 +312,20 @@ void OnMouse(HWND hwnd, ComboState& s, UINT msg, int x, int y) {
     const int hit = ListHit(hwnd, s, x, y, &pt);
     switch (msg) {
         case WM_MOUSEMOVE:
-            if (hit >= 0) SetHot(hwnd, s, hit);
+            if (hit >= 0) SetHot(s, hit);
             return;
         case WM_LBUTTONDOWN:
             if (hit == -2) {
                 // The list's scroll bar: the arrows step, the track pages.
                 const RECT client = ClientOf(s.list);
                 if (pt.y < kListBar)
-                    ScrollTo(hwnd, s, s.top - 1);
+                    ScrollTo(s, s.top - 1);
                 else if (pt.y >= client.bottom - kListBar)
-                    ScrollTo(hwnd, s, s.top + 1);
+                    ScrollTo(s, s.top + 1);
                 else
-                    ScrollTo(hwnd, s,
-                             pt.y < client.bottom / 2 ? s.top - Visible(s) : s.top + Visible(s));
+                    ScrollTo(s, pt.y < client.bottom / 2 ? s.top - Visible(s) : s.top + Visible(s));
             } else if (hit >= 0) {
-                SetHot(hwnd, s, hit);
+                SetHot(s, hit);
                 s.held = true;
             } else {
                 Close(hwnd, false);  // a click outside the list, on the combo too, closes it
@@ -421,8 +418,7 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             OnMouse(hwnd, *s, msg, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_MOUSEWHEEL:
-            if (s->list != 0)
-                ScrollTo(hwnd, *s, s->top - static_cast<SHORT>(HIWORD(wParam)) / 120 * 3);
+            if (s->list != 0) ScrollTo(*s, s->top - static_cast<SHORT>(HIWORD(wParam)) / 120 * 3);
             return 0;
         case WM_KEYDOWN:
             OnKey(hwnd, *s, wParam);
@@ -442,7 +438,7 @@ LRESULT ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             const int i = FindByLetter(*s, s->list != 0 ? s->hot : s->cur, ch);
             if (i < 0) return 0;
             if (s->list != 0)
-                SetHot(hwnd, *s, i);
+                SetHot(*s, i);
             else
                 Choose(hwnd, *s, i);
             return 0;

@@ -89,12 +89,10 @@ bool RegisterSystemClasses() {
     };
     bool added = false;
     for (const Entry& e : entries) {
-        WNDCLASSA existing;
         bool known = false;
         for (const auto& c : WinState().classes)
             known = known || c->name == e.name;
         if (known) continue;
-        (void)existing;
         WNDCLASSA wc;
         wc.style = e.style | CS_GLOBALCLASS;
         wc.lpfnWndProc = e.proc;

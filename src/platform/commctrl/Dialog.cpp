@@ -257,13 +257,15 @@ LRESULT DefDlgProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case DM_SETDEFID: {
             DialogState& s = StateOf(hwnd);
-            const int old = s.defId;
             s.defId = static_cast<int>(wParam);
             // The default look moves with the ID.
-            if (const HWND b = GetDlgItem(hwnd, old); b != 0 && old != s.defId && IsPushButton(b))
-                SendMessageA(b, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-            if (const HWND b = GetDlgItem(hwnd, s.defId); b != 0 && IsPushButton(b))
-                SendMessageA(b, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+            for (HWND b : ControlsOf(hwnd)) {
+                const LRESULT code = CodeOf(b, nullptr);
+                if ((code & DLGC_DEFPUSHBUTTON) && GetDlgCtrlID(b) != s.defId)
+                    SendMessageA(b, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+                else if ((code & DLGC_UNDEFPUSHBUTTON) && GetDlgCtrlID(b) == s.defId)
+                    SendMessageA(b, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+            }
             return TRUE;
         }
         case WM_ACTIVATE:

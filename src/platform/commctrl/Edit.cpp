@@ -1,9 +1,10 @@
 // The "Edit" class, single line: the text with a selection between an anchor and the caret,
 // typed characters, Backspace and Delete, the arrows, Home and End (with Shift to select),
-// select-all, cut, copy and paste through the clipboard, selection with the mouse, and
-// horizontal scrolling that keeps the caret in view. Every change of the text, typed or set
-// with WM_SETTEXT, is reported with EN_CHANGE. The parent may discard or change a key first:
-// NM_KEYDOWN and NM_CHAR come before the edit acts.
+// select-all, cut, copy and paste through the clipboard, selection with the mouse (a double
+// click takes a word), and horizontal scrolling that keeps the caret in view. Every change of
+// the text, typed or set with WM_SETTEXT, is reported with EN_CHANGE (setting the text it
+// already has is no change). The parent may discard or change a key first: NM_KEYDOWN and
+// NM_CHAR come before the edit acts.
 #include <algorithm>
 #include <string>
 
@@ -100,10 +101,27 @@ void KeepCaretInView(const Measure& m, const std::string& text, EditState& s) {
     const int room = std::max(1, static_cast<int>(area.right - area.left) - 1);
     s.first = std::min(s.first, text.size());
     if (s.caret < s.first) s.first = s.caret;
-    while (s.first < s.caret && m.Width(text, s.first, s.caret) > room)
-        ++s.first;
-    while (s.first > 0 && m.Width(text, s.first - 1, text.size()) <= room)
-        --s.first;
+    // Both searches are binary, as widths only grow with the text measured, so a long pasted
+    // text costs a few measurements rather than one per character.
+    if (m.Width(text, s.first, s.caret) > room) {
+        std::size_t lo = s.first;  // too far left
+        std::size_t hi = s.caret;  // fits
+        while (hi - lo > 1) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            (m.Width(text, mid, s.caret) > room ? lo : hi) = mid;
+        }
+        s.first = hi;
+    }
+    if (s.first > 0 && m.Width(text, s.first - 1, text.size()) <= room) {
+        std::size_t lo = 0;            // may not fit
+        std::size_t hi = s.first - 1;  // fits
+        if (m.Width(text, 0, text.size()) <= room) hi = 0;
+        while (hi - lo > 1) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            (m.Width(text, mid, text.size()) <= room ? hi : lo) = mid;
+        }
+        s.first = hi;
+    }
 }
 
 void PlaceCaret(HWND hwnd, const EditState& s) {
@@ -157,7 +175,6 @@ void Select(HWND hwnd, EditState& s, std::size_t anchor, std::size_t caret) {
     const std::string text = TextOf(hwnd);
     anchor = std::min(anchor, text.size());
     caret = std::min(caret, text.size());
-    const std::size_t first = s.first;
     if (anchor == s.anchor && caret == s.caret) return;
     s.anchor = anchor;
     s.caret = caret;
@@ -165,7 +182,6 @@ void Select(HWND hwnd, EditState& s, std::size_t anchor, std::size_t caret) {
         const Measure m(hwnd);
         KeepCaretInView(m, text, s);
     }
-    (void)first;
     InvalidateRect(hwnd, nullptr, FALSE);
     PlaceCaret(hwnd, s);
 }
@@ -330,8 +346,20 @@ void OnMouse(HWND hwnd, EditState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
         at = HitChar(m, text, s, GET_X_LPARAM(lParam));
         // Dragged past the right end of the view: one character further, so the view follows.
         const RECT area = m.TextArea();
-        if (GET_X_LPARAM(lParam) >= area.right)
+        if (msg == WM_MOUSEMOVE && GET_X_LPARAM(lParam) >= area.right)
             at = std::min(text.size(), std::max(at, s.caret + 1));
+    }
+    if (msg == WM_LBUTTONDBLCLK) {
+        // The word under the pointer: the run of characters between blanks.
+        const auto blank = [&](std::size_t i) { return text[i] == ' ' || text[i] == '\t'; };
+        std::size_t a = std::min(at, text.size());
+        std::size_t b = a;
+        while (a > 0 && !blank(a - 1))
+            --a;
+        while (b < text.size() && !blank(b))
+            ++b;
+        Select(hwnd, s, a, b);
+        return;
     }
     if (msg == WM_LBUTTONDOWN) {
         if (GetFocus() != hwnd) SetFocus(hwnd);
@@ -398,11 +426,13 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETTEXT: {
             std::string text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
             if (text.size() > s->limit) text.resize(s->limit);
+            // The same text again is no change, so the parent hears nothing.
+            const bool changed = text != TextOf(hwnd);
             StoreText(hwnd, text);
             s->anchor = s->caret = s->first = 0;
             InvalidateRect(hwnd, nullptr, FALSE);
             PlaceCaret(hwnd, *s);
-            NotifyParent(hwnd, EN_CHANGE);
+            if (changed) NotifyParent(hwnd, EN_CHANGE);
             return TRUE;
         }
         case WM_KEYDOWN: {
@@ -419,8 +449,6 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            OnMouse(hwnd, *s, WM_LBUTTONDOWN, wParam, lParam);
-            return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
             OnMouse(hwnd, *s, msg, wParam, lParam);

@@ -257,8 +257,8 @@ void Build(HWND h, FileDlg& d) {
                      WS_EX_CLIENTEDGE, kMargin, listTop, right - kMargin,
                      nameTop - kMargin - listTop, kListId);
     Control(h, WC_STATICA, "File &name:", 0, 0, kMargin, nameTop + 4, kLabelW - 4, kRowH - 6, -1);
-    d.name = Control(h, WC_EDITA, "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, boxLeft,
-                     nameTop + 1, boxW, kRowH, kNameId);
+    d.name = Control(h, WC_EDITA, "", WS_TABSTOP | ES_LEFT, WS_EX_CLIENTEDGE, boxLeft, nameTop + 1,
+                     boxW, kRowH, kNameId);
     Control(h, WC_BUTTONA, "&Open", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, right - kButtonW, nameTop,
             kButtonW, kButtonH, IDOK);
     Control(h, WC_STATICA, "Files of &type:", 0, 0, kMargin, typeTop + 4, kLabelW - 4, kRowH - 6,

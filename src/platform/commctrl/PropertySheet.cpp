@@ -301,10 +301,11 @@ HWND BuildSheet(const PROPSHEETHEADERA& h, bool modeless, Outcome* outcome) {
     kit::EnsureClass(kPageClass, &PageProc, 0, static_cast<HBRUSH>(COLOR_3DFACE + 1),
                      sizeof(LONG_PTR));
     kit::RegisterTabControl();
+    // Pages larger than the screen are cut to it, so the buttons stay within reach.
     int pageW = kMinPageW, pageH = kMinPageH;
     for (UINT i = 0; i < h.nPages; ++i) {
-        pageW = std::max(pageW, h.ppsp[i].cx);
-        pageH = std::max(pageH, h.ppsp[i].cy);
+        pageW = std::clamp(h.ppsp[i].cx, pageW, std::max(pageW, GetSystemMetrics(SM_CXSCREEN)));
+        pageH = std::clamp(h.ppsp[i].cy, pageH, std::max(pageH, GetSystemMetrics(SM_CYSCREEN)));
     }
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     const int paneTop = TabPaneTop(kit::LineHeight(font));

@@ -26,6 +26,7 @@ struct ScrollState {
     int dragOffset = 0;  // pointer x minus the thumb's left edge when the drag began
     int trackPos = 0;    // where the dragged thumb stands
     bool hasCaret = false;
+    UINT keyHeld = 0;  // the key whose scroll has not ended yet
 };
 
 StateMap<ScrollState>& States() {
@@ -322,12 +323,18 @@ LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 default:
                     break;
             }
-            if (code >= 0) Notify(hwnd, code, 0);
+            if (code >= 0) {
+                s->keyHeld = static_cast<UINT>(wParam);
+                Notify(hwnd, code, 0);
+            }
             return 0;
         }
         case WM_KEYUP:
-            if (Usable(hwnd, *s) && wParam != VK_TAB && wParam != VK_SHIFT)
+            // The scroll a key began ends when that key comes up.
+            if (s->keyHeld != 0 && s->keyHeld == wParam) {
+                s->keyHeld = 0;
                 Notify(hwnd, SB_ENDSCROLL, 0);
+            }
             return 0;
         case SBM_SETPOS: {
             const int old = s->pos;

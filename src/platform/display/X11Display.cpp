@@ -6,12 +6,14 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/GdiInternal.h"
 #include "platform/display/Backend.h"
+#include "platform/display/X11Clipboard.h"
 #include "platform/window/WindowInternal.h"
 
 // Xlib's macros (None, True, Bool, ...) would clash with the platform's names: it comes last.
@@ -156,12 +158,14 @@ public:
         // Held keys repeat as presses only, as the classic platform reports them.
         XkbSetDetectableAutoRepeat(dpy_, True, &supported);
         start_ = std::chrono::steady_clock::now();
+        clipboard_ = std::make_unique<X11Clipboard>(dpy_);
     }
     ~X11Backend() override {
         for (auto& [h, xw] : windows_)
             XDestroyWindow(dpy_, xw.xid);
         for (auto& [shape, c] : cursors_)
             XFreeCursor(dpy_, c);
+        clipboard_.reset();
         XCloseDisplay(dpy_);
     }
 
@@ -312,6 +316,9 @@ public:
             XDefineCursor(dpy_, xw.xid, xc);
     }
 
+    bool SetClipboardText(const std::string& text) override { return clipboard_->Set(text); }
+    bool GetClipboardText(std::string* text) override { return clipboard_->Get(text); }
+
     unsigned long NativeWindow(HWND hwnd) const override {
         auto it = windows_.find(hwnd);
         return it == windows_.end() ? 0 : it->second.xid;
@@ -396,6 +403,7 @@ private:
     }
 
     void Handle(XEvent& ev) {
+        if (clipboard_->Handle(ev)) return;
         const HWND hwnd = HwndOf(ev.xany.window);
         switch (ev.type) {
             case Expose:
@@ -473,6 +481,7 @@ private:
     }
 
     Display* dpy_;
+    std::unique_ptr<X11Clipboard> clipboard_;
     int screen_ = 0;
     Window root_ = 0;
     Visual* visual_ = nullptr;

@@ -56,6 +56,12 @@ void Invert(const Caret& c) {
 
 void SetDrawn(Caret& c, bool on) {
     if (c.drawn == on || c.hwnd == 0) return;
+    // A window on its way out is not drawn on: what it covered is repainted anyway.
+    const Wnd* w = GetWnd(c.hwnd);
+    if (w == nullptr || w->destroying) {
+        c.drawn = false;
+        return;
+    }
     if (on && (c.hidden > 0 || c.painting || !IsWindowVisible(c.hwnd))) return;
     Invert(c);
     c.drawn = on;
