@@ -29,7 +29,8 @@ for kind in static shared; do
     step "$prefix/bin/zobar" render -o "$work/$kind/demo.png"
     [ -s "$work/$kind/demo.png" ] || fail "$kind: the installed zobar drew nothing"
   else
-    step cmake -S "$src" -B "$work/$kind/lib" -G "$generator" -DCMAKE_BUILD_TYPE="$build_type" \
+    # The library alone, unoptimised: what is checked is the package, and that compiles fastest.
+    step cmake -S "$src" -B "$work/$kind/lib" -G "$generator" -DCMAKE_BUILD_TYPE= \
       -DCMAKE_CXX_COMPILER="$cxx" -DBUILD_SHARED_LIBS=$shared -DZO_BUILD_TESTS=OFF \
       -DZO_BUILD_BENCH=OFF
     step cmake --build "$work/$kind/lib" --target zobtnbar -j2
@@ -68,7 +69,10 @@ for kind in static shared; do
   fi
   step "$work/$kind/examples/example_hello_bar"
   out=$("$work/$kind/examples/example_minimal_model") || fail "$kind: example_minimal_model failed"
-  grep -q '^Hammer (hammer)$' <<<"$out" || fail "$kind: example_minimal_model printed: $out"
+  # The refused duplicate is a zo::Error caught in the program: its type crossed the library's
+  # boundary intact.
+  grep -q '^refused: ' <<<"$out" && grep -q '^Hammer (' <<<"$out" ||
+    fail "$kind: example_minimal_model printed: $out"
 
   # The same program through pkg-config.
   pc_dir=$(dirname "$(find "$prefix" -name zobtnbar.pc)")
@@ -80,6 +84,6 @@ for kind in static shared; do
   step "$cxx" -std=c++20 "$src/examples/minimal_model.cpp" -o "$work/$kind/pc_model" $flags
   out=$(LD_LIBRARY_PATH="$(dirname "$(find "$prefix" -name 'libzobtnbar.*' | head -1)")" \
     "$work/$kind/pc_model") || fail "$kind: the pkg-config build failed to run"
-  grep -q '^Hammer (hammer)$' <<<"$out" || fail "$kind: the pkg-config build printed: $out"
+  grep -q '^Hammer (' <<<"$out" || fail "$kind: the pkg-config build printed: $out"
   echo "$kind: installed, found with find_package and pkg-config, examples run"
 done
