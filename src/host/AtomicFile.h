@@ -4,6 +4,8 @@
 // Whatever fails before the rename leaves the old file as it was and removes the temporary.
 #pragma once
 
+#include "core/Export.h"
+
 #include <sys/types.h>
 
 #include <cstddef>
@@ -16,7 +18,7 @@ namespace zo {
 // The system calls a save makes, one virtual function each, so that a test can make any of
 // them fail the way a full disk, a missing permission or a vanished folder would. Each
 // returns what its POSIX namesake returns and leaves errno set on failure.
-class FileOps {
+class ZO_API FileOps {
 public:
     virtual ~FileOps() = default;
     virtual int Open(const char* path, int flags, mode_t mode);
@@ -29,11 +31,11 @@ public:
 };
 
 // The real system calls.
-FileOps& SystemFileOps();
+ZO_API FileOps& SystemFileOps();
 
 // Replaces path's content with bytes as described above. Returns "" on success, else what
 // failed and why ("cannot write the temporary file: No space left on device").
-std::string ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                                  FileOps& ops);
+ZO_API std::string ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                         FileOps& ops);
 
 }  // namespace zo

@@ -25,6 +25,8 @@
 // {"Nothing": null} (an object reference to nothing), {"Font": {...}}, {"Picture": N}.
 #pragma once
 
+#include "core/Export.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>
@@ -42,7 +44,7 @@ inline constexpr std::int64_t kDesignFormatVersion = 1;
 
 // What a design may hold, checked before anything is built from it, so that a hostile or
 // broken file cannot make the loader allocate or work without end.
-struct DesignLimits {
+struct ZO_API DesignLimits {
     std::uintmax_t maxFileBytes = std::uintmax_t{256} * 1024 * 1024;
     std::int64_t maxGroups = 10000;
     // All groups' buttons together.
@@ -54,7 +56,7 @@ struct DesignLimits {
 // Why a design could not be loaded or saved. It names the file, the line where that is known
 // (0 when not), the bag key the problem concerns ("" when none) and, for errors raised by a
 // conversion or by the control, their number and source.
-class DesignError : public std::runtime_error {
+class ZO_API DesignError : public std::runtime_error {
 public:
     DesignError(std::string file, int line, std::string key, std::string message,
                 std::int32_t number = 0, std::string source = {});
@@ -82,7 +84,7 @@ private:
 };
 
 // A parsed design: its bag and where in the text each entry stood.
-struct LoadedDesign {
+struct ZO_API LoadedDesign {
     std::string file;
     PropertyBag bag;
     std::vector<int> lines;  // line of each bag entry, in bag order
@@ -94,25 +96,27 @@ struct LoadedDesign {
 
 // The design's text. Raises DesignError naming the key for a value the format cannot hold
 // (an object other than a font or a picture).
-std::string FormatDesign(const PropertyBag& bag);
+ZO_API std::string FormatDesign(const PropertyBag& bag);
 
 // Parses a design's whole text before anything is built; `file` names it in errors. Raises
 // DesignError: not this format, a newer version, malformed JSON (with the parser's line), a
 // value of the wrong form, a key given twice, an undecodable picture, a limit passed.
-LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLimits& limits = {});
+ZO_API LoadedDesign ParseDesign(std::string_view text, std::string file,
+                                const DesignLimits& limits = {});
 
 // Reads a design file (its size checked before it is read) and parses it.
-LoadedDesign ReadDesignFile(const std::filesystem::path& path, const DesignLimits& limits = {});
+ZO_API LoadedDesign ReadDesignFile(const std::filesystem::path& path,
+                                   const DesignLimits& limits = {});
 
 // The counts a load will act on ("GroupCount", then each group's "ButtonCount"), converted as
 // the control converts them, whatever kind of value they are stored as, and held to the
 // limits. A count that does not convert is left for the control to refuse. Raises DesignError
 // naming the key.
-void CheckDesignLimits(const PropertyBag& bag, const DesignLimits& limits);
+ZO_API void CheckDesignLimits(const PropertyBag& bag, const DesignLimits& limits);
 
 // Saves the bag's design to path atomically and durably (see AtomicFile.h); the old file is
 // left untouched when anything fails. Raises DesignError.
-void WriteDesignFile(const std::filesystem::path& path, const PropertyBag& bag,
-                     FileOps& ops = SystemFileOps());
+ZO_API void WriteDesignFile(const std::filesystem::path& path, const PropertyBag& bag,
+                            FileOps& ops = SystemFileOps());
 
 }  // namespace zo

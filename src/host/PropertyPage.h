@@ -5,6 +5,8 @@
 // frame and turns the frame's notifications into these calls.
 #pragma once
 
+#include "core/Export.h"
+
 #include <string>
 #include <vector>
 
@@ -16,7 +18,7 @@ namespace zo {
 
 class PropertyPageHost;
 
-class PropertyPage {
+class ZO_API PropertyPage {
 public:
     // The tab's caption and the page's size in pixels.
     PropertyPage(std::string caption, int width, int height);
@@ -61,7 +63,7 @@ private:
     PropertyPageHost* host_ = nullptr;
 };
 
-class PropertyPageHost {
+class ZO_API PropertyPageHost {
 public:
     // Errors that the pages raise go to the site's message box.
     PropertyPageHost(ControlSite& site, std::vector<ObjectPtr> selected);

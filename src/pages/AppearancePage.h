@@ -2,11 +2,13 @@
 // the control's properties.
 #pragma once
 
+#include "core/Export.h"
+
 #include "pages/PageBase.h"
 
 namespace zo {
 
-class AppearancePage : public PageBase {
+class ZO_API AppearancePage : public PageBase {
 public:
     AppearancePage();
 

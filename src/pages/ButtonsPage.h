@@ -2,6 +2,8 @@
 // the current one (written on Apply), and adds, deletes and re-orders buttons (at once).
 #pragma once
 
+#include "core/Export.h"
+
 #include <memory>
 
 #include "pages/PageBase.h"
@@ -12,7 +14,7 @@ class ControlSite;
 class CButton;
 class CGroup;
 
-class ButtonsPage : public PageBase {
+class ZO_API ButtonsPage : public PageBase {
 public:
     // Messages go to the site's message box.
     explicit ButtonsPage(ControlSite& site);

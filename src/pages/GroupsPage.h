@@ -3,6 +3,8 @@
 // group straight away, so the designer sees that group's buttons.
 #pragma once
 
+#include "core/Export.h"
+
 #include <memory>
 
 #include "pages/PageBase.h"
@@ -12,7 +14,7 @@ namespace zo {
 class ControlSite;
 class CGroup;
 
-class GroupsPage : public PageBase {
+class ZO_API GroupsPage : public PageBase {
 public:
     // Messages go to the site's message box.
     explicit GroupsPage(ControlSite& site);

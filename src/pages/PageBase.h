@@ -5,6 +5,8 @@
 // doing it.
 #pragma once
 
+#include "core/Export.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,7 +25,7 @@ class ZoButtonBar;
 inline constexpr int kPageWidth = 416;
 inline constexpr int kPageHeight = 296;
 
-class PageBase : public PropertyPage {
+class ZO_API PageBase : public PropertyPage {
 public:
     explicit PageBase(std::string caption);
 

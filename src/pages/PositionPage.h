@@ -2,11 +2,13 @@
 // mirroring one of the control's layout properties.
 #pragma once
 
+#include "core/Export.h"
+
 #include "pages/PageBase.h"
 
 namespace zo {
 
-class PositionPage : public PageBase {
+class ZO_API PositionPage : public PageBase {
 public:
     PositionPage();
 

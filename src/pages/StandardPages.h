@@ -4,6 +4,8 @@
 // control only through its properties by name, and write only what was changed on Apply.
 #pragma once
 
+#include "core/Export.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -13,7 +15,7 @@
 
 namespace zo {
 
-class ColorPage : public PageBase {
+class ZO_API ColorPage : public PageBase {
 public:
     ColorPage();
 
@@ -35,7 +37,7 @@ private:
     std::map<std::string, std::int32_t> loaded_;
 };
 
-class FontPage : public PageBase {
+class ZO_API FontPage : public PageBase {
 public:
     FontPage();
 
@@ -46,7 +48,7 @@ protected:
     void OnCommand(std::string_view name, int code) override;
 };
 
-class PicturePage : public PageBase {
+class ZO_API PicturePage : public PageBase {
 public:
     PicturePage();
 

@@ -2,6 +2,8 @@
 // the host (host/DesignFile.h) joined to ReadProperties and WriteProperties.
 #pragma once
 
+#include "core/Export.h"
+
 #include <filesystem>
 #include <memory>
 
@@ -11,7 +13,7 @@
 namespace zo {
 
 // Where the loaded control goes and who hears of it while it loads.
-struct DesignPlacement {
+struct ZO_API DesignPlacement {
     plat::HWND parent = 0;
     int x = 0;
     int y = 0;
@@ -25,16 +27,16 @@ struct DesignPlacement {
 // ReadProperties. Raises DesignError naming the file, the line and the bag key; when the
 // control refuses a value the error carries its number, source and text. A failed load leaves
 // no control behind.
-std::shared_ptr<ZoButtonBar> LoadDesign(ControlSite& site, const std::filesystem::path& path,
-                                        const DesignPlacement& placement = {},
-                                        const DesignLimits& limits = {});
+ZO_API std::shared_ptr<ZoButtonBar> LoadDesign(ControlSite& site, const std::filesystem::path& path,
+                                               const DesignPlacement& placement = {},
+                                               const DesignLimits& limits = {});
 
 // The same from a design already parsed.
-std::shared_ptr<ZoButtonBar> BuildDesign(ControlSite& site, const LoadedDesign& design,
-                                         const DesignPlacement& placement = {});
+ZO_API std::shared_ptr<ZoButtonBar> BuildDesign(ControlSite& site, const LoadedDesign& design,
+                                                const DesignPlacement& placement = {});
 
 // Saves the control's design (WriteProperties) to path atomically. Raises DesignError.
-void SaveDesign(const ZoButtonBar& bar, const std::filesystem::path& path,
-                FileOps& ops = SystemFileOps());
+ZO_API void SaveDesign(const ZoButtonBar& bar, const std::filesystem::path& path,
+                       FileOps& ops = SystemFileOps());
 
 }  // namespace zo

@@ -3,6 +3,8 @@
 // are the classic platform's, so a tooltip wrapper written for it reads the same here.
 #pragma once
 
+#include "core/Export.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -11,7 +13,7 @@
 
 namespace zo::plat {
 
-struct INITCOMMONCONTROLSEX {
+struct ZO_API INITCOMMONCONTROLSEX {
     DWORD dwSize = 8;
     DWORD dwICC = 0;
 };
@@ -20,13 +22,13 @@ inline constexpr DWORD ICC_WIN95_CLASSES = 0x000000FF;
 inline constexpr DWORD ICC_BAR_CLASSES = 0x00000004;  // includes the tooltip class
 
 // Registers the common window classes for this thread; FALSE for a bad structure size.
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc);
+ZO_API BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc);
 
 inline constexpr const char* TOOLTIPS_CLASSA = "tooltips_class32";
 
 // The tool record. The fields up to lParam are the classic layout; a caller sets cbSize to
 // sizeof(TOOLINFOA) or to one of the older sizes, which ends the record earlier.
-struct TOOLINFOA {
+struct ZO_API TOOLINFOA {
     UINT cbSize = sizeof(TOOLINFOA);
     UINT uFlags = 0;
     HWND hwnd = 0;
@@ -43,7 +45,7 @@ inline constexpr UINT TTTOOLINFOA_V1_SIZE = offsetof(TOOLINFOA, lParam);
 inline char* const LPSTR_TEXTCALLBACKA = reinterpret_cast<char*>(static_cast<std::intptr_t>(-1));
 
 // The header of every WM_NOTIFY message.
-struct NMHDR {
+struct ZO_API NMHDR {
     HWND hwndFrom = 0;
     std::uintptr_t idFrom = 0;
     UINT code = 0;
@@ -52,7 +54,7 @@ struct NMHDR {
 // TTN_GETDISPINFOA: lpszText arrives pointing at szText; the tool's window copies its text there
 // or points lpszText at a string that stays valid while the tip uses it. With TTF_DI_SETITEM in
 // uFlags the tooltip keeps the answer.
-struct NMTTDISPINFOA {
+struct ZO_API NMTTDISPINFOA {
     NMHDR hdr;
     char* lpszText = nullptr;
     char szText[80] = {};

@@ -6,6 +6,8 @@
 // messages and notifications are the classic platform's.
 #pragma once
 
+#include "core/Export.h"
+
 #include <cstdint>
 
 #include "platform/CommCtrl.h"
@@ -110,13 +112,13 @@ inline constexpr int EN_MAXTEXT = 0x0501;
 // key; the handler may also change `ch` to another character.
 inline constexpr UINT NM_CHAR = static_cast<UINT>(-18);
 inline constexpr UINT NM_KEYDOWN = static_cast<UINT>(-15);
-struct NMCHAR {
+struct ZO_API NMCHAR {
     NMHDR hdr;
     UINT ch = 0;
     DWORD dwItemPrev = 0;
     DWORD dwItemNext = 0;
 };
-struct NMKEY {
+struct ZO_API NMKEY {
     NMHDR hdr;
     UINT nVKey = 0;
     UINT uFlags = 0;
@@ -163,41 +165,41 @@ inline constexpr UINT SBM_SETRANGE = 0x00E2;
 inline constexpr UINT SBM_GETRANGE = 0x00E3;
 inline constexpr UINT SBM_SETRANGEREDRAW = 0x00E6;
 // Scroll bar controls only (SB_CTL); window scroll bars do not exist here and fail.
-int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);  // returns the previous position
-int GetScrollPos(HWND hwnd, int bar);
-BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
-BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
+ZO_API int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);  // returns the previous position
+ZO_API int GetScrollPos(HWND hwnd, int bar);
+ZO_API BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
+ZO_API BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
 
 // The caret: one per thread, owned by a window, blinking on the display's clock.
 // bitmap 0 gives a solid caret, 1 a grey one. Painting hides it while the window draws.
-BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
-BOOL DestroyCaret();
-BOOL ShowCaret(HWND hwnd);  // undoes one HideCaret; hwnd 0: the caret's window
-BOOL HideCaret(HWND hwnd);  // hides cumulatively
-BOOL SetCaretPos(int x, int y);
-BOOL GetCaretPos(POINT* pt);
-UINT GetCaretBlinkTime();
-BOOL SetCaretBlinkTime(UINT ms);
+ZO_API BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
+ZO_API BOOL DestroyCaret();
+ZO_API BOOL ShowCaret(HWND hwnd);  // undoes one HideCaret; hwnd 0: the caret's window
+ZO_API BOOL HideCaret(HWND hwnd);  // hides cumulatively
+ZO_API BOOL SetCaretPos(int x, int y);
+ZO_API BOOL GetCaretPos(POINT* pt);
+ZO_API UINT GetCaretBlinkTime();
+ZO_API BOOL SetCaretBlinkTime(UINT ms);
 
 // The clipboard holds text. On the X11 display it is the X CLIPBOARD selection, so text
 // passes to and from other programs; off-screen it lives in this thread.
-BOOL SetClipboardTextA(HWND owner, const char* text);
+ZO_API BOOL SetClipboardTextA(HWND owner, const char* text);
 // Copies the text (NUL-terminated, cut to size - 1) and returns its full length; -1 when the
 // clipboard holds no text.
-int GetClipboardTextA(char* buffer, int size);
+ZO_API int GetClipboardTextA(char* buffer, int size);
 
 // Dialogs: the keyboard interface for a window and its controls. Tab and Shift+Tab walk the
 // WS_TABSTOP controls, Alt+letter (or the letter, where the focused control takes no
 // characters) goes to the control whose label underlines it, Enter presses the default push
 // button and Esc the IDCANCEL one. Returns TRUE when the message was handled (then it must not
 // be dispatched again).
-BOOL IsDialogMessageA(HWND dialog, MSG* msg);
-LRESULT DefDlgProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
-HWND GetDlgItem(HWND dialog, int id);
-int GetDlgCtrlID(HWND hwnd);
+ZO_API BOOL IsDialogMessageA(HWND dialog, MSG* msg);
+ZO_API LRESULT DefDlgProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+ZO_API HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+ZO_API HWND GetDlgItem(HWND dialog, int id);
+ZO_API int GetDlgCtrlID(HWND hwnd);
 // The outermost window around hwnd that runs the dialog interface (a window of the dialog
 // class, or one with WS_EX_CONTROLPARENT), or 0. Message loops give it to IsDialogMessageA.
-HWND GetDialogOf(HWND hwnd);
+ZO_API HWND GetDialogOf(HWND hwnd);
 
 }  // namespace zo::plat

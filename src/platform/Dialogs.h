@@ -4,6 +4,8 @@
 // InitCommonControlsEx (CommCtrl.h) and, for the dialogs, on first use.
 #pragma once
 
+#include "core/Export.h"
+
 #include <cstdint>
 
 #include "platform/CommCtrl.h"
@@ -23,7 +25,7 @@ using INT_PTR = std::intptr_t;
 
 inline constexpr const char* WC_TABCONTROLA = "SysTabControl32";
 
-struct TCITEMA {
+struct ZO_API TCITEMA {
     UINT mask = 0;
     DWORD dwState = 0;
     DWORD dwStateMask = 0;
@@ -36,7 +38,7 @@ inline constexpr UINT TCIF_TEXT = 0x0001;
 inline constexpr UINT TCIF_IMAGE = 0x0002;
 inline constexpr UINT TCIF_PARAM = 0x0008;
 
-struct TCHITTESTINFO {
+struct ZO_API TCHITTESTINFO {
     POINT pt;
     UINT flags = 0;
 };
@@ -116,7 +118,7 @@ inline constexpr WORD LBN_KILLFOCUS = 5;
 using DLGPROC = INT_PTR (*)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 
-struct PROPSHEETPAGEA {
+struct ZO_API PROPSHEETPAGEA {
     DWORD dwSize = sizeof(PROPSHEETPAGEA);
     DWORD dwFlags = 0;
     HINSTANCE hInstance = 0;
@@ -130,7 +132,7 @@ struct PROPSHEETPAGEA {
 inline constexpr DWORD PSP_DEFAULT = 0x0000;
 inline constexpr DWORD PSP_USETITLE = 0x0008;
 
-struct PROPSHEETHEADERA {
+struct ZO_API PROPSHEETHEADERA {
     DWORD dwSize = sizeof(PROPSHEETHEADERA);
     DWORD dwFlags = 0;
     HWND hwndParent = 0;
@@ -145,7 +147,7 @@ inline constexpr DWORD PSH_PROPTITLE = 0x0001;  // caption "Properties for " + p
 inline constexpr DWORD PSH_NOAPPLYNOW = 0x0080;
 inline constexpr DWORD PSH_MODELESS = 0x0400;
 
-struct PSHNOTIFY {
+struct ZO_API PSHNOTIFY {
     NMHDR hdr;
     LPARAM lParam = 0;
 };
@@ -176,7 +178,7 @@ inline constexpr int IDC_PSAPPLY = 0x3021;
 // Modal (the owner's top-level window disabled, a nested loop): returns 1 when any page was
 // applied, 0 when nothing was, -1 for a bad header. With PSH_MODELESS: returns the frame's
 // window at once (-1 on failure); OK and Cancel destroy it.
-INT_PTR PropertySheetA(const PROPSHEETHEADERA* header);
+ZO_API INT_PTR PropertySheetA(const PROPSHEETHEADERA* header);
 
 // ---- Open-file dialog --------------------------------------------------------------------
 // A modal dialog with the folders and files of a folder, a filter list, a file-name box, Open
@@ -186,7 +188,7 @@ INT_PTR PropertySheetA(const PROPSHEETHEADERA* header);
 
 using LPOFNHOOKPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 
-struct OPENFILENAMEA {
+struct ZO_API OPENFILENAMEA {
     DWORD lStructSize = sizeof(OPENFILENAMEA);
     HWND hwndOwner = 0;
     HINSTANCE hInstance = 0;
@@ -226,8 +228,8 @@ inline constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
 // Non-zero when a file was chosen. 0 on Cancel or Esc (CommDlgExtendedError 0) and on a
 // failure: a bad record, or a path longer than nMaxFile - 1 (FNERR_BUFFERTOOSMALL, the size
 // needed, NUL included, then in the first two bytes of lpstrFile when it has room for them).
-BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
+ZO_API BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
 // The reason the last common dialog of this thread failed, 0 when it did not.
-DWORD CommDlgExtendedError();
+ZO_API DWORD CommDlgExtendedError();
 
 }  // namespace zo::plat
