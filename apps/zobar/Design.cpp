@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Script.h"
 #include "host/PropertyPage.h"
 #include "pages/AppearancePage.h"
 #include "pages/ButtonsPage.h"
@@ -40,188 +41,7 @@ constexpr int kButtonRow = 31;
 constexpr int kIdSave = 1;
 constexpr int kIdProperties = 2;
 
-struct DesignOptions {
-    std::string design;
-    int width = 240;
-    int height = 480;
-    std::string script;
-    std::string snapshot;
-};
-
-DesignOptions Parse(const std::vector<std::string>& args) {
-    DesignOptions o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError{a + ": a value is missing"};
-            return args[++i];
-        };
-        if (a == "--script") {
-            o.script = value();
-        } else if (a == "--snapshot") {
-            o.snapshot = value();
-        } else if (a == "--size") {
-            ParseSize(a, value(), o.width, o.height);
-        } else if (a.size() > 1 && a[0] == '-') {
-            throw UsageError{a + ": unknown option"};
-        } else if (o.design.empty()) {
-            o.design = a;
-        } else {
-            throw UsageError{a + ": only one design can be designed at a time"};
-        }
-    }
-    if (o.design.empty()) throw UsageError{"the design to edit is missing"};
-    if (!o.snapshot.empty() && o.script.empty())
-        throw UsageError{"--snapshot: only a run with --script ends by itself to take it"};
-    return o;
-}
-
 // ---- The script -------------------------------------------------------------------------
-
-enum class Step { Move, Press, Release, Click, Key, Type, Wait, Close };
-
-struct ScriptLine {
-    Step step = Step::Wait;
-    int a = 0;  // x, button, key
-    int b = 0;  // y
-    bool ctrl = false, alt = false, shift = false;
-    std::string text;
-};
-
-// A key and the shift state that types character c, or 0.
-int KeyOfChar(char c, bool& shift) {
-    const auto u = static_cast<unsigned char>(c);
-    shift = false;
-    if (std::isdigit(u)) return u;
-    if (std::isalpha(u)) {
-        shift = std::isupper(u) != 0;
-        return std::toupper(u);
-    }
-    static const struct {
-        char c;
-        int vk;
-        bool shift;
-    } kPunct[] = {{' ', VK_SPACE, false},    {'.', VK_OEM_PERIOD, false},
-                  {'/', VK_OEM_2, false},    {'-', VK_OEM_MINUS, false},
-                  {'_', VK_OEM_MINUS, true}, {',', VK_OEM_COMMA, false},
-                  {':', VK_OEM_1, true},     {';', VK_OEM_1, false},
-                  {'\'', VK_OEM_7, false},   {'=', VK_OEM_PLUS, false},
-                  {'+', VK_OEM_PLUS, true},  {'\\', VK_OEM_5, false},
-                  {'(', '9', true},          {')', '0', true},
-                  {'&', '7', true}};
-    for (const auto& p : kPunct)
-        if (p.c == c) {
-            shift = p.shift;
-            return p.vk;
-        }
-    return 0;
-}
-
-int KeyCode(std::string name) {
-    for (char& c : name)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    static const std::pair<const char*, int> kKeys[] = {
-        {"up", VK_UP},         {"down", VK_DOWN},     {"left", VK_LEFT},     {"right", VK_RIGHT},
-        {"return", VK_RETURN}, {"enter", VK_RETURN},  {"tab", VK_TAB},       {"space", VK_SPACE},
-        {"escape", VK_ESCAPE}, {"home", VK_HOME},     {"end", VK_END},       {"pageup", VK_PRIOR},
-        {"pagedown", VK_NEXT}, {"delete", VK_DELETE}, {"backspace", VK_BACK}};
-    for (const auto& [n, vk] : kKeys)
-        if (name == n) return vk;
-    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
-        return std::toupper(static_cast<unsigned char>(name[0]));
-    return 0;
-}
-
-std::vector<ScriptLine> ReadScript(const std::string& source) {
-    std::ifstream file;
-    std::istream* in = &std::cin;
-    if (source != "-") {
-        if (!std::filesystem::exists(source)) throw UsageError{source + ": no such file"};
-        file.open(source);
-        if (!file) throw UsageError{source + ": cannot be read"};
-        in = &file;
-    }
-    const std::string name = source == "-" ? "standard input" : source;
-    std::vector<ScriptLine> out;
-    std::string line;
-    for (int number = 1; std::getline(*in, line); ++number) {
-        const auto bad = [&](const std::string& why) {
-            return UsageError{name + ":" + std::to_string(number) + ": " + why};
-        };
-        std::istringstream words(line);
-        std::string verb;
-        if (!(words >> verb) || verb[0] == '#') continue;
-        ScriptLine s;
-        if (verb == "type") {
-            // The rest of the line after one blank, as it stands (a '#' is typed too).
-            s.step = Step::Type;
-            const auto at = line.find("type") + 4;
-            s.text = at < line.size() ? line.substr(at + 1) : "";
-            for (char c : s.text) {
-                bool shift;
-                if (KeyOfChar(c, shift) == 0)
-                    throw bad(std::string("'") + c + "' cannot be typed by this script");
-            }
-            out.push_back(s);
-            continue;
-        }
-        if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-        words = std::istringstream(line);
-        words >> verb;
-        std::vector<std::string> rest;
-        for (std::string w; words >> w;)
-            rest.push_back(w);
-        const auto whole = [&](const std::string& w) {
-            const auto n = zo::ParseNumber(w);
-            if (!n || *n != static_cast<double>(static_cast<int>(*n)))
-                throw bad("'" + w + "' is not a whole number");
-            return static_cast<int>(*n);
-        };
-        if (verb == "move" || verb == "click") {
-            if (rest.size() != 2) throw bad(verb + " takes X Y");
-            s.step = verb == "move" ? Step::Move : Step::Click;
-            s.a = whole(rest[0]);
-            s.b = whole(rest[1]);
-        } else if (verb == "press" || verb == "release") {
-            if (!rest.empty()) throw bad(verb + " takes no argument (the left button)");
-            s.step = verb == "press" ? Step::Press : Step::Release;
-            s.a = VK_LBUTTON;
-        } else if (verb == "key") {
-            if (rest.size() != 1) throw bad("key takes one key name, e.g. ctrl+s");
-            s.step = Step::Key;
-            std::string k = rest[0];
-            for (std::size_t plus; (plus = k.find('+')) != std::string::npos && plus > 0;) {
-                std::string mod = k.substr(0, plus);
-                for (char& c : mod)
-                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                if (mod == "ctrl")
-                    s.ctrl = true;
-                else if (mod == "alt")
-                    s.alt = true;
-                else if (mod == "shift")
-                    s.shift = true;
-                else
-                    throw bad("'" + mod + "' is not ctrl, alt or shift");
-                k = k.substr(plus + 1);
-            }
-            s.a = KeyCode(k);
-            if (s.a == 0) throw bad("'" + k + "' is not a key this script knows");
-        } else if (verb == "wait") {
-            if (rest.size() != 1) throw bad("wait takes milliseconds");
-            s.step = Step::Wait;
-            s.a = whole(rest[0]);
-            if (s.a < 0 || s.a > 600000) throw bad("wait takes 0 to 600000 milliseconds");
-        } else if (verb == "close") {
-            if (!rest.empty()) throw bad("close takes no argument");
-            s.step = Step::Close;
-        } else {
-            throw bad("'" + verb +
-                      "' is not move, press, release, click, key, type, wait or close");
-        }
-        out.push_back(s);
-    }
-    return out;
-}
 
 // ---- The design window ------------------------------------------------------------------
 
@@ -357,12 +177,6 @@ struct Replayer {
 };
 thread_local Replayer* tlsReplayer = nullptr;
 
-void Modifiers(const ScriptLine& s, bool down) {
-    if (s.ctrl) InjectKey(VK_CONTROL, down);
-    if (s.alt) InjectKey(VK_MENU, down);
-    if (s.shift) InjectKey(VK_SHIFT, down);
-}
-
 void StepProc(HWND, UINT, std::uintptr_t id, DWORD) {
     KillTimer(0, id);
     Replayer* r = tlsReplayer;
@@ -385,20 +199,10 @@ void StepProc(HWND, UINT, std::uintptr_t id, DWORD) {
             InjectMouseButton(s.a, s.step == Step::Press);
             break;
         case Step::Key:
-            Modifiers(s, true);
-            InjectKey(static_cast<UINT>(s.a), true);
-            InjectKey(static_cast<UINT>(s.a), false);
-            Modifiers(s, false);
+            InjectKeyStep(s);
             break;
         case Step::Type:
-            for (char c : s.text) {
-                bool shift = false;
-                const int vk = KeyOfChar(c, shift);
-                if (shift) InjectKey(VK_SHIFT, true);
-                InjectKey(static_cast<UINT>(vk), true);
-                InjectKey(static_cast<UINT>(vk), false);
-                if (shift) InjectKey(VK_SHIFT, false);
-            }
+            InjectText(s.text);
             break;
         case Step::Wait:
             delay = std::max(s.a, 1);
@@ -415,10 +219,11 @@ void StepProc(HWND, UINT, std::uintptr_t id, DWORD) {
 
 int RunDesign(const std::vector<std::string>& args) {
     if (PrintedHelp("design", args)) return kExitOk;
-    DesignOptions o;
+    WindowOptions o;
     std::vector<ScriptLine> script;
     try {
-        o = Parse(args);
+        o = ParseWindowOptions(args, {false, "the design to edit is missing",
+                                      "only one design can be designed at a time"});
         if (!o.script.empty()) script = ReadScript(o.script);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "zobar design: %s\n", e.message.c_str());

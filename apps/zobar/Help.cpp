@@ -51,8 +51,11 @@ constexpr std::string_view kRun =
     "  release [left|right|middle]\n"
     "  click X Y                 move, press and release the left button\n"
     "  key NAME                  a key is pressed and released (Up, Down, Left, Right,\n"
-    "                            Return, Tab, Space, Escape, Home, End, A..Z, 0..9)\n"
-    "  wait MS                   time passes\n";
+    "                            Return, Tab, Space, Escape, Home, End, A..Z, 0..9),\n"
+    "                            with ctrl+, alt+ or shift+ before it if held\n"
+    "  type TEXT                 the rest of the line, typed key by key\n"
+    "  wait MS                   time passes\n"
+    "  close                     the window is closed\n";
 
 constexpr std::string_view kDesign =
     "usage: zobar design DESIGN [options]\n"
@@ -67,7 +70,8 @@ constexpr std::string_view kDesign =
     "  --snapshot FILE.png       write the screen's picture when the script ends\n"
     "\n"
     "Script lines (x and y in pixels of the screen; the design window is at 0,0):\n"
-    "  move X Y, click X Y, press, release   the pointer and its left button\n"
+    "  move X Y, click X Y       the pointer, and a click of its left button\n"
+    "  press, release [left|right|middle]   a mouse button (left when not named)\n"
     "  key NAME                  a key, with ctrl+, alt+ or shift+ before it if held\n"
     "                            (e.g. ctrl+s, alt+c, ctrl+tab, return, escape, a..z)\n"
     "  type TEXT                 the rest of the line, typed key by key\n"

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Script.h"
 #include "core/Variant.h"
 #include "persist/DesignLoad.h"
 #include "platform/Display.h"
@@ -30,136 +31,6 @@ using namespace zo::plat;
 constexpr const char* kWindowClass = "ZobarRun";
 constexpr int kWindowX = 80;
 constexpr int kWindowY = 60;
-
-struct RunOptions {
-    std::string design;
-    int width = 240;
-    int height = 480;
-    bool events = false;
-    std::string script;
-    std::string snapshot;
-};
-
-enum class Step { Move, Press, Release, Click, Key, Wait };
-
-struct ScriptLine {
-    Step step;
-    int line;
-    int a = 0;  // x, button (VK_*), key (VK_*), milliseconds
-    int b = 0;  // y
-};
-
-RunOptions Parse(const std::vector<std::string>& args) {
-    RunOptions o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError{a + ": a value is missing"};
-            return args[++i];
-        };
-        if (a == "--events") {
-            o.events = true;
-        } else if (a == "--script") {
-            o.script = value();
-        } else if (a == "--snapshot") {
-            o.snapshot = value();
-        } else if (a == "--size") {
-            ParseSize(a, value(), o.width, o.height);
-        } else if (a.size() > 1 && a[0] == '-') {
-            throw UsageError{a + ": unknown option"};
-        } else if (o.design.empty()) {
-            o.design = a;
-        } else {
-            throw UsageError{a + ": only one design can be run"};
-        }
-    }
-    if (o.design.empty()) throw UsageError{"the design to run is missing"};
-    if (!o.snapshot.empty() && o.script.empty())
-        throw UsageError{"--snapshot: only a run with --script ends by itself to take it"};
-    return o;
-}
-
-int KeyCode(const std::string& name) {
-    static const std::pair<const char*, int> kKeys[] = {
-        {"up", VK_UP},         {"down", VK_DOWN},    {"left", VK_LEFT},      {"right", VK_RIGHT},
-        {"return", VK_RETURN}, {"enter", VK_RETURN}, {"tab", VK_TAB},        {"space", VK_SPACE},
-        {"escape", VK_ESCAPE}, {"home", VK_HOME},    {"end", VK_END},        {"pageup", VK_PRIOR},
-        {"pagedown", VK_NEXT}, {"shift", VK_SHIFT},  {"control", VK_CONTROL}};
-    std::string lower;
-    for (char c : name)
-        lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    for (const auto& [n, vk] : kKeys)
-        if (lower == n) return vk;
-    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
-        return std::toupper(static_cast<unsigned char>(name[0]));
-    return 0;
-}
-
-int ButtonCode(const std::string& name) {
-    if (name.empty() || name == "left") return VK_LBUTTON;
-    if (name == "right") return VK_RBUTTON;
-    if (name == "middle") return VK_MBUTTON;
-    return 0;
-}
-
-// Reads the whole script before anything is shown, so that a mistake in it is told at once.
-std::vector<ScriptLine> ReadScript(const std::string& source) {
-    std::ifstream file;
-    std::istream* in = &std::cin;
-    if (source != "-") {
-        if (!std::filesystem::exists(source)) throw UsageError{source + ": no such file"};
-        file.open(source);
-        if (!file) throw UsageError{source + ": cannot be read"};
-        in = &file;
-    }
-    const std::string name = source == "-" ? "standard input" : source;
-    std::vector<ScriptLine> out;
-    std::string text;
-    for (int number = 1; std::getline(*in, text); ++number) {
-        if (const auto hash = text.find('#'); hash != std::string::npos) text.erase(hash);
-        std::istringstream words(text);
-        std::string verb;
-        if (!(words >> verb)) continue;
-        std::vector<std::string> rest;
-        for (std::string w; words >> w;)
-            rest.push_back(w);
-        const auto bad = [&](const std::string& why) {
-            return UsageError{name + ":" + std::to_string(number) + ": " + why};
-        };
-        const auto number_of = [&](const std::string& w) {
-            const auto n = zo::ParseNumber(w);
-            if (!n || *n != static_cast<double>(static_cast<int>(*n)))
-                throw bad("'" + w + "' is not a whole number");
-            return static_cast<int>(*n);
-        };
-        ScriptLine s{Step::Move, number};
-        if (verb == "move" || verb == "click") {
-            if (rest.size() != 2) throw bad(verb + " takes X Y");
-            s.step = verb == "move" ? Step::Move : Step::Click;
-            s.a = number_of(rest[0]);
-            s.b = number_of(rest[1]);
-        } else if (verb == "press" || verb == "release") {
-            if (rest.size() > 1) throw bad(verb + " takes at most a button name");
-            s.step = verb == "press" ? Step::Press : Step::Release;
-            s.a = ButtonCode(rest.empty() ? "" : rest[0]);
-            if (s.a == 0) throw bad("'" + rest[0] + "' is not left, right or middle");
-        } else if (verb == "key") {
-            if (rest.size() != 1) throw bad("key takes one key name");
-            s.step = Step::Key;
-            s.a = KeyCode(rest[0]);
-            if (s.a == 0) throw bad("'" + rest[0] + "' is not a key this script knows");
-        } else if (verb == "wait") {
-            if (rest.size() != 1) throw bad("wait takes milliseconds");
-            s.step = Step::Wait;
-            s.a = number_of(rest[0]);
-            if (s.a < 0 || s.a > 600000) throw bad("wait takes 0 to 600000 milliseconds");
-        } else {
-            throw bad("'" + verb + "' is not move, press, release, click, key or wait");
-        }
-        out.push_back(s);
-    }
-    return out;
-}
 
 // Prints each event of the bar as it happens: its name and its arguments, one line each,
 // flushed, so that a program reading the output sees events as they come.
@@ -298,11 +169,16 @@ void Replay(const std::vector<ScriptLine>& script, Host& host, bool live) {
                 InjectMouseButton(s.a, s.step == Step::Press);
                 break;
             case Step::Key:
-                InjectKey(static_cast<UINT>(s.a), true);
-                InjectKey(static_cast<UINT>(s.a), false);
+                InjectKeyStep(s);
+                break;
+            case Step::Type:
+                InjectText(s.text);
                 break;
             case Step::Wait:
                 Pump(live, s.a);
+                break;
+            case Step::Close:
+                PostMessageA(host.window, WM_CLOSE, 0, 0);
                 break;
         }
         PumpMessages();
@@ -313,10 +189,11 @@ void Replay(const std::vector<ScriptLine>& script, Host& host, bool live) {
 
 int RunRun(const std::vector<std::string>& args) {
     if (PrintedHelp("run", args)) return kExitOk;
-    RunOptions o;
+    WindowOptions o;
     std::vector<ScriptLine> script;
     try {
-        o = Parse(args);
+        o = ParseWindowOptions(
+            args, {true, "the design to run is missing", "only one design can be run"});
         if (!std::filesystem::exists(o.design)) throw UsageError{o.design + ": no such file"};
         if (!o.script.empty()) script = ReadScript(o.script);
     } catch (const UsageError& e) {

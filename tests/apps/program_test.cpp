@@ -144,6 +144,13 @@ TEST_F(Program, RunReplaysAScriptPrintsTheEventsAndWritesTheLastPicture) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
 
+    // Closing the window ends the replay: the click after it never happens.
+    WriteFile("close.txt", "move 120 100\nclose\nclick 120 100\n");
+    r = Run("run demo.zobar --events --script close.txt");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("MouseMove "), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("MouseDown "), std::string::npos) << r.out;
+
     WriteFile("bad.txt", "move 1 2\njump 3\n");
     r = Run("run demo.zobar --script bad.txt");
     EXPECT_EQ(r.status, 2);
