@@ -3,60 +3,23 @@
 // zobar render accept, and closing with unsaved changes asks first.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "platform/Image.h"
+#include "zobar_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using zobar_test::Result;
 
-class DesignCommand : public ::testing::Test {
+class DesignCommand : public zobar_test::ZobarProcess {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zobar_design_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    Result Run(const std::string& args) const {
-        const fs::path err = dir / "stderr.txt";
-        const std::string command = "cd '" + dir.string() + "' && env -u DISPLAY -u ZO_DISPLAY '" +
-                                    std::string(ZO_BINARY_DIR) + "/apps/zobar/zobar' " + args +
-                                    " 2>'" + err.string() + "'";
-        Result r;
-        FILE* p = popen(command.c_str(), "r");
-        char buf[4096];
-        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-            r.out.append(buf, n);
-        const int raw = pclose(p);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.err = Read(err);
-        return r;
-    }
-    static std::string Read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    void Write(const std::string& name, const std::string& text) const {
-        std::ofstream(dir / name, std::ios::binary) << text;
-    }
-
-    fs::path dir;
+    DesignCommand() : ZobarProcess("zobar_design_") {}
 };
 
 TEST_F(DesignCommand, AScriptAddsAGroupAndAButtonWithAChosenPictureAndSaves) {
@@ -66,18 +29,18 @@ TEST_F(DesignCommand, AScriptAddsAGroupAndAButtonWithAChosenPictureAndSaves) {
     const auto bmp = zo::plat::EncodeBmp(img, 24);
     std::ofstream(dir / "pic.bmp", std::ios::binary)
         .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
-    Write("add.txt",
-          "# the Groups page: a group\n"
-          "key ctrl+tab\nkey ctrl+tab\n"
-          "key alt+c\nkey end\nkey shift+home\ntype Mail\n"
-          "key alt+k\ntype mail\nkey alt+a\n"
-          "# the Buttons page: a button with a picture from the open-file dialog\n"
-          "key ctrl+tab\n"
-          "key alt+c\ntype Inbox\nkey alt+k\ntype inbox\n"
-          "key alt+u\nkey tab\nkey space\nwait 200\ntype pic.bmp\nkey return\nwait 200\n"
-          "key alt+a\n"
-          "# a tooltip for it, applied with OK, then saved\n"
-          "key alt+t\ntype Read mail\nkey return\nwait 100\nkey ctrl+s\nwait 100\n");
+    WriteFile("add.txt",
+              "# the Groups page: a group\n"
+              "key ctrl+tab\nkey ctrl+tab\n"
+              "key alt+c\nkey end\nkey shift+home\ntype Mail\n"
+              "key alt+k\ntype mail\nkey alt+a\n"
+              "# the Buttons page: a button with a picture from the open-file dialog\n"
+              "key ctrl+tab\n"
+              "key alt+c\ntype Inbox\nkey alt+k\ntype inbox\n"
+              "key alt+u\nkey tab\nkey space\nwait 200\ntype pic.bmp\nkey return\nwait 200\n"
+              "key alt+a\n"
+              "# a tooltip for it, applied with OK, then saved\n"
+              "key alt+t\ntype Read mail\nkey return\nwait 100\nkey ctrl+s\nwait 100\n");
     // mail.zobar does not exist yet: the design starts as a new instance.
     Result r = Run("design mail.zobar --script add.txt --snapshot shot.png");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -124,7 +87,7 @@ TEST_F(DesignCommand, ClosingWithUnsavedChangesAsksToSaveDiscardOrStay) {
         script += "close\nwait 100\n";
         if (*row.answer) script += std::string("key ") + row.answer + "\nwait 100\n";
         script += row.after;
-        Write("close.txt", script);
+        WriteFile("close.txt", script);
         const Result r = Run("design bar.zobar --script close.txt");
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, row.saved ? "saved bar.zobar\n" : "");
@@ -133,7 +96,7 @@ TEST_F(DesignCommand, ClosingWithUnsavedChangesAsksToSaveDiscardOrStay) {
 }
 
 TEST_F(DesignCommand, MistakesOnTheCommandLineOrInTheScriptAreNamed) {
-    Write("bad.txt", "key ctrl+tab\njump 3 4\n");
+    WriteFile("bad.txt", "key ctrl+tab\njump 3 4\n");
     struct Row {
         const char* args;
         const char* message;

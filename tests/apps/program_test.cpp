@@ -2,8 +2,6 @@
 // script, what each prints and its exit status.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,57 +10,20 @@
 #include <string>
 
 #include "platform/Image.h"
+#include "zobar_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using zobar_test::Result;
 
-class Program : public ::testing::Test {
+class Program : public zobar_test::ZobarProcess {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zobar_program_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    // Runs zobar with the arguments (a shell command line) and no X display.
-    Result Run(const std::string& args, const std::string& input = "") const {
-        const fs::path err = dir / "stderr.txt";
-        std::string command = "cd '" + dir.string() + "' && env -u DISPLAY -u ZO_DISPLAY '" +
-                              std::string(ZO_BINARY_DIR) + "/apps/zobar/zobar' " + args + " 2>'" +
-                              err.string() + "'";
-        if (!input.empty()) command = "printf '" + input + "' | (" + command + ")";
-        Result r;
-        FILE* p = popen(command.c_str(), "r");
-        char buf[4096];
-        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-            r.out.append(buf, n);
-        const int raw = pclose(p);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.err = Read(err);
-        return r;
-    }
-    static std::string Read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    void WriteFile(const std::string& name, const std::string& text) const {
-        std::ofstream(dir / name, std::ios::binary) << text;
-    }
+    Program() : ZobarProcess("zobar_program_") {}
     static int Lines(const std::string& s) {
         return static_cast<int>(std::count(s.begin(), s.end(), '\n'));
     }
-
-    fs::path dir;
 };
 
 TEST_F(Program, NewWritesADesignAndRefusesToOverwriteItUnlessForced) {
