@@ -187,30 +187,11 @@ void StepProc(HWND, UINT, std::uintptr_t id, DWORD) {
     }
     const ScriptLine& s = (*r->script)[r->next++];
     int delay = 20;
-    switch (s.step) {
-        case Step::Move:
-            InjectMouseMove(s.a, s.b);
-            break;
-        case Step::Click:
-            InjectClick(s.a, s.b, VK_LBUTTON);
-            break;
-        case Step::Press:
-        case Step::Release:
-            InjectMouseButton(s.a, s.step == Step::Press);
-            break;
-        case Step::Key:
-            InjectKeyStep(s);
-            break;
-        case Step::Type:
-            InjectText(s.text);
-            break;
-        case Step::Wait:
-            delay = std::max(s.a, 1);
-            break;
-        case Step::Close:
-            if (tlsDesigner != nullptr && tlsDesigner->window != 0)
-                PostMessageA(tlsDesigner->window, WM_CLOSE, 0, 0);
-            break;
+    // The design window is at the screen's origin, so the script's points are screen points.
+    if (!InjectInputStep(s, 0, 0)) {
+        if (s.step == Step::Wait) delay = std::max(s.a, 1);
+        if (s.step == Step::Close && tlsDesigner != nullptr && tlsDesigner->window != 0)
+            PostMessageA(tlsDesigner->window, WM_CLOSE, 0, 0);
     }
     SetTimer(0, 0, static_cast<UINT>(delay), &StepProc);
 }

@@ -154,32 +154,11 @@ bool QuitPosted() {
 void Replay(const std::vector<ScriptLine>& script, Host& host, bool live) {
     for (const ScriptLine& s : script) {
         if (host.window == 0 || QuitPosted()) return;
-        POINT pt{s.a, s.b};
-        switch (s.step) {
-            case Step::Move:
-                ClientToScreen(host.window, &pt);
-                InjectMouseMove(pt.x, pt.y);
-                break;
-            case Step::Click:
-                ClientToScreen(host.window, &pt);
-                InjectClick(pt.x, pt.y, VK_LBUTTON);
-                break;
-            case Step::Press:
-            case Step::Release:
-                InjectMouseButton(s.a, s.step == Step::Press);
-                break;
-            case Step::Key:
-                InjectKeyStep(s);
-                break;
-            case Step::Type:
-                InjectText(s.text);
-                break;
-            case Step::Wait:
-                Pump(live, s.a);
-                break;
-            case Step::Close:
-                PostMessageA(host.window, WM_CLOSE, 0, 0);
-                break;
+        POINT origin{0, 0};
+        ClientToScreen(host.window, &origin);
+        if (!InjectInputStep(s, origin.x, origin.y)) {
+            if (s.step == Step::Wait) Pump(live, s.a);
+            if (s.step == Step::Close) PostMessageA(host.window, WM_CLOSE, 0, 0);
         }
         PumpMessages();
     }

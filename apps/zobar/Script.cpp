@@ -208,22 +208,39 @@ std::vector<ScriptLine> ReadScript(const std::string& source) {
     return out;
 }
 
-void InjectKeyStep(const ScriptLine& s) {
-    Modifiers(s, true);
-    InjectKey(static_cast<UINT>(s.a), true);
-    InjectKey(static_cast<UINT>(s.a), false);
-    Modifiers(s, false);
-}
-
-void InjectText(const std::string& text) {
-    for (char c : text) {
-        bool shift = false;
-        const int vk = KeyOfChar(c, shift);
-        if (shift) InjectKey(VK_SHIFT, true);
-        InjectKey(static_cast<UINT>(vk), true);
-        InjectKey(static_cast<UINT>(vk), false);
-        if (shift) InjectKey(VK_SHIFT, false);
+bool InjectInputStep(const ScriptLine& s, int originX, int originY) {
+    switch (s.step) {
+        case Step::Move:
+            InjectMouseMove(originX + s.a, originY + s.b);
+            return true;
+        case Step::Click:
+            InjectClick(originX + s.a, originY + s.b, VK_LBUTTON);
+            return true;
+        case Step::Press:
+        case Step::Release:
+            InjectMouseButton(s.a, s.step == Step::Press);
+            return true;
+        case Step::Key:
+            Modifiers(s, true);
+            InjectKey(static_cast<UINT>(s.a), true);
+            InjectKey(static_cast<UINT>(s.a), false);
+            Modifiers(s, false);
+            return true;
+        case Step::Type:
+            for (char c : s.text) {
+                bool shift = false;
+                const int vk = KeyOfChar(c, shift);
+                if (shift) InjectKey(VK_SHIFT, true);
+                InjectKey(static_cast<UINT>(vk), true);
+                InjectKey(static_cast<UINT>(vk), false);
+                if (shift) InjectKey(VK_SHIFT, false);
+            }
+            return true;
+        case Step::Wait:
+        case Step::Close:
+            return false;
     }
+    return false;
 }
 
 }  // namespace zobar

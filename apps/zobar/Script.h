@@ -45,8 +45,8 @@ struct ScriptLine {
 // in it is told at once, as UsageError "FILE:LINE: why".
 std::vector<ScriptLine> ReadScript(const std::string& source);
 
-// Injects a key step with its modifiers, or the characters of a type step.
-void InjectKeyStep(const ScriptLine& s);
-void InjectText(const std::string& text);
+// Injects the input of a pointer, key or type step, with X and Y taken from (originX,
+// originY) on the screen; false for wait and close, which each command carries out its own way.
+bool InjectInputStep(const ScriptLine& s, int originX, int originY);
 
 }  // namespace zobar
