@@ -171,9 +171,8 @@ TEST_F(Sheet, BadHeadersAreRefused) {
     size.dwSize = 12;
     gone.hwndParent = Top("gone", 0, 0, 10, 10);
     DestroyWindow(gone.hwndParent);
-    ExpectAll({ZO_CALL(PropertySheetA(nullptr)), ZO_CALL(PropertySheetA(&none)),
-               ZO_CALL(PropertySheetA(&size)), ZO_CALL(PropertySheetA(&gone))},
-              -1);
+    ExpectAll(-1, {ZO_CALL(PropertySheetA(nullptr)), ZO_CALL(PropertySheetA(&none)),
+                   ZO_CALL(PropertySheetA(&size)), ZO_CALL(PropertySheetA(&gone))});
     psp[1].dwSize = 4;
     EXPECT_EQ(PropertySheetA(&header), -1);
     EXPECT_TRUE(pages.log.empty());

@@ -148,9 +148,8 @@ TEST_F(Input, KeyStateIsAsyncAtOnceAndSyncWhenRetrieved) {
     InjectMouseButton(VK_LBUTTON, true);
     EXPECT_EQ(static_cast<std::uint16_t>(GetAsyncKeyState(VK_LBUTTON)), 0x8000u);
     InjectMouseButton(VK_LBUTTON, false);
-    ExpectAll({ZO_CALL(GetAsyncKeyState(VK_CONTROL)), ZO_CALL(GetAsyncKeyState(VK_LBUTTON)),
-               ZO_CALL(GetAsyncKeyState(-1)), ZO_CALL(GetAsyncKeyState(4096))},
-              0);
+    ExpectAll(0, {ZO_CALL(GetAsyncKeyState(VK_CONTROL)), ZO_CALL(GetAsyncKeyState(VK_LBUTTON)),
+                  ZO_CALL(GetAsyncKeyState(-1)), ZO_CALL(GetAsyncKeyState(4096))});
     Keys("Caps");  // toggles on each press
     EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
 }

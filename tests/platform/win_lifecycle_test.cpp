@@ -108,48 +108,28 @@ TEST_F(Lifecycle, StaleHandlesFailSoftlyEverywhere) {
     PAINTSTRUCT ps;
     MSG m;
     // Every call answers 0 (FALSE, no handle); other handle kinds and garbage are no windows.
-    ExpectAll({ZO_CALL(IsWindow(top)),
-               ZO_CALL(SendMessageA(top, WM_USER, 0, 0)),
-               ZO_CALL(PostMessageA(top, WM_USER, 0, 0)),
-               ZO_CALL(ShowWindow(top, SW_SHOW)),
-               ZO_CALL(MoveWindow(top, 0, 0, 1, 1, TRUE)),
-               ZO_CALL(SetWindowPos(top, 0, 0, 0, 1, 1, 0)),
-               ZO_CALL(GetClientRect(top, &r)),
-               ZO_CALL(GetWindowRect(top, &r)),
-               ZO_CALL(ClientToScreen(top, &p)),
-               ZO_CALL(ScreenToClient(top, &p)),
-               ZO_CALL(MapWindowPoints(top, 0, &p, 1)),
-               ZO_CALL(InvalidateRect(top, nullptr, TRUE)),
-               ZO_CALL(ValidateRect(top, nullptr)),
-               ZO_CALL(UpdateWindow(top)),
-               ZO_CALL(GetUpdateRect(top, &r, FALSE)),
-               ZO_CALL(BeginPaint(top, &ps)),
-               ZO_CALL(GetDC(top)),
-               ZO_CALL(GetWindowDC(top)),
-               ZO_CALL(SetCapture(top)),
-               ZO_CALL(GetCapture()),
-               ZO_CALL(SetFocus(top)),
-               ZO_CALL(SetTimer(top, 1, 100, nullptr)),
-               ZO_CALL(KillTimer(top, 1)),
-               ZO_CALL(SetWindowTextA(top, "y")),
-               ZO_CALL(GetWindowTextA(top, buf, sizeof buf)),
-               ZO_CALL(GetWindowTextLengthA(top)),
-               ZO_CALL(GetWindowLongA(top, GWL_WNDPROC)),
-               ZO_CALL(SetWindowLongA(top, GWL_USERDATA, 1)),
-               ZO_CALL(CallWindowProcA(static_cast<WNDPROC>(nullptr), top, WM_USER, 0, 0)),
-               ZO_CALL(GetParent(top)),
-               ZO_CALL(SetParent(top, other)),
-               ZO_CALL(GetWindow(top, GW_CHILD)),
-               ZO_CALL(EnableWindow(top, FALSE)),
-               ZO_CALL(IsWindowEnabled(top)),
-               ZO_CALL(IsWindowVisible(top)),
-               ZO_CALL(DestroyWindow(top)),
-               ZO_CALL(CreateWindowExA(0, kRecClass, "c", WS_CHILD, 0, 0, 1, 1, top, 0, 0, &rec)),
-               ZO_CALL(PeekMessageA(&m, top, 0, 0, PM_REMOVE)),
-               ZO_CALL(IsWindow(0)),
-               ZO_CALL(IsWindow(0x12345678u)),
-               ZO_CALL(IsWindow(GetDC(other)))},
-              0);
+    ExpectAll(0, {ZO_CALL(IsWindow(top)), ZO_CALL(SendMessageA(top, WM_USER, 0, 0)),
+                  ZO_CALL(PostMessageA(top, WM_USER, 0, 0)), ZO_CALL(ShowWindow(top, SW_SHOW)),
+                  ZO_CALL(MoveWindow(top, 0, 0, 1, 1, TRUE)),
+                  ZO_CALL(SetWindowPos(top, 0, 0, 0, 1, 1, 0)), ZO_CALL(GetClientRect(top, &r)),
+                  ZO_CALL(GetWindowRect(top, &r)), ZO_CALL(ClientToScreen(top, &p)),
+                  ZO_CALL(ScreenToClient(top, &p)), ZO_CALL(MapWindowPoints(top, 0, &p, 1))});
+    ExpectAll(0, {ZO_CALL(InvalidateRect(top, nullptr, TRUE)), ZO_CALL(ValidateRect(top, nullptr)),
+                  ZO_CALL(UpdateWindow(top)), ZO_CALL(GetUpdateRect(top, &r, FALSE)),
+                  ZO_CALL(BeginPaint(top, &ps)), ZO_CALL(GetDC(top)), ZO_CALL(GetWindowDC(top)),
+                  ZO_CALL(SetCapture(top)), ZO_CALL(GetCapture()), ZO_CALL(SetFocus(top)),
+                  ZO_CALL(SetTimer(top, 1, 100, nullptr)), ZO_CALL(KillTimer(top, 1))});
+    ExpectAll(0, {ZO_CALL(SetWindowTextA(top, "y")), ZO_CALL(GetWindowTextA(top, buf, sizeof buf)),
+                  ZO_CALL(GetWindowTextLengthA(top)), ZO_CALL(GetWindowLongA(top, GWL_WNDPROC)),
+                  ZO_CALL(SetWindowLongA(top, GWL_USERDATA, 1)),
+                  ZO_CALL(CallWindowProcA(static_cast<WNDPROC>(nullptr), top, WM_USER, 0, 0)),
+                  ZO_CALL(GetParent(top)), ZO_CALL(SetParent(top, other)),
+                  ZO_CALL(GetWindow(top, GW_CHILD)), ZO_CALL(EnableWindow(top, FALSE)),
+                  ZO_CALL(IsWindowEnabled(top)), ZO_CALL(IsWindowVisible(top))});
+    ExpectAll(
+        0, {ZO_CALL(DestroyWindow(top)), ZO_CALL(PeekMessageA(&m, top, 0, 0, PM_REMOVE)),
+            ZO_CALL(CreateWindowExA(0, kRecClass, "c", WS_CHILD, 0, 0, 1, 1, top, 0, 0, 0)),
+            ZO_CALL(IsWindow(0)), ZO_CALL(IsWindow(0x12345678u)), ZO_CALL(IsWindow(GetDC(other)))});
     EXPECT_EQ(GetMessageA(&m, top, 0, 0), -1);
     EXPECT_EQ(r, (RECT{1, 2, 3, 4}));
     EXPECT_EQ(p.x, 5);
@@ -169,14 +149,13 @@ TEST_F(Lifecycle, BadClassesParentsAndLongsAreRefused) {
     WNDCLASSA noProc;
     noProc.lpfnWndProc = nullptr;
     noProc.lpszClassName = "Fresh";
-    ExpectAll({ZO_CALL(RegisterClassA(&same)), ZO_CALL(RegisterClassA(&noProc)),
-               ZO_CALL(RegisterClassA(nullptr)),
-               ZO_CALL(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, 0, 0, 0, 0)),
-               ZO_CALL(UnregisterClassA(kRecClass, 0)),              // still in use
-               ZO_CALL(SetParent(w, c)),                             // its own descendant
-               ZO_CALL(SetWindowPos(c, w, 0, 0, 0, 0, SWP_NOMOVE)),  // not a sibling
-               ZO_CALL(GetWindowLongA(c, 9999)), ZO_CALL(SetWindowLongA(c, GWL_WNDPROC, 0))},
-              0);
+    ExpectAll(0, {ZO_CALL(RegisterClassA(&same)), ZO_CALL(RegisterClassA(&noProc)),
+                  ZO_CALL(RegisterClassA(nullptr)),
+                  ZO_CALL(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, 0, 0, 0, 0)),
+                  ZO_CALL(UnregisterClassA(kRecClass, 0)),              // still in use
+                  ZO_CALL(SetParent(w, c)),                             // its own descendant
+                  ZO_CALL(SetWindowPos(c, w, 0, 0, 0, 0, SWP_NOMOVE)),  // not a sibling
+                  ZO_CALL(GetWindowLongA(c, 9999)), ZO_CALL(SetWindowLongA(c, GWL_WNDPROC, 0))});
     EXPECT_EQ(GetWindowLongA(c, GWL_WNDPROC), reinterpret_cast<LONG_PTR>(&RecordingProc));
     char name[32];
     EXPECT_EQ(GetClassNameA(w, name, sizeof name), static_cast<int>(std::strlen(kRecClass)));

@@ -6,6 +6,8 @@ namespace zo::plat::test {
 namespace {
 
 constexpr COLORREF kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0), kRed = RGB(255, 0, 0);
+constexpr std::uint32_t B = 0x0000FF, G = 0x00FF00, R = 0xFF0000;  // as the screen reads them
+using Pixels = std::vector<std::uint32_t>;
 
 class Paint : public WinTest {
 protected:
@@ -18,9 +20,7 @@ protected:
             const HDC dc = BeginPaint(h, &ps);
             paints.push_back(ps.rcPaint);
             erases.push_back(ps.fErase != FALSE);
-            RECT rc;
-            GetClientRect(h, &rc);
-            Fill(dc, rc, colors[h]);
+            Fill(dc, ClientRect(h), colors[h]);
             EndPaint(h, &ps);
             return 0;
         };
@@ -31,29 +31,14 @@ protected:
         DeleteObject(b);
         return done;
     }
-    // The screen at these points: "b", "g", "r" for the test colours, else "#rrggbb".
-    static std::string At(std::initializer_list<POINT> points) {
-        std::string s;
-        for (const POINT p : points) {
-            const std::uint32_t c = Px(p.x, p.y);
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "#%06x", c);
-            s += (s.empty() ? "" : " ") + std::string(c == Rgb(kBlue)    ? "b"
-                                                      : c == Rgb(kGreen) ? "g"
-                                                      : c == Rgb(kRed)   ? "r"
-                                                                         : hex);
-        }
-        return s;
+    // The screen at these points.
+    static Pixels At(std::initializer_list<POINT> points) {
+        Pixels v;
+        for (const POINT p : points)
+            v.push_back(Px(p.x, p.y));
+        return v;
     }
-    static std::string Sys(std::initializer_list<int> indexes) {
-        std::string s;
-        for (const int i : indexes) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "#%06x", Rgb(GetSysColor(i)));
-            s += (s.empty() ? "" : " ") + std::string(hex);
-        }
-        return s;
-    }
+    static std::uint32_t Sys(int index) { return Rgb(GetSysColor(index)); }
     std::map<HWND, COLORREF> colors;
     std::vector<RECT> paints;
     std::vector<bool> erases;
@@ -100,7 +85,7 @@ TEST_F(Paint, HiddenWindowsWaitAndUpdateWindowPaintsOnlyWhatIsInvalid) {
     InvalidateRect(w, nullptr, FALSE);
     UpdateWindow(w);
     ASSERT_EQ(paints.size(), 1u);
-    EXPECT_EQ(At({{10, 10}}), "b");
+    EXPECT_EQ(At({{10, 10}}), (Pixels{B}));
     UpdateWindow(w);  // nothing left to paint
     const RECT part{0, 0, 5, 5};
     InvalidateRect(w, &part, FALSE);
@@ -112,7 +97,7 @@ TEST_F(Paint, HiddenWindowsWaitAndUpdateWindowPaintsOnlyWhatIsInvalid) {
 TEST_F(Paint, EraseUsesTheClassBrushAndReportsUnerasedBackground) {
     Top("w", 0, 0, 60, 60);
     PumpMessages();  // painted by the default procedure: erased with COLOR_WINDOW
-    EXPECT_EQ(At({{30, 30}}), Sys({COLOR_WINDOW}));
+    EXPECT_EQ(Px(30, 30), Sys(COLOR_WINDOW));
     WNDCLASSA wc;
     wc.lpfnWndProc = RecordingProc;
     wc.hbrBackground = static_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -146,21 +131,22 @@ TEST_F(Paint, ParentsNeverCoverTheirChildrenAndSiblingsAboveClipThoseBelow) {
     const HWND lower = Child(top, "lower", 40, 40, 30, 30);
     colors = {{top, kBlue}, {upper, kGreen}, {lower, kRed}};
     PumpMessages();
-    EXPECT_EQ(At({{5, 5}, {25, 25}, {45, 45}, {49, 49}, {50, 50}, {70, 70}}), "b g g g r b");
+    EXPECT_EQ(At({{5, 5}, {25, 25}, {45, 45}, {49, 49}, {50, 50}, {70, 70}}),
+              (Pixels{B, G, G, G, R, B}));
     // The parent repaints all of itself, the lower sibling too: the others stay as they were.
     InvalidateRect(top, nullptr, TRUE);
     UpdateWindow(top);
     RedrawWindow(lower, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(At({{25, 25}, {45, 45}, {60, 60}}), "g g r");
+    EXPECT_EQ(At({{25, 25}, {45, 45}, {60, 60}}), (Pixels{G, G, R}));
     // A DC from GetDC is clipped the same way.
     const HDC dc = GetDC(top);
     Fill(dc, RECT{0, 0, 100, 100}, RGB(1, 2, 3));
     EXPECT_EQ(ReleaseDC(top, dc), 1);
-    EXPECT_EQ(At({{5, 5}, {25, 25}, {60, 60}}), "#010203 g r");
+    EXPECT_EQ(At({{5, 5}, {25, 25}, {60, 60}}), (Pixels{0x010203, G, R}));
     // Raising the lower window repaints it over the overlap.
     SetWindowPos(lower, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     PumpMessages();
-    EXPECT_EQ(At({{45, 45}}), "r");
+    EXPECT_EQ(At({{45, 45}}), (Pixels{R}));
 }
 
 // A DC of GetDC belongs to its window: any ReleaseDC lets it go, whatever window it names, and
@@ -179,9 +165,8 @@ TEST_F(Paint, WindowDcsAreReleasedWhateverWindowIsNamedAndDieWithTheirWindow) {
     EXPECT_TRUE(DeleteDC(memory));
     const HDC kept = GetDC(child), keptWhole = GetWindowDC(child), parent = GetDC(top);
     DestroyWindow(child);
-    ExpectAll({ZO_CALL(ReleaseDC(child, kept)), ZO_CALL(ReleaseDC(child, keptWhole)),
-               ZO_CALL(Fill(kept, RECT{0, 0, 100, 100}, kRed))},
-              0);
+    ExpectAll(0, {ZO_CALL(ReleaseDC(child, kept)), ZO_CALL(ReleaseDC(child, keptWhole)),
+                  ZO_CALL(Fill(kept, RECT{0, 0, 100, 100}, kRed))});
     EXPECT_EQ(ReleaseDC(top, parent), 1);  // the parent's DC lives on
 }
 
@@ -191,23 +176,22 @@ TEST_F(Paint, MovingHidingAndRaisingRepaintWhatWasExposed) {
     const HWND front = Top("front", 80, 80, 80, 80);
     colors = {{back, kBlue}, {child, kGreen}, {front, kRed}};
     PumpMessages();
-    EXPECT_EQ(At({{85, 85}}), "r");
     InvalidateRect(back, nullptr, TRUE);
     UpdateWindow(back);
-    EXPECT_EQ(At({{85, 85}, {79, 79}}), "r b");
+    EXPECT_EQ(At({{85, 85}, {79, 79}}), (Pixels{R, B}));
     MoveWindow(child, 60, 60, 20, 20, TRUE);
     PumpMessages();
-    EXPECT_EQ(At({{15, 15}, {65, 65}}), "b g");  // the old place shows the parent again
+    EXPECT_EQ(At({{15, 15}, {65, 65}}), (Pixels{B, G}));  // the old place shows the parent again
     ShowWindow(child, SW_HIDE);
     PumpMessages();
-    EXPECT_EQ(At({{65, 65}}), "b");
+    EXPECT_EQ(At({{65, 65}}), (Pixels{B}));
     SetWindowPos(back, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     PumpMessages();
-    EXPECT_EQ(At({{85, 85}}), "b");
+    EXPECT_EQ(At({{85, 85}}), (Pixels{B}));
     // A hidden top-level window gives its screen back to the desktop.
     ShowWindow(back, SW_HIDE);
     PumpMessages();
-    EXPECT_EQ(At({{50, 50}, {85, 85}}), Sys({COLOR_BACKGROUND}) + " r");
+    EXPECT_EQ(At({{50, 50}, {85, 85}}), (Pixels{Sys(COLOR_BACKGROUND), R}));
 }
 
 TEST_F(Paint, BordersShrinkTheClientAreaAndAreDrawnByThePlatform) {
@@ -217,20 +201,18 @@ TEST_F(Paint, BordersShrinkTheClientAreaAndAreDrawnByThePlatform) {
     const HWND edged = Child(top, "e", 50, 10, 30, 30, style, WS_EX_CLIENTEDGE);
     colors = {{top, kBlue}, {bordered, kGreen}, {edged, kGreen}};
     PumpMessages();
-    RECT rc;
-    GetClientRect(bordered, &rc);
-    EXPECT_EQ(rc, (RECT{0, 0, 28, 28}));
-    GetClientRect(edged, &rc);
-    EXPECT_EQ(rc, (RECT{0, 0, 24, 24}));
+    EXPECT_EQ(ClientRect(bordered), (RECT{0, 0, 28, 28}));
+    EXPECT_EQ(ClientRect(edged), (RECT{0, 0, 24, 24}));
     POINT p{0, 0};
     ClientToScreen(edged, &p);
     EXPECT_EQ(p, (POINT{53, 13}));
     // Frame, then the sunken edge: shadow and dark shadow at the top left, highlight and light
     // at the bottom right.
     EXPECT_EQ(At({{10, 10}, {39, 39}, {50, 10}, {51, 20}, {52, 20}, {78, 20}, {77, 20}}),
-              Sys({COLOR_WINDOWFRAME, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME, COLOR_BTNSHADOW,
-                   COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT}));
-    EXPECT_EQ(At({{11, 11}, {53, 13}}), "g g");
+              (Pixels{Sys(COLOR_WINDOWFRAME), Sys(COLOR_WINDOWFRAME), Sys(COLOR_WINDOWFRAME),
+                      Sys(COLOR_BTNSHADOW), Sys(COLOR_3DDKSHADOW), Sys(COLOR_BTNHIGHLIGHT),
+                      Sys(COLOR_3DLIGHT)}));
+    EXPECT_EQ(At({{11, 11}, {53, 13}}), (Pixels{G, G}));
 }
 
 TEST_F(Paint, RedrawWindowReachesChildrenOnlyWhenAsked) {

@@ -121,7 +121,7 @@ struct Call {
     ::zo::plat::test::Call {            \
 #c, static_cast < long long>(c) \
     }
-inline void ExpectAll(std::initializer_list<Call> calls, long long want) {
+inline void ExpectAll(long long want, std::initializer_list<Call> calls) {
     for (const Call& c : calls)
         EXPECT_EQ(c.answer, want) << c.text;
 }
@@ -185,9 +185,18 @@ inline void ClickAt(HWND h, int x, int y) {
     InjectClick(p.x, p.y, VK_LBUTTON);
     PumpMessages();
 }
-inline POINT CentreOf(HWND h) {
-    RECT r;
+inline RECT WindowRect(HWND h) {
+    RECT r{};
     GetWindowRect(h, &r);
+    return r;
+}
+inline RECT ClientRect(HWND h) {
+    RECT r{};
+    GetClientRect(h, &r);
+    return r;
+}
+inline POINT CentreOf(HWND h) {
+    const RECT r = WindowRect(h);
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
