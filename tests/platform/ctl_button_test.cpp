@@ -20,11 +20,6 @@ protected:
         PumpMessages();
         events.log.clear();
     }
-    void Focus(HWND h) {
-        SetFocus(h);
-        PumpMessages();
-        events.log.clear();
-    }
     HWND edit = 0, check = 0, ok = 0, cancel = 0;
 };
 
@@ -73,7 +68,8 @@ TEST_F(Buttons, TabWalksTheTabStopsBothWays) {
 }
 
 TEST_F(Buttons, AccessKeysMoveOnOrPress) {
-    Focus(cancel);
+    SetFocus(cancel);
+    PumpMessages();
     Keys("Alt+n");  // the label hands on to the edit
     EXPECT_EQ(GetFocus(), edit);
     Keys("Alt+w");  // the check box is pressed
@@ -118,7 +114,8 @@ TEST_F(Buttons, PagesInsideTheDialogJoinItsKeyboardInterface) {
                                        5, 5, 80, 23, page, static_cast<HMENU>(40), 0, nullptr);
     events.names[inner] = "inner";
     EXPECT_EQ(GetDlgItem(dialog, 40), inner);
-    Focus(cancel);
+    SetFocus(cancel);
+    PumpMessages();
     Keys("Tab");
     EXPECT_EQ(GetFocus(), inner);  // the page's controls come after the dialog's own
     Keys("Alt+n");

@@ -61,12 +61,8 @@ TEST_F(Combo, AClickInTheListChoosesAndReportsInOrder) {
     ASSERT_TRUE(Dropped());
     const HWND list = List();
     ASSERT_NE(list, 0u);
-    RECT lr, cr, client;
-    GetWindowRect(list, &lr);
-    GetWindowRect(combo, &cr);
-    EXPECT_EQ(lr.top, cr.bottom);
-    GetClientRect(list, &client);
-    const int rowH = client.bottom / 7;
+    EXPECT_EQ(WindowRect(list).top, WindowRect(combo).bottom);
+    const int rowH = ClientRect(list).bottom / 7;
     ClickAt(list, 20, rowH * 2 + rowH / 2);  // the third row
     EXPECT_FALSE(Dropped());
     EXPECT_EQ(Cur(), 2);
@@ -102,8 +98,7 @@ TEST_F(Combo, KeysOpenMoveAndChoose) {
     for (const Row& row : rows) {
         SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
         SendMessageA(combo, CB_SETCURSEL, 1, 0);
-        SetFocus(combo);
-        PumpMessages();
+        Focus(combo);
         Keys(row.keys);
         EXPECT_EQ(Cur(), row.cur) << row.keys;
         EXPECT_EQ(Dropped(), row.dropped) << row.keys;
@@ -112,9 +107,7 @@ TEST_F(Combo, KeysOpenMoveAndChoose) {
 
 TEST_F(Combo, ClosedKeysReportEachStepAndTabClosesTheList) {
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
-    SetFocus(combo);
-    PumpMessages();
-    events.log.clear();
+    Focus(combo);
     Keys("Down Up Up");  // the last is already first: nothing
     EXPECT_EQ(events.Said(),
               "combo:CBN_SELCHANGE combo:CBN_SELENDOK combo:CBN_SELCHANGE combo:CBN_SELENDOK");
@@ -129,8 +122,7 @@ TEST_F(Combo, ALongListShowsEightRowsAndScrolls) {
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(i).c_str()));
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
     ClickAt(combo, 140, 10);
-    RECT client;
-    GetClientRect(List(), &client);
+    const RECT client = ClientRect(List());
     EXPECT_EQ(client.bottom % 8, 0);
     // The list's down arrow scrolls by one: the first row is then item 1.
     ClickAt(List(), client.right - 5, client.bottom - 5);

@@ -11,12 +11,6 @@ protected:
     HWND MakeEdit(const char* name, const char* text, DWORD style = 0, RECT r = {10, 10, 150, 31}) {
         return Make(WC_EDITA, name, text, WS_TABSTOP | style, r, 0, WS_EX_CLIENTEDGE);
     }
-    HWND Focused(HWND h) {
-        SetFocus(h);
-        PumpMessages();
-        events.log.clear();
-        return h;
-    }
 };
 
 TEST_F(Edit, KeysEditAndSelect) {
@@ -38,7 +32,7 @@ TEST_F(Edit, KeysEditAndSelect) {
     const HWND edit = MakeEdit("edit", "");
     for (const Row& row : rows) {
         SetWindowTextA(edit, "hello world");
-        Focused(edit);
+        Focus(edit);
         Keys(row.keys);
         EXPECT_EQ(Text(edit), row.text) << row.keys;
         EXPECT_EQ(Sel(edit), row.sel) << row.keys;
@@ -46,7 +40,7 @@ TEST_F(Edit, KeysEditAndSelect) {
 }
 
 TEST_F(Edit, ReportsEveryChangeAndOnlyChanges) {
-    const HWND edit = Focused(MakeEdit("edit", ""));
+    const HWND edit = Focus(MakeEdit("edit", ""));
     Keys("ab Left Back");
     SetWindowTextA(edit, "new");
     SetWindowTextA(edit, "new");  // no change
@@ -57,22 +51,22 @@ TEST_F(Edit, ReportsEveryChangeAndOnlyChanges) {
 }
 
 TEST_F(Edit, ReadOnlyKeepsItsTextButCopiesAndTheClipboardCarriesText) {
-    const HWND ro = Focused(MakeEdit("ro", "fixed", ES_READONLY));
+    const HWND ro = Focus(MakeEdit("ro", "fixed", ES_READONLY));
     const HWND a = MakeEdit("a", "one two", 0, {10, 40, 150, 61});
     const HWND b = MakeEdit("b", "x", 0, {10, 70, 150, 91});
     Keys("zz Back Ctrl+a Ctrl+x Ctrl+c");  // cut is refused, copy is not
     EXPECT_EQ(Text(ro), "fixed");
     EXPECT_EQ(events.Said(), "");
-    Focused(b);
+    Focus(b);
     Keys("Ctrl+a Ctrl+v");
     EXPECT_EQ(Text(b), "fixed");
-    Focused(a);
+    Focus(a);
     Keys("End Shift+Left Shift+Left Shift+Left Ctrl+x");
     EXPECT_EQ(Text(a), "one ");
     char clip[16] = {};
     EXPECT_EQ(GetClipboardTextA(clip, sizeof clip), 3);
     EXPECT_STREQ(clip, "two");
-    Focused(b);
+    Focus(b);
     Keys("Ctrl+a x End Shift+Ins Ctrl+v");
     EXPECT_EQ(Text(b), "xtwotwo");
     // A pasted text keeps only its first line.
@@ -90,7 +84,7 @@ TEST_F(Edit, ReadOnlyKeepsItsTextButCopiesAndTheClipboardCarriesText) {
 }
 
 TEST_F(Edit, TheParentFiltersCharacters) {
-    const HWND edit = Focused(MakeEdit("index", "5"));
+    const HWND edit = Focus(MakeEdit("index", "5"));
     // Only digits pass, as in an index box: Backspace is discarded too.
     events.onNotify = [](NMHDR* h) -> LRESULT {
         if (h->code != NM_CHAR) return 0;
@@ -136,7 +130,7 @@ TEST_F(Edit, TheMouseSelects) {
 }
 
 TEST_F(Edit, TheCaretFollowsBlinksAndScrollsLongTextIntoView) {
-    const HWND edit = Focused(MakeEdit("edit", "a long line of text that does not fit in the box"));
+    const HWND edit = Focus(MakeEdit("edit", "a long line of text that does not fit in the box"));
     POINT at;
     GetCaretPos(&at);
     EXPECT_EQ(at.x, 1);
@@ -173,7 +167,7 @@ TEST_F(Edit, TheCaretFollowsBlinksAndScrollsLongTextIntoView) {
     GetCaretPos(&at);
     EXPECT_EQ(at.x, 1);
     // Losing the focus takes the caret away and leaves the pixels as painted.
-    Focused(MakeEdit("other", "", 0, {10, 40, 150, 61}));
+    Focus(MakeEdit("other", "", 0, {10, 40, 150, 61}));
     EXPECT_EQ(Px(screen.x, screen.y), 0xFFFFFFu);
 }
 

@@ -90,6 +90,13 @@ public:
         events.names[h] = name;
         return h;
     }
+    // Gives a control the focus, with the reports of that left out of the log.
+    HWND Focus(HWND h) {
+        SetFocus(h);
+        PumpMessages();
+        events.log.clear();
+        return h;
+    }
     // The left button pressed at a point of a window, moved to another, let go; each pumped.
     static void Press(HWND h, int x, int y) {
         MoveTo(h, x, y);
