@@ -5,116 +5,104 @@
 namespace zo::plat::test {
 namespace {
 
-using Log = std::vector<std::string>;
-
 class Buttons : public ControlTest {
 protected:
     void SetUp() override {
         ControlTest::SetUp();
-        label = Make(WC_STATICA, "label", "&Name", 0, {10, 10, 60, 24});
+        Make(WC_STATICA, "label", "&Name", 0, {10, 10, 60, 24});
         edit = Make(WC_EDITA, "edit", "text", WS_TABSTOP, {70, 8, 170, 29}, 10, WS_EX_CLIENTEDGE);
         check =
             Make(WC_BUTTONA, "check", "Sho&w", WS_TABSTOP | BS_AUTOCHECKBOX, {10, 40, 110, 57}, 11);
-        skipped = Make(WC_BUTTONA, "skipped", "&Skip", BS_PUSHBUTTON, {10, 70, 85, 93}, 12);
+        Make(WC_BUTTONA, "skipped", "&Skip", BS_PUSHBUTTON, {10, 70, 85, 93}, 12);
         ok =
             Make(WC_BUTTONA, "ok", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {120, 160, 195, 183}, IDOK);
         cancel = Make(WC_BUTTONA, "cancel", "Cancel", WS_TABSTOP, {205, 160, 280, 183}, IDCANCEL);
-        Pump();
-        events.Take();
+        PumpMessages();
+        events.log.clear();
     }
-    HWND label = 0, edit = 0, check = 0, skipped = 0, ok = 0, cancel = 0;
+    HWND edit = 0, check = 0, ok = 0, cancel = 0;
 };
 
-TEST_F(Buttons, PushButtonsReportClicksFromMouseAndKeys) {
+TEST_F(Buttons, PushButtonsAndCheckBoxesReportClicksFromMouseAndKeys) {
     ClickAt(ok, 20, 10);
-    EXPECT_EQ(events.Take(), Log{"ok:BN_CLICKED"});
+    EXPECT_EQ(events.Said(), "ok:BN_CLICKED");
     EXPECT_EQ(GetFocus(), ok);
     // Let go outside: the press is taken back.
     Press(cancel, 10, 10);
     EXPECT_EQ(SendMessageA(cancel, BM_GETSTATE, 0, 0) & BST_PUSHED, BST_PUSHED);
     MoveTo(cancel, 200, 10);
     Release();
-    EXPECT_EQ(events.Take(), Log{});
-    Key(VK_SPACE);
-    EXPECT_EQ(events.Take(), Log{"cancel:BN_CLICKED"});
+    EXPECT_EQ(events.Said(), "");
+    Keys("Space");
+    EXPECT_EQ(events.Said(), "cancel:BN_CLICKED");
     EnableWindow(ok, FALSE);
     ClickAt(ok, 20, 10);
-    EXPECT_EQ(events.Take(), Log{});
-}
-
-TEST_F(Buttons, CheckBoxesTurnOverOnClickAndSpaceOnly) {
+    EXPECT_EQ(events.Said(), "");
+    // A check box turns over on a click and on Space; set by code it reports nothing.
     ClickAt(check, 5, 8);
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-    Key(VK_SPACE);
+    Keys("Space");
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);  // set by code: no report
+    SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(events.Take(), (Log{"check:BN_CLICKED", "check:BN_CLICKED"}));
+    EXPECT_EQ(events.Said(), "check:BN_CLICKED check:BN_CLICKED");
 }
 
 TEST_F(Buttons, TabWalksTheTabStopsBothWays) {
-    SetFocus(edit);
-    Pump();
+    Focus(edit);
     std::vector<HWND> forward;
     for (int i = 0; i < 4; ++i) {
-        Key(VK_TAB);
+        Keys("Tab");
         forward.push_back(GetFocus());
     }
     EXPECT_EQ(forward, (std::vector<HWND>{check, ok, cancel, edit}));
     EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{0, 4}));  // tabbed into: all selected
-    Chord(VK_SHIFT, VK_TAB);
+    Keys("Shift+Tab");
     EXPECT_EQ(GetFocus(), cancel);
     // Disabled and hidden controls are passed over.
     EnableWindow(ok, FALSE);
     ShowWindow(check, SW_HIDE);
     SetFocus(edit);
-    Key(VK_TAB);
+    Keys("Tab");
     EXPECT_EQ(GetFocus(), cancel);
 }
 
 TEST_F(Buttons, AccessKeysMoveOnOrPress) {
     SetFocus(cancel);
-    Pump();
-    Chord(VK_MENU, 'N');  // the label hands on to the edit
+    PumpMessages();
+    Keys("Alt+n");  // the label hands on to the edit
     EXPECT_EQ(GetFocus(), edit);
-    Chord(VK_MENU, 'W');  // the check box is pressed
+    Keys("Alt+w");  // the check box is pressed
     EXPECT_EQ(GetFocus(), check);
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-    Type("s");  // a plain letter, as the focused check box takes no characters
-    EXPECT_EQ(events.Take(), (Log{"edit:EN_SETFOCUS", "edit:EN_KILLFOCUS", "check:BN_CLICKED",
-                                  "skipped:BN_CLICKED"}));
-    SetFocus(edit);
-    Pump();
-    Type("n");  // typed into the edit, not an access key
+    Keys("s");  // a plain letter, as the focused check box takes no characters
+    EXPECT_EQ(events.Said(),
+              "edit:EN_SETFOCUS edit:EN_KILLFOCUS check:BN_CLICKED skipped:BN_CLICKED");
+    Focus(edit);
+    Keys("n");  // typed into the edit, not an access key
     EXPECT_EQ(GetFocus(), edit);
 }
 
 TEST_F(Buttons, EnterAndEscapePressTheDialogsButtons) {
     struct Row {
-        const char* name;
         HWND* focus;
-        UINT key;
-        Log expected;
+        const char *key, *expected;
     };
-    const std::vector<Row> rows = {
-        {"enter in the edit presses the default", &edit, VK_RETURN, {"ok:BN_CLICKED"}},
-        {"enter on cancel presses it", &cancel, VK_RETURN, {"cancel:BN_CLICKED"}},
-        {"escape presses cancel", &edit, VK_ESCAPE, {"cancel:BN_CLICKED"}},
-        {"enter on the check box presses the default", &check, VK_RETURN, {"ok:BN_CLICKED"}},
+    const Row rows[] = {
+        {&edit, "Return", "ok:BN_CLICKED"},  // the default
+        {&cancel, "Return", "cancel:BN_CLICKED"},
+        {&edit, "Esc", "cancel:BN_CLICKED"},
+        {&check, "Return", "ok:BN_CLICKED"},
     };
     for (const Row& row : rows) {
-        SetFocus(*row.focus);
-        Pump();
-        events.Take();
-        Key(row.key);
-        EXPECT_EQ(events.Take(), row.expected) << row.name;
+        Focus(*row.focus);
+        Keys(row.key);
+        EXPECT_EQ(events.Said(), row.expected) << row.key;
     }
     EnableWindow(ok, FALSE);
-    SetFocus(edit);
-    Pump();
-    events.Take();
-    Key(VK_RETURN);
-    EXPECT_EQ(events.Take(), Log{});
+    Focus(edit);
+    Keys("Return");
+    EXPECT_EQ(events.Said(), "");
 }
 
 TEST_F(Buttons, PagesInsideTheDialogJoinItsKeyboardInterface) {
@@ -127,22 +115,20 @@ TEST_F(Buttons, PagesInsideTheDialogJoinItsKeyboardInterface) {
     events.names[inner] = "inner";
     EXPECT_EQ(GetDlgItem(dialog, 40), inner);
     SetFocus(cancel);
-    Pump();
-    Key(VK_TAB);
+    PumpMessages();
+    Keys("Tab");
     EXPECT_EQ(GetFocus(), inner);  // the page's controls come after the dialog's own
-    Chord(VK_MENU, 'N');
+    Keys("Alt+n");
     EXPECT_EQ(GetFocus(), edit);
-    Chord(VK_MENU, 'I');
-    EXPECT_EQ(events.Take(), (Log{"edit:EN_SETFOCUS", "edit:EN_KILLFOCUS", "inner:BN_CLICKED"}));
+    Keys("Alt+i");
+    EXPECT_EQ(events.Said(), "edit:EN_SETFOCUS edit:EN_KILLFOCUS inner:BN_CLICKED");
     // The default moves with DM_SETDEFID, and Enter follows it.
     SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
     EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELPARAM(IDCANCEL, DC_HASDEFID));
     EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG_PTR>(BS_PUSHBUTTON));
-    SetFocus(edit);
-    Pump();
-    events.Take();
-    Key(VK_RETURN);
-    EXPECT_EQ(events.Take(), Log{"cancel:BN_CLICKED"});
+    Focus(edit);
+    Keys("Return");
+    EXPECT_EQ(events.Said(), "cancel:BN_CLICKED");
 }
 
 }  // namespace

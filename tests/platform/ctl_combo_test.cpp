@@ -5,8 +5,6 @@
 namespace zo::plat::test {
 namespace {
 
-using Log = std::vector<std::string>;
-
 class Combo : public ControlTest {
 protected:
     void SetUp() override {
@@ -16,8 +14,8 @@ protected:
         for (const char* s : {"0 - zoLeft", "1 - zoRight", "2 - zoTop", "3 - zoBottom", "Apple",
                               "Avocado", "Banana"})
             SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
-        Pump();
-        events.Take();
+        PumpMessages();
+        events.log.clear();
     }
     LRESULT Cur() const { return SendMessageA(combo, CB_GETCURSEL, 0, 0); }
     bool Dropped() const { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }
@@ -35,23 +33,17 @@ protected:
 
 TEST_F(Combo, ItemMessagesAnswerAsThePlatformDoes) {
     struct Row {
-        const char* name;
         WPARAM index;
-        LRESULT result;
-        LRESULT cur;
+        LRESULT result, cur;
     };
-    const std::vector<Row> rows = {
-        {"a valid index", 2, 2, 2},
-        {"the last index", 6, 6, 6},
-        {"one past the end clears", 7, CB_ERR, -1},
-        {"minus one clears", static_cast<WPARAM>(-1), CB_ERR, -1},
-    };
-    for (const Row& row : rows) {
+    // A valid index, the last, one past the end and -1: the last two clear the choice.
+    for (const Row& row : {Row{2, 2, 2}, Row{6, 6, 6}, Row{7, CB_ERR, -1},
+                           Row{static_cast<WPARAM>(-1), CB_ERR, -1}}) {
         SendMessageA(combo, CB_SETCURSEL, 1, 0);
-        EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, row.index, 0), row.result) << row.name;
-        EXPECT_EQ(Cur(), row.cur) << row.name;
+        EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, row.index, 0), row.result) << row.index;
+        EXPECT_EQ(Cur(), row.cur) << row.index;
     }
-    EXPECT_EQ(events.Take(), Log{});  // code changes are not reported
+    EXPECT_EQ(events.Said(), "");  // code changes are not reported
     char buf[32] = {};
     EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXTLEN, 3, 0), 12);
     EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(buf)), 12);
@@ -69,73 +61,58 @@ TEST_F(Combo, AClickInTheListChoosesAndReportsInOrder) {
     ASSERT_TRUE(Dropped());
     const HWND list = List();
     ASSERT_NE(list, 0u);
-    RECT lr;
-    GetWindowRect(list, &lr);
-    RECT cr;
-    GetWindowRect(combo, &cr);
-    EXPECT_EQ(lr.top, cr.bottom);
-    // The third row of the list.
-    RECT client;
-    GetClientRect(list, &client);
-    const int rowH = client.bottom / 7;
-    ClickAt(list, 20, rowH * 2 + rowH / 2);
+    EXPECT_EQ(WindowRect(list).top, WindowRect(combo).bottom);
+    const int rowH = ClientRect(list).bottom / 7;
+    ClickAt(list, 20, rowH * 2 + rowH / 2);  // the third row
     EXPECT_FALSE(Dropped());
     EXPECT_EQ(Cur(), 2);
-    EXPECT_EQ(events.Take(), (Log{"combo:CBN_SETFOCUS", "combo:CBN_DROPDOWN", "combo:CBN_SELCHANGE",
-                                  "combo:CBN_SELENDOK", "combo:CBN_CLOSEUP"}));
+    EXPECT_EQ(events.Said(),
+              "combo:CBN_SETFOCUS combo:CBN_DROPDOWN combo:CBN_SELCHANGE combo:CBN_SELENDOK "
+              "combo:CBN_CLOSEUP");
     // A click outside closes the list and changes nothing.
     ClickAt(combo, 140, 10);
     ClickAt(dialog, 250, 150);
     EXPECT_FALSE(Dropped());
     EXPECT_EQ(Cur(), 2);
-    EXPECT_EQ(events.Take(),
-              (Log{"combo:CBN_DROPDOWN", "combo:CBN_SELENDCANCEL", "combo:CBN_CLOSEUP"}));
+    EXPECT_EQ(events.Said(), "combo:CBN_DROPDOWN combo:CBN_SELENDCANCEL combo:CBN_CLOSEUP");
 }
 
 TEST_F(Combo, KeysOpenMoveAndChoose) {
     struct Row {
-        const char* name;
-        std::function<void()> keys;
+        const char* keys;
         LRESULT cur;
         bool dropped;
     };
-    const std::vector<Row> rows = {
-        {"f4 opens", [] { Key(VK_F4); }, 1, true},
-        {"alt+down opens", [] { Chord(VK_MENU, VK_DOWN); }, 1, true},
-        {"down and enter in the list",
-         [] { Key(VK_F4), Key(VK_DOWN), Key(VK_DOWN), Key(VK_RETURN); }, 3, false},
-        {"escape closes unchanged", [] { Key(VK_F4), Key(VK_DOWN), Key(VK_ESCAPE); }, 1, false},
-        {"f4 again chooses", [] { Key(VK_F4), Key(VK_UP), Key(VK_F4); }, 0, false},
-        {"closed arrows step", [] { Key(VK_DOWN), Key(VK_DOWN), Key(VK_UP); }, 2, false},
-        {"end and home", [] { Key(VK_END); }, 6, false},
-        {"a letter finds the next item", [] { Type("a"); }, 4, false},
-        {"the same letter goes round", [] { Type("aaa"); }, 4, false},
-        {"a letter in the open list", [] { Key(VK_F4), Type("b"), Key(VK_RETURN); }, 6, false},
+    const Row rows[] = {
+        {"F4", 1, true},
+        {"Alt+Down", 1, true},
+        {"F4 Down Down Return", 3, false},
+        {"F4 Down Esc", 1, false},   // closed unchanged
+        {"F4 Up F4", 0, false},      // F4 again chooses
+        {"Down Down Up", 2, false},  // closed, the arrows step
+        {"End", 6, false},
+        {"a", 4, false},            // a letter finds the next item
+        {"a a a", 4, false},        // the same letter goes round
+        {"F4 b Return", 6, false},  // a letter in the open list
     };
     for (const Row& row : rows) {
         SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
         SendMessageA(combo, CB_SETCURSEL, 1, 0);
-        SetFocus(combo);
-        Pump();
-        row.keys();
-        EXPECT_EQ(Cur(), row.cur) << row.name;
-        EXPECT_EQ(Dropped(), row.dropped) << row.name;
+        Focus(combo);
+        Keys(row.keys);
+        EXPECT_EQ(Cur(), row.cur) << row.keys;
+        EXPECT_EQ(Dropped(), row.dropped) << row.keys;
     }
 }
 
 TEST_F(Combo, ClosedKeysReportEachStepAndTabClosesTheList) {
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
-    SetFocus(combo);
-    Pump();
-    events.Take();
-    Key(VK_DOWN);
-    Key(VK_UP);
-    Key(VK_UP);  // already first: nothing
-    EXPECT_EQ(events.Take(), (Log{"combo:CBN_SELCHANGE", "combo:CBN_SELENDOK",
-                                  "combo:CBN_SELCHANGE", "combo:CBN_SELENDOK"}));
+    Focus(combo);
+    Keys("Down Up Up");  // the last is already first: nothing
+    EXPECT_EQ(events.Said(),
+              "combo:CBN_SELCHANGE combo:CBN_SELENDOK combo:CBN_SELCHANGE combo:CBN_SELENDOK");
     const HWND next = Make(WC_EDITA, "next", "", WS_TABSTOP, {10, 50, 100, 71});
-    Key(VK_F4);
-    Key(VK_TAB);
+    Keys("F4 Tab");
     EXPECT_FALSE(Dropped());
     EXPECT_EQ(GetFocus(), next);
 }
@@ -145,19 +122,14 @@ TEST_F(Combo, ALongListShowsEightRowsAndScrolls) {
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(i).c_str()));
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
     ClickAt(combo, 140, 10);
-    RECT client;
-    GetClientRect(List(), &client);
-    const int rowH = client.bottom / 8;
+    const RECT client = ClientRect(List());
     EXPECT_EQ(client.bottom % 8, 0);
     // The list's down arrow scrolls by one: the first row is then item 1.
     ClickAt(List(), client.right - 5, client.bottom - 5);
     ASSERT_TRUE(Dropped());
-    ClickAt(List(), 20, rowH / 2);
+    ClickAt(List(), 20, client.bottom / 16);
     EXPECT_EQ(Cur(), 1);
-    // The keys scroll the highlight into view.
-    Key(VK_F4);
-    Key(VK_END);
-    Key(VK_RETURN);
+    Keys("F4 End Return");  // the keys scroll the highlight into view
     EXPECT_EQ(Cur(), 16);
 }
 

@@ -15,108 +15,67 @@ protected:
 
 TEST_F(Edit, KeysEditAndSelect) {
     struct Row {
-        const char* name;
-        std::function<void()> keys;
-        const char* text;
+        const char *keys, *text;
         std::pair<DWORD, DWORD> sel;
     };
-    const std::vector<Row> rows = {
-        {"typing at the end", [] { Key(VK_END), Type("x"); }, "hello worldx", {12, 12}},
-        {"shift right selects",
-         [] { Key(VK_HOME), Chord(VK_SHIFT, VK_RIGHT), Chord(VK_SHIFT, VK_RIGHT); },
-         "hello world",
-         {0, 2}},
-        {"typing replaces the selection",
-         [] { Key(VK_HOME), Chord(VK_SHIFT, VK_END), Type("ab"); },
-         "ab",
-         {2, 2}},
-        {"backspace before the caret", [] { Key(VK_END), Key(VK_BACK); }, "hello worl", {10, 10}},
-        {"delete after the caret", [] { Key(VK_HOME), Key(VK_DELETE); }, "ello world", {0, 0}},
-        {"backspace at the start", [] { Key(VK_HOME), Key(VK_BACK); }, "hello world", {0, 0}},
-        {"ctrl+a selects all", [] { Chord(VK_CONTROL, 'A'); }, "hello world", {0, 11}},
-        {"delete removes the selection",
-         [] { Chord(VK_CONTROL, 'A'), Key(VK_DELETE); },
-         "",
-         {0, 0}},
-        {"left leaves the selection",
-         [] { Chord(VK_CONTROL, 'A'), Key(VK_LEFT); },
-         "hello world",
-         {10, 10}},
+    const Row rows[] = {
+        {"End x", "hello worldx", {12, 12}},
+        {"Home Shift+Right Shift+Right", "hello world", {0, 2}},  // shift right selects
+        {"Home Shift+End ab", "ab", {2, 2}},                      // typing replaces the selection
+        {"End Back", "hello worl", {10, 10}},
+        {"Home Del", "ello world", {0, 0}},
+        {"Home Back", "hello world", {0, 0}},  // nothing before the start
+        {"Ctrl+a", "hello world", {0, 11}},
+        {"Ctrl+a Del", "", {0, 0}},
+        {"Ctrl+a Left", "hello world", {10, 10}},  // left leaves the selection
     };
     const HWND edit = MakeEdit("edit", "");
     for (const Row& row : rows) {
         SetWindowTextA(edit, "hello world");
-        SetFocus(edit);
-        Pump();
-        row.keys();
-        EXPECT_EQ(Text(edit), row.text) << row.name;
-        EXPECT_EQ(Sel(edit), row.sel) << row.name;
+        Focus(edit);
+        Keys(row.keys);
+        EXPECT_EQ(Text(edit), row.text) << row.keys;
+        EXPECT_EQ(Sel(edit), row.sel) << row.keys;
     }
 }
 
 TEST_F(Edit, ReportsEveryChangeAndOnlyChanges) {
-    const HWND edit = MakeEdit("edit", "");
-    SetFocus(edit);
-    Pump();
-    events.Take();
-    Type("ab");
-    Key(VK_LEFT);
-    Key(VK_BACK);
+    const HWND edit = Focus(MakeEdit("edit", ""));
+    Keys("ab Left Back");
     SetWindowTextA(edit, "new");
     SetWindowTextA(edit, "new");  // no change
     SendMessageA(edit, EM_SETSEL, 0, -1);
-    EXPECT_EQ(events.Take(), (std::vector<std::string>{"edit:EN_CHANGE", "edit:EN_CHANGE",
-                                                       "edit:EN_CHANGE", "edit:EN_CHANGE"}));
+    EXPECT_EQ(events.Said(), "edit:EN_CHANGE edit:EN_CHANGE edit:EN_CHANGE edit:EN_CHANGE");
     EXPECT_EQ(Text(edit), "new");
     EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{0, 3}));
 }
 
-TEST_F(Edit, ReadOnlyKeepsItsTextButCopies) {
-    const HWND ro = MakeEdit("ro", "fixed", ES_READONLY);
-    const HWND other = MakeEdit("other", "", 0, {10, 40, 150, 61});
-    SetFocus(ro);
-    Pump();
-    events.Take();
-    Type("zz");
-    Key(VK_BACK);
-    Chord(VK_CONTROL, 'A');
-    Chord(VK_CONTROL, 'X');  // cut is refused, copy is not
-    Chord(VK_CONTROL, 'C');
+TEST_F(Edit, ReadOnlyKeepsItsTextButCopiesAndTheClipboardCarriesText) {
+    const HWND ro = Focus(MakeEdit("ro", "fixed", ES_READONLY));
+    const HWND a = MakeEdit("a", "one two", 0, {10, 40, 150, 61});
+    const HWND b = MakeEdit("b", "x", 0, {10, 70, 150, 91});
+    Keys("zz Back Ctrl+a Ctrl+x Ctrl+c");  // cut is refused, copy is not
     EXPECT_EQ(Text(ro), "fixed");
-    EXPECT_EQ(events.Take(), std::vector<std::string>{});
-    SetFocus(other);
-    Pump();
-    Chord(VK_CONTROL, 'V');
-    EXPECT_EQ(Text(other), "fixed");
-}
-
-TEST_F(Edit, CutCopyPasteGoThroughTheClipboard) {
-    const HWND a = MakeEdit("a", "one two");
-    const HWND b = MakeEdit("b", "x", 0, {10, 40, 150, 61});
-    SetFocus(a);
-    Pump();
-    Key(VK_END);
-    for (int i = 0; i < 3; ++i)
-        Chord(VK_SHIFT, VK_LEFT);
-    Chord(VK_CONTROL, 'X');
+    EXPECT_EQ(events.Said(), "");
+    Focus(b);
+    Keys("Ctrl+a Ctrl+v");
+    EXPECT_EQ(Text(b), "fixed");
+    Focus(a);
+    Keys("End Shift+Left Shift+Left Shift+Left Ctrl+x");
     EXPECT_EQ(Text(a), "one ");
     char clip[16] = {};
     EXPECT_EQ(GetClipboardTextA(clip, sizeof clip), 3);
     EXPECT_STREQ(clip, "two");
-    SetFocus(b);
-    Pump();
-    Key(VK_END);
-    Chord(VK_SHIFT, VK_INSERT);
-    Chord(VK_CONTROL, 'V');
+    Focus(b);
+    Keys("Ctrl+a x End Shift+Ins Ctrl+v");
     EXPECT_EQ(Text(b), "xtwotwo");
     // A pasted text keeps only its first line.
     SetClipboardTextA(0, "first\r\nsecond");
-    Chord(VK_CONTROL, 'A');
-    Chord(VK_CONTROL, 'V');
+    Keys("Ctrl+a Ctrl+v");
     EXPECT_EQ(Text(b), "first");
     // A long text is taken whole and the view scrolls to its end.
     SetClipboardTextA(0, std::string(20000, 'w').c_str());
-    Chord(VK_CONTROL, 'V');
+    Keys("Ctrl+v");
     EXPECT_EQ(GetWindowTextLengthA(b), 20005);
     POINT caret;
     GetCaretPos(&caret);
@@ -125,25 +84,20 @@ TEST_F(Edit, CutCopyPasteGoThroughTheClipboard) {
 }
 
 TEST_F(Edit, TheParentFiltersCharacters) {
-    const HWND edit = MakeEdit("index", "5");
+    const HWND edit = Focus(MakeEdit("index", "5"));
     // Only digits pass, as in an index box: Backspace is discarded too.
     events.onNotify = [](NMHDR* h) -> LRESULT {
         if (h->code != NM_CHAR) return 0;
         const UINT ch = reinterpret_cast<NMCHAR*>(h)->ch;
         return ch >= '0' && ch <= '9' ? 0 : 1;
     };
-    SetFocus(edit);
-    Pump();
-    Key(VK_END);
-    Type("a1b2 ");
-    Key(VK_BACK);
+    Keys("End a1b2 Space Back");
     EXPECT_EQ(Text(edit), "512");
     // A key-down filter can take Delete away as well.
     events.onNotify = [](NMHDR* h) -> LRESULT {
         return h->code == NM_KEYDOWN && reinterpret_cast<NMKEY*>(h)->nVKey == VK_DELETE;
     };
-    Key(VK_HOME);
-    Key(VK_DELETE);
+    Keys("Home Del");
     EXPECT_EQ(Text(edit), "512");
 }
 
@@ -165,7 +119,7 @@ TEST_F(Edit, TheMouseSelects) {
     InjectKey(VK_SHIFT, true);
     ClickAt(edit, xOf(7), 8);
     InjectKey(VK_SHIFT, false);
-    Pump();
+    PumpMessages();
     EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{2, 7}));
     // A double click takes the word.
     SetWindowTextA(edit, "ab cdef gh");
@@ -176,49 +130,45 @@ TEST_F(Edit, TheMouseSelects) {
 }
 
 TEST_F(Edit, TheCaretFollowsBlinksAndScrollsLongTextIntoView) {
-    const HWND edit = MakeEdit("edit", "a long line of text that does not fit in the box");
-    SetFocus(edit);
-    Pump();
+    const HWND edit = Focus(MakeEdit("edit", "a long line of text that does not fit in the box"));
     POINT at;
     GetCaretPos(&at);
     EXPECT_EQ(at.x, 1);
     // The caret's column is inverted, then restored by the blink.
     const POINT screen = ScreenOf(edit, at.x, at.y);
-    const auto px = [&] {
-        return ReadScreenPixels(RECT{screen.x, screen.y, screen.x + 1, screen.y + 1})[0] & 0xFFFFFF;
-    };
-    EXPECT_EQ(px(), 0x000000u);
+    std::vector<std::uint32_t> seen;
+    const auto look = [&] { seen.push_back(Px(screen.x, screen.y)); };
+    look();
     RunFor(GetCaretBlinkTime());
-    EXPECT_EQ(px(), 0xFFFFFFu);
+    look();
     RunFor(GetCaretBlinkTime());
-    EXPECT_EQ(px(), 0x000000u);
+    look();
     // A repaint takes the caret off and puts it back, never inverting it twice.
     InvalidateRect(edit, nullptr, TRUE);
-    Pump();
-    EXPECT_EQ(px(), 0x000000u);
+    PumpMessages();
+    look();
     // Hiding counts: two hides need two shows.
     HideCaret(edit);
     HideCaret(edit);
     ShowCaret(edit);
     RunFor(GetCaretBlinkTime() * 2);
-    EXPECT_EQ(px(), 0xFFFFFFu);
+    look();
     ShowCaret(edit);
-    EXPECT_EQ(px(), 0x000000u);
+    look();
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{0, 0xFFFFFF, 0, 0, 0xFFFFFF, 0}));
     // End scrolls so the caret stays inside the box; Home scrolls back.
-    Key(VK_END);
+    Keys("End");
     GetCaretPos(&at);
     RECT client;
     GetClientRect(edit, &client);
     EXPECT_GT(at.x, client.right / 2);
     EXPECT_LT(at.x, client.right);
-    Key(VK_HOME);
+    Keys("Home");
     GetCaretPos(&at);
     EXPECT_EQ(at.x, 1);
     // Losing the focus takes the caret away and leaves the pixels as painted.
-    const HWND other = MakeEdit("other", "", 0, {10, 40, 150, 61});
-    SetFocus(other);
-    Pump();
-    EXPECT_EQ(px(), 0xFFFFFFu);
+    Focus(MakeEdit("other", "", 0, {10, 40, 150, 61}));
+    EXPECT_EQ(Px(screen.x, screen.y), 0xFFFFFFu);
 }
 
 }  // namespace

@@ -21,85 +21,74 @@ class ControlGolden : public ControlTest, public ::testing::WithParamInterface<S
 
 constexpr DWORD kTab = WS_TABSTOP;
 
-void Buttons(ControlTest& t) {
-    ControlTest& g = t;
+void Buttons(ControlTest& g) {
     g.Make(WC_BUTTONA, "", "Normal", kTab, {10, 10, 85, 33});
     g.Make(WC_BUTTONA, "", "Default", kTab | BS_DEFPUSHBUTTON, {95, 10, 170, 33});
-    const HWND pushed = g.Make(WC_BUTTONA, "", "Pushed", kTab, {180, 10, 255, 33});
-    const HWND off = g.Make(WC_BUTTONA, "", "&Disabled", kTab, {10, 45, 85, 68});
+    SendMessageA(g.Make(WC_BUTTONA, "", "Pushed", kTab, {180, 10, 255, 33}), BM_SETSTATE, TRUE, 0);
+    EnableWindow(g.Make(WC_BUTTONA, "", "&Disabled", kTab, {10, 45, 85, 68}), FALSE);
     const HWND focused = g.Make(WC_BUTTONA, "", "&Focused", kTab, {95, 45, 170, 68});
     g.Make(WC_BUTTONA, "", "Frame &caption", BS_GROUPBOX, {10, 80, 150, 150});
-    const HWND dimFrame =
-        g.Make(WC_BUTTONA, "", "Disabled frame", BS_GROUPBOX, {160, 80, 290, 150});
+    EnableWindow(g.Make(WC_BUTTONA, "", "Disabled frame", BS_GROUPBOX, {160, 80, 290, 150}), FALSE);
     g.Make(WC_STATICA, "", "Inside", 0, {20, 105, 100, 120});
-    SendMessageA(pushed, BM_SETSTATE, TRUE, 0);
-    EnableWindow(off, FALSE);
-    EnableWindow(dimFrame, FALSE);
     SetFocus(focused);
 }
 
-void Checks(ControlTest& t) {
-    ControlTest& g = t;
+void Checks(ControlTest& g) {
     const DWORD style = kTab | BS_AUTOCHECKBOX;
     g.Make(WC_BUTTONA, "", "Unchecked", style, {10, 10, 140, 27});
     const HWND on = g.Make(WC_BUTTONA, "", "Checked", style, {10, 35, 140, 52});
     const HWND focused = g.Make(WC_BUTTONA, "", "Sho&w Caption Bar", style, {10, 60, 160, 77});
     const HWND off = g.Make(WC_BUTTONA, "", "Disabled, checked", style, {10, 85, 160, 102});
-    const HWND held = g.Make(WC_BUTTONA, "", "Pushed", style, {10, 110, 140, 127});
+    SendMessageA(g.Make(WC_BUTTONA, "", "Pushed", style, {10, 110, 140, 127}), BM_SETSTATE, TRUE,
+                 0);
     for (HWND h : {on, focused, off})
         SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
-    SendMessageA(held, BM_SETSTATE, TRUE, 0);
     EnableWindow(off, FALSE);
     SetFocus(focused);
 }
 
-void Edits(ControlTest& t) {
-    ControlTest& g = t;
+void Edits(ControlTest& g) {
     const DWORD ex = WS_EX_CLIENTEDGE;
     g.Make(WC_EDITA, "", "Normal text", kTab, {10, 10, 150, 31}, 0, ex);
-    const HWND off = g.Make(WC_EDITA, "", "Disabled", kTab, {10, 40, 150, 61}, 0, ex);
+    EnableWindow(g.Make(WC_EDITA, "", "Disabled", kTab, {10, 40, 150, 61}, 0, ex), FALSE);
     g.Make(WC_EDITA, "", "(None)", kTab | ES_READONLY, {10, 70, 150, 91}, 0, ex);
-    const HWND longer =
-        g.Make(WC_EDITA, "", "A caption far too long for this box, scrolled to its end",
-               kTab | ES_NOHIDESEL, {10, 100, 150, 121}, 0, ex);
+    SendMessageA(g.Make(WC_EDITA, "", "A caption far too long for this box, scrolled to its end",
+                        kTab | ES_NOHIDESEL, {10, 100, 150, 121}, 0, ex),
+                 EM_SETSEL, 1000, 1000);
     const HWND sel = g.Make(WC_EDITA, "", "Selected part", kTab, {10, 130, 150, 151}, 0, ex);
-    EnableWindow(off, FALSE);
-    SendMessageA(longer, EM_SETSEL, 1000, 1000);
     SetFocus(sel);
     SendMessageA(sel, EM_SETSEL, 9, 13);
 }
 
-void Combos(ControlTest& t) {
-    ControlTest& g = t;
+void Combos(ControlTest& g) {
     const DWORD style = kTab | CBS_DROPDOWNLIST;
     const HWND plain = g.Make(WC_COMBOBOXA, "", "", style, {10, 10, 150, 31});
     const HWND off = g.Make(WC_COMBOBOXA, "", "", style, {160, 10, 290, 31});
     const HWND open = g.Make(WC_COMBOBOXA, "", "", style, {10, 60, 150, 81});
-    for (HWND h : {plain, off, open})
+    for (HWND h : {plain, off, open}) {
         for (const char* s : {"0 - zoFlat", "1 - zoFlatWithBorder", "2 - zoClassic3DRaised"})
             SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
-    for (HWND h : {plain, off, open})
         SendMessageA(h, CB_SETCURSEL, 1, 0);
+    }
     EnableWindow(off, FALSE);
     SetFocus(open);
     SendMessageA(open, CB_SHOWDROPDOWN, TRUE, 0);
     PumpMessages();
-    ControlTest::Key(VK_DOWN);
+    Keys("Down");
 }
 
-void Others(ControlTest& t) {
-    ControlTest& g = t;
-    const HWND bar = g.Make(WC_SCROLLBARA, "", "", kTab | SBS_HORZ, {10, 10, 210, 27});
-    SetScrollRange(bar, SB_CTL, 1, 5, TRUE);
-    SetScrollPos(bar, SB_CTL, 2, TRUE);
-    const HWND empty = g.Make(WC_SCROLLBARA, "", "", kTab | SBS_HORZ, {10, 35, 210, 52});
-    SetScrollRange(empty, SB_CTL, 0, 0, TRUE);
-    const HWND held = g.Make(WC_SCROLLBARA, "", "", kTab | SBS_HORZ, {10, 60, 210, 77});
-    SetScrollRange(held, SB_CTL, 0, 10, TRUE);
-    SetScrollPos(held, SB_CTL, 3, TRUE);
+void Others(ControlTest& g) {
+    struct Bar {
+        int top, min, max, pos;
+    };
+    HWND held = 0;
+    for (const Bar b : {Bar{10, 1, 5, 2}, Bar{35, 0, 0, 0}, Bar{60, 0, 10, 3}}) {
+        held = g.Make(WC_SCROLLBARA, "", "", kTab | SBS_HORZ, {10, b.top, 210, b.top + 17});
+        SetScrollRange(held, SB_CTL, b.min, b.max, TRUE);
+        if (b.pos != 0) SetScrollPos(held, SB_CTL, b.pos, TRUE);
+    }
     g.Make(WC_STATICA, "", "Button &Width", 0, {10, 90, 110, 105});
-    const HWND dim = g.Make(WC_STATICA, "", "Disabled &label", 0, {120, 90, 220, 105});
-    EnableWindow(dim, FALSE);
+    EnableWindow(g.Make(WC_STATICA, "", "Disabled &label", 0, {120, 90, 220, 105}), FALSE);
     const HWND pic = g.Make(WC_STATICA, "", "", SS_ICON, {10, 115, 70, 175}, 0, WS_EX_CLIENTEDGE);
     SendMessageA(pic, STM_SETIMAGE, IMAGE_ICON, static_cast<LPARAM>(LoadIconA(0, IDI_INFORMATION)));
     PumpMessages();

@@ -2,40 +2,27 @@
 // logs what its controls report, controls made by name, and real input injected at them.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <map>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "platform/Controls.h"
-#include "platform/Display.h"
-#include "platform/Gdi.h"
-#include "platform/Window.h"
+#include "win_support.h"
 
 namespace zo::plat::test {
 
-// Names of the notification codes the tests look for.
+// "name:CODE" of a control's notification, or of the scroll bar's WM_HSCROLL.
 inline std::string CodeName(const char* cls, int code) {
-    const std::string c = cls;
-    if (c == "Button" && code == BN_CLICKED) return "BN_CLICKED";
-    if (c == "Edit") {
-        if (code == EN_CHANGE) return "EN_CHANGE";
-        if (code == EN_SETFOCUS) return "EN_SETFOCUS";
-        if (code == EN_KILLFOCUS) return "EN_KILLFOCUS";
-        if (code == EN_MAXTEXT) return "EN_MAXTEXT";
-    }
-    if (c == "ComboBox") {
-        static const std::map<int, std::string> names = {
-            {CBN_SELCHANGE, "CBN_SELCHANGE"},      {CBN_SETFOCUS, "CBN_SETFOCUS"},
-            {CBN_KILLFOCUS, "CBN_KILLFOCUS"},      {CBN_DROPDOWN, "CBN_DROPDOWN"},
-            {CBN_CLOSEUP, "CBN_CLOSEUP"},          {CBN_SELENDOK, "CBN_SELENDOK"},
-            {CBN_SELENDCANCEL, "CBN_SELENDCANCEL"}};
-        if (const auto it = names.find(code); it != names.end()) return it->second;
-    }
-    return std::to_string(code);
+#define ZO_CODE(c) \
+    { c, #c }
+    static const std::map<std::string, std::map<int, std::string>> names = {
+        {"Button", {ZO_CODE(BN_CLICKED)}},
+        {"Edit",
+         {ZO_CODE(EN_CHANGE), ZO_CODE(EN_SETFOCUS), ZO_CODE(EN_KILLFOCUS), ZO_CODE(EN_MAXTEXT)}},
+        {"ComboBox",
+         {ZO_CODE(CBN_SELCHANGE), ZO_CODE(CBN_SETFOCUS), ZO_CODE(CBN_KILLFOCUS),
+          ZO_CODE(CBN_DROPDOWN), ZO_CODE(CBN_CLOSEUP), ZO_CODE(CBN_SELENDOK),
+          ZO_CODE(CBN_SELENDCANCEL)}}};
+#undef ZO_CODE
+    const auto c = names.find(cls);
+    if (c == names.end() || c->second.count(code) == 0) return std::to_string(code);
+    return c->second.at(code);
 }
 
 struct DialogLog {
@@ -43,22 +30,19 @@ struct DialogLog {
     std::map<HWND, std::string> names;
     // Answers the edit's NM_CHAR / NM_KEYDOWN; non-zero discards the key.
     std::function<LRESULT(NMHDR*)> onNotify;
-    std::vector<std::string> Take() { return std::exchange(log, {}); }
+    std::string Said() { return Joined(log); }
 };
 
 inline thread_local DialogLog* tlsDialogLog = nullptr;
 
 inline LRESULT LoggingDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     DialogLog* d = tlsDialogLog;
-    if (d != nullptr && msg == WM_COMMAND && lp != 0) {
-        const auto from = static_cast<HWND>(lp);
-        char cls[32] = {};
-        GetClassNameA(from, cls, sizeof cls);
-        d->log.push_back(d->names[from] + ":" + CodeName(cls, HIWORD(wp)));
-        return 0;
-    }
     if (d != nullptr && msg == WM_COMMAND) {
-        d->log.push_back("dialog:command " + std::to_string(LOWORD(wp)));
+        char cls[32] = {};
+        GetClassNameA(static_cast<HWND>(lp), cls, sizeof cls);
+        d->log.push_back(lp == 0
+                             ? "dialog:command " + std::to_string(LOWORD(wp))
+                             : d->names[static_cast<HWND>(lp)] + ":" + CodeName(cls, HIWORD(wp)));
         return 0;
     }
     if (d != nullptr && msg == WM_HSCROLL) {
@@ -78,10 +62,10 @@ inline LRESULT LoggingDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 // A visible dialog of 300 x 200 at the screen's top-left on a 320 x 240 off-screen display.
-class ControlTest : public ::testing::Test {
+class ControlTest : public WinTest {
 protected:
     void SetUp() override {
-        InitDisplay(DisplayKind::Offscreen, 320, 240);
+        WinTest::SetUp();
         tlsDialogLog = &events;
         WNDCLASSA wc;
         wc.lpfnWndProc = LoggingDialogProc;
@@ -94,7 +78,7 @@ protected:
     }
     void TearDown() override {
         tlsDialogLog = nullptr;
-        ShutdownDisplay();
+        WinTest::TearDown();
     }
 
 public:
@@ -106,45 +90,16 @@ public:
         events.names[h] = name;
         return h;
     }
-
-    static void Pump() { PumpMessages(); }
-    static void Key(UINT vk) {
-        InjectKey(vk, true);
-        InjectKey(vk, false);
+    // Gives a control the focus, with the reports of that left out of the log.
+    HWND Focus(HWND h) {
+        SetFocus(h);
         PumpMessages();
+        events.log.clear();
+        return h;
     }
-    // A key with a modifier (VK_SHIFT, VK_CONTROL or VK_MENU) held.
-    static void Chord(UINT modifier, UINT vk) {
-        InjectKey(modifier, true);
-        InjectKey(vk, true);
-        InjectKey(vk, false);
-        InjectKey(modifier, false);
-        PumpMessages();
-    }
-    // Types lower-case letters, digits and spaces.
-    static void Type(const std::string& text) {
-        for (char c : text) {
-            const UINT vk = (c >= 'a' && c <= 'z')
-                                ? static_cast<UINT>(c - 'a' + 'A')
-                                : static_cast<UINT>(static_cast<unsigned char>(c));
-            InjectKey(vk, true);
-            InjectKey(vk, false);
-        }
-        PumpMessages();
-    }
-    static POINT ScreenOf(HWND h, int x, int y) {
-        POINT p{x, y};
-        ClientToScreen(h, &p);
-        return p;
-    }
-    static void ClickAt(HWND h, int x, int y) {
-        const POINT p = ScreenOf(h, x, y);
-        InjectClick(p.x, p.y, VK_LBUTTON);
-        PumpMessages();
-    }
+    // The left button pressed at a point of a window, moved to another, let go; each pumped.
     static void Press(HWND h, int x, int y) {
-        const POINT p = ScreenOf(h, x, y);
-        InjectMouseMove(p.x, p.y);
+        MoveTo(h, x, y);
         InjectMouseButton(VK_LBUTTON, true);
         PumpMessages();
     }
@@ -163,8 +118,7 @@ public:
         return buf;
     }
     static std::pair<DWORD, DWORD> Sel(HWND edit) {
-        DWORD a = 0;
-        DWORD b = 0;
+        DWORD a = 0, b = 0;
         SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
         return {a, b};
     }

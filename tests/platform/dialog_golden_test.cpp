@@ -4,7 +4,6 @@
 // actual image and a diff to <build>/golden-out/dialogs.
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "dialog_scenes.h"
 #include "platform/image/ImageCompare.h"
@@ -34,13 +33,11 @@ protected:
     }
 };
 
-TEST_F(DialogGolden, TabsAndListsInTheirStates) {
+TEST_F(DialogGolden, TabsListsAndAPropertySheetWithTwoPages) {
     const HWND h = BuildControlsScene();
     PumpMessages();
     EXPECT_EQ(Compare(h, "tabs_and_lists"), "");
-}
-
-TEST_F(DialogGolden, APropertySheetWithTwoPages) {
+    DestroyWindow(h);
     const HWND frame = BuildSheetScene();
     PumpMessages();
     EXPECT_EQ(Compare(frame, "property_sheet"), "");
@@ -66,15 +63,11 @@ TEST_F(DialogGolden, TheOpenFileDialogOnAFixedFolder) {
     ofn.lpstrTitle = "Select Button Picture";
     ofn.Flags = OFN_FILEMUSTEXIST;
     std::string diff = "not shown";
-    std::function<void()> act = [&] {
+    WhileModal([&] {
         diff = Compare(GetActiveWindow(), "open_file");
-        InjectKey(VK_ESCAPE, true);
-        InjectKey(VK_ESCAPE, false);
-    };
-    tlsDuring = &act;
-    SetTimer(0, 0, 30, &DuringProc);
+        Keys("Esc", false);
+    });
     EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    tlsDuring = nullptr;
     EXPECT_EQ(diff, "");
     std::filesystem::remove_all(dir);
 }

@@ -17,14 +17,24 @@ inline HWND SceneChild(HWND parent, const char* cls, const char* text, DWORD sty
     return c;
 }
 
-inline void SceneTabs(HWND tab, std::initializer_list<const char*> names) {
+// Adds tabs in order, each at index `at` when given, else at its own place.
+inline void SceneTabs(HWND tab, std::initializer_list<const char*> names, int at = -1) {
     int i = 0;
     for (const char* n : names) {
         TCITEMA it;
         it.mask = TCIF_TEXT;
         it.pszText = const_cast<char*>(n);
-        SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(i++), reinterpret_cast<LPARAM>(&it));
+        SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(at < 0 ? i++ : at),
+                     reinterpret_cast<LPARAM>(&it));
     }
+}
+
+// Adds rows to a list box or a drop-down list and chooses one.
+inline void SceneRows(HWND h, UINT add, std::initializer_list<const char*> rows, UINT choose,
+                      int chosen) {
+    for (const char* r : rows)
+        SendMessageA(h, add, 0, reinterpret_cast<LPARAM>(r));
+    SendMessageA(h, choose, static_cast<WPARAM>(chosen), 0);
 }
 
 // A tab control with the focus on its second tab and a disabled one; a list scrolled down with a
@@ -44,20 +54,17 @@ inline HWND BuildControlsScene() {
     const HWND tab = SceneChild(top, WC_TABCONTROLA, "", WS_TABSTOP, 0, 8, 8, 190, 70);
     SceneTabs(tab, {"General", "Buttons", "&Groups"});
     SendMessageA(tab, TCM_SETCURSEL, 1, 0);
-    const HWND off = SceneChild(top, WC_TABCONTROLA, "", WS_DISABLED, 0, 8, 90, 190, 70);
-    SceneTabs(off, {"Position", "Appearance"});
-    const HWND list = SceneChild(top, WC_LISTBOXA, "", WS_TABSTOP | LBS_NOINTEGRALHEIGHT,
-                                 WS_EX_CLIENTEDGE, 206, 8, 86, 100);
-    const char* rows[] = {"[..]",    "[Icons]", "apple.bmp", "bear.ico", "cat.bmp",  "dog.bmp",
-                          "eel.ico", "fox.bmp", "gnu.bmp",   "hen.ico",  "ibis.bmp", "jay.bmp"};
-    for (const char* r : rows)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(r));
-    SendMessageA(list, LB_SETCURSEL, 9, 0);
-    const HWND dim = SceneChild(top, WC_LISTBOXA, "", WS_DISABLED | LBS_NOINTEGRALHEIGHT,
-                                WS_EX_CLIENTEDGE, 206, 116, 86, 44);
-    SendMessageA(dim, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("one"));
-    SendMessageA(dim, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("two"));
-    SendMessageA(dim, LB_SETCURSEL, 1, 0);
+    SceneTabs(SceneChild(top, WC_TABCONTROLA, "", WS_DISABLED, 0, 8, 90, 190, 70),
+              {"Position", "Appearance"});
+    SceneRows(SceneChild(top, WC_LISTBOXA, "", WS_TABSTOP | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
+                         206, 8, 86, 100),
+              LB_ADDSTRING,
+              {"[..]", "[Icons]", "apple.bmp", "bear.ico", "cat.bmp", "dog.bmp", "eel.ico",
+               "fox.bmp", "gnu.bmp", "hen.ico", "ibis.bmp", "jay.bmp"},
+              LB_SETCURSEL, 9);
+    SceneRows(SceneChild(top, WC_LISTBOXA, "", WS_DISABLED | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
+                         206, 116, 86, 44),
+              LB_ADDSTRING, {"one", "two"}, LB_SETCURSEL, 1);
     SetFocus(tab);
     return top;
 }
@@ -69,19 +76,18 @@ inline constexpr int kSceneCheckId = 101;
 inline INT_PTR ScenePage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         if (reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam == 0) {
+            const DWORD check = WS_TABSTOP | BS_AUTOCHECKBOX;
             SceneChild(h, WC_BUTTONA, "Caption Bar", BS_GROUPBOX, 0, 6, 4, 176, 62);
-            SceneChild(h, WC_BUTTONA, "Show C&lose Button", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16, 22,
-                       150, 16, kSceneCheckId);
-            const HWND on = SceneChild(h, WC_BUTTONA, "Sho&w Caption Bar",
-                                       WS_TABSTOP | BS_AUTOCHECKBOX, 0, 16, 42, 150, 16, 102);
-            SendMessageA(on, BM_SETCHECK, BST_CHECKED, 0);
+            SceneChild(h, WC_BUTTONA, "Show C&lose Button", check, 0, 16, 22, 150, 16,
+                       kSceneCheckId);
+            SendMessageA(
+                SceneChild(h, WC_BUTTONA, "Sho&w Caption Bar", check, 0, 16, 42, 150, 16, 102),
+                BM_SETCHECK, BST_CHECKED, 0);
         } else {
             SceneChild(h, WC_STATICA, "Button &Layout", 0, 0, 6, 10, 80, 14);
-            const HWND list = SceneChild(h, WC_COMBOBOXA, "", WS_TABSTOP | CBS_DROPDOWNLIST, 0, 90,
-                                         6, 92, 21, 103);
-            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("0 - zoTiled"));
-            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("1 - zoLinear"));
-            SendMessageA(list, CB_SETCURSEL, 1, 0);
+            SceneRows(SceneChild(h, WC_COMBOBOXA, "", WS_TABSTOP | CBS_DROPDOWNLIST, 0, 90, 6, 92,
+                                 21, 103),
+                      CB_ADDSTRING, {"0 - zoTiled", "1 - zoLinear"}, CB_SETCURSEL, 1);
         }
         return TRUE;
     }

@@ -3,11 +3,9 @@
 // filters, names the code page cannot hold, a folder that cannot be read, bad records.
 #include <unistd.h>
 
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -18,23 +16,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kFilter[] = "Pictures(*.bmp,*.ico)\0*.bmp;*.ico\0All Files (*.*)\0*.*\0\0";
-
 class OpenFile : public WinTest {
 protected:
     void SetUp() override {
         WinTest::SetUp();
-        owner = Top("owner", 0, 0, 320, 240);
-        tlsDuring = &during;
-        dir = fs::temp_directory_path() / ("zo-open-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "pictures");
+        fs::remove_all(initial);
+        fs::create_directories(initial + "/pictures");
         for (const char* n : {"pictures/inner.bmp", "a b.bmp", "icon.ico", "notes.txt",
                               "caf\xC3\xA9.bmp", "\xE6\x97\xA5.bmp", ".hidden.bmp"})
-            std::ofstream(dir / n) << "x";
+            std::ofstream(initial + "/" + n) << "x";
         ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-        ofn.hwndOwner = owner;
-        ofn.lpstrFilter = kFilter;
+        ofn.hwndOwner = Top("owner", 0, 0, 320, 240);
+        ofn.lpstrFilter = "Pictures(*.bmp,*.ico)\0*.bmp;*.ico\0All Files (*.*)\0*.*\0\0";
         ofn.nFilterIndex = 1;
         ofn.lpstrFile = file;
         ofn.nMaxFile = 254;
@@ -45,56 +38,27 @@ protected:
         ofn.Flags = OFN_FILEMUSTEXIST;
     }
     void TearDown() override {
-        tlsDuring = nullptr;
-        fs::remove_all(dir);
+        fs::remove_all(initial);
         WinTest::TearDown();
     }
     BOOL Run(std::function<void()> act) {
-        During(std::move(act));
+        WhileModal(std::move(act));
         return GetOpenFileNameA(&ofn);
     }
-    void During(std::function<void()> act) {
-        during = std::move(act);
-        SetTimer(0, 0, 30, &DuringProc);
-    }
-    static HWND Dialog() { return GetActiveWindow(); }
-    static HWND Item(int id) { return GetDlgItem(Dialog(), id); }
+    static HWND Item(int id) { return GetDlgItem(GetActiveWindow(), id); }
     static HWND List() { return Item(0x460); }
-    static void Key(UINT vk) {
-        InjectKey(vk, true);
-        InjectKey(vk, false);
-    }
-    // Handles what is queued as the dialog's loop would.
-    static void Pump() {
-        MSG m;
-        while (IsWindow(Dialog()) && PeekMessageA(&m, 0, 0, 0, PM_REMOVE)) {
-            if (IsDialogMessageA(Dialog(), &m)) continue;
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-    }
-    // Types letters, digits, '.', '-', '/' and blanks as keys, then Enter.
     static void Type(const std::string& text) {
-        for (char c : text) {
-            const UINT vk = c == '.'   ? VK_OEM_PERIOD
-                            : c == '/' ? VK_OEM_2
-                            : c == '-' ? VK_OEM_MINUS
-                            : c == ' ' ? VK_SPACE
-                                       : static_cast<UINT>(std::toupper(c));
-            Key(vk);
-        }
-        Key(VK_RETURN);
-        Pump();
+        TypeText(text);
+        Keys("Return");
     }
     static void DoubleClickRow(int row) {
         RECT r;
         SendMessageA(List(), LB_GETITEMRECT, static_cast<WPARAM>(row),
                      reinterpret_cast<LPARAM>(&r));
-        POINT p{r.left + 10, (r.top + r.bottom) / 2};
-        ClientToScreen(List(), &p);
+        const POINT p = ScreenOf(List(), r.left + 10, (r.top + r.bottom) / 2);
         InjectClick(p.x, p.y, VK_LBUTTON);
         InjectClick(p.x, p.y, VK_LBUTTON);
-        Pump();
+        PumpMessages();
     }
     static std::string Rows() {
         std::string out;
@@ -107,17 +71,14 @@ protected:
     }
     // Once the message box that comes next is up: its title, then Enter to dismiss it.
     void AnswerBox(std::string* boxTitle) {
-        During([boxTitle] {
+        WhileModal([boxTitle] {
             char t[64] = {};
             GetWindowTextA(GetActiveWindow(), t, sizeof t);
             *boxTitle = t;
-            Key(VK_RETURN);
+            Keys("Return", false);
         });
     }
 
-    HWND owner = 0;
-    std::function<void()> during;
-    fs::path dir;
     std::string initial =
         fs::temp_directory_path().string() + "/zo-open-" + std::to_string(::getpid());
     char file[256] = {};
@@ -126,35 +87,33 @@ protected:
 };
 
 TEST_F(OpenFile, NamesTypedInEveryFormGiveThePathAndTheTitle) {
-    struct Case {
-        const char* name;
-        std::string typed;
-        std::string path;  // in the code page
+    struct Row {
+        std::string typed, path;  // the path in the code page
     };
-    const Case cases[] = {
-        {"a name in the folder", "icon.ico", initial + "/icon.ico"},
-        {"a relative path", "pictures/../pictures/inner.bmp", initial + "/pictures/inner.bmp"},
-        {"an absolute path with a blank", initial + "/a b.bmp", initial + "/a b.bmp"},
+    const Row rows[] = {
+        {"icon.ico", initial + "/icon.ico"},
+        {"pictures/../pictures/inner.bmp", initial + "/pictures/inner.bmp"},
+        {initial + "/a b.bmp", initial + "/a b.bmp"},  // absolute, with a blank
     };
-    for (const Case& c : cases) {
+    for (const Row& row : rows) {
         std::memset(file, 0, sizeof file);
         bool ownerEnabled = true;
         EXPECT_TRUE(Run([&] {
-            ownerEnabled = IsWindowEnabled(owner) != FALSE;
-            Type(c.typed);
-        })) << c.name;
-        EXPECT_EQ(CommDlgExtendedError(), 0u) << c.name;
-        EXPECT_EQ(std::string(file), c.path) << c.name;
-        EXPECT_EQ(std::string(title), c.path.substr(c.path.rfind('/') + 1)) << c.name;
-        EXPECT_EQ(ofn.nFileOffset, c.path.rfind('/') + 1) << c.name;
-        EXPECT_FALSE(ownerEnabled) << c.name;
-        EXPECT_TRUE(IsWindowEnabled(owner)) << c.name;
+            ownerEnabled = IsWindowEnabled(ofn.hwndOwner) != FALSE;
+            Type(row.typed);
+        })) << row.typed;
+        EXPECT_EQ(CommDlgExtendedError(), 0u) << row.typed;
+        EXPECT_EQ(std::string(file), row.path) << row.typed;
+        EXPECT_EQ(std::string(title), row.path.substr(row.path.rfind('/') + 1)) << row.typed;
+        EXPECT_EQ(ofn.nFileOffset, row.path.rfind('/') + 1) << row.typed;
+        EXPECT_FALSE(ownerEnabled) << row.typed;
+        EXPECT_TRUE(IsWindowEnabled(ofn.hwndOwner)) << row.typed;
     }
 }
 
-TEST_F(OpenFile, CancelEscAndAMissingFileGiveNothing) {
-    EXPECT_FALSE(Run([] { Key(VK_ESCAPE); }));
-    EXPECT_FALSE(Run([] { SendMessageA(Dialog(), WM_COMMAND, IDCANCEL, 0); }));
+TEST_F(OpenFile, CancelEscAMissingFileAndABufferTooSmallGiveNothing) {
+    EXPECT_FALSE(Run([] { Keys("Esc", false); }));
+    EXPECT_FALSE(Run([] { SendMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); }));
     EXPECT_EQ(CommDlgExtendedError(), 0u);
     std::string boxTitle;
     bool stillOpen = false;
@@ -162,14 +121,12 @@ TEST_F(OpenFile, CancelEscAndAMissingFileGiveNothing) {
         AnswerBox(&boxTitle);
         Type("nothere.bmp");
         stillOpen = List() != 0;
-        Key(VK_ESCAPE);
+        Keys("Esc", false);
     }));
     EXPECT_EQ(boxTitle, "Select Button Picture");
     EXPECT_TRUE(stillOpen);
     EXPECT_STREQ(file, "");
-}
-
-TEST_F(OpenFile, ABufferTooSmallFailsWithoutWritingPastIt) {
+    // A buffer too small: the size needed in its first two bytes, nothing written past it.
     ofn.nMaxFile = 8;
     std::memset(file, '#', sizeof file);
     file[0] = '\0';
@@ -178,8 +135,7 @@ TEST_F(OpenFile, ABufferTooSmallFailsWithoutWritingPastIt) {
     WORD need = 0;
     std::memcpy(&need, file, sizeof need);
     EXPECT_EQ(need, initial.size() + sizeof "/icon.ico");
-    for (std::size_t i = 8; i < sizeof file; ++i)
-        ASSERT_EQ(file[i], '#') << i;
+    EXPECT_EQ(std::string(file + 8, sizeof file - 8), std::string(sizeof file - 8, '#'));
 }
 
 TEST_F(OpenFile, FoldersFiltersAndNamesTheCodePageCannotHold) {
@@ -190,7 +146,7 @@ TEST_F(OpenFile, FoldersFiltersAndNamesTheCodePageCannotHold) {
         Type("");
         filtered = Rows();
         SendMessageA(Item(0x470), CB_SETCURSEL, 1, 0);
-        SendMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE),
+        SendMessageA(GetActiveWindow(), WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE),
                      static_cast<LPARAM>(Item(0x470)));
         all = Rows();
         DoubleClickRow(1);  // [pictures]
@@ -209,13 +165,12 @@ TEST_F(OpenFile, FoldersFiltersAndNamesTheCodePageCannotHold) {
     EXPECT_FALSE(Run([&] {
         AnswerBox(&boxTitle);
         DoubleClickRow(2);
-        fs::remove_all(dir / "pictures");
+        fs::remove_all(initial + "/pictures");
         AnswerBox(&second);
         DoubleClickRow(1);
-        Key(VK_ESCAPE);
+        Keys("Esc", false);
     }));
-    EXPECT_EQ(boxTitle, "Select Button Picture");
-    EXPECT_EQ(second, "Select Button Picture");
+    EXPECT_EQ(boxTitle + "|" + second, "Select Button Picture|Select Button Picture");
 }
 
 TEST_F(OpenFile, BadRecordsFailWithTheirReason) {

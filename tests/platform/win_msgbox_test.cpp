@@ -2,9 +2,7 @@
 // made while the box runs (from a timer), the owner disabled meanwhile, the box's look, and the
 // way out when no input can ever come.
 #include <cstring>
-#include <functional>
 
-#include "platform/Text.h"
 #include "win_support.h"
 
 namespace zo::plat::test {
@@ -16,19 +14,6 @@ protected:
         WinTest::SetUp();
         owner = Top("owner", 0, 0, 320, 240);
         PumpMessages();
-        tlsDuring = &during;
-    }
-    void TearDown() override {
-        tlsDuring = nullptr;
-        WinTest::TearDown();
-    }
-    void WhileShown(std::function<void()> act, UINT after = 50) {
-        during = std::move(act);
-        SetTimer(0, 0, after, &DuringProc);
-    }
-    static void Press(UINT vk) {
-        InjectKey(vk, true);
-        InjectKey(vk, false);
     }
     static HWND FindBox() {
         for (HWND h = GetTopWindow(0); h != 0; h = GetWindow(h, GW_HWNDNEXT)) {
@@ -38,122 +23,107 @@ protected:
         }
         return 0;
     }
-    static HWND ButtonOf(HWND box, int id) {
-        for (HWND h = GetWindow(box, GW_CHILD); h != 0; h = GetWindow(h, GW_HWNDNEXT))
-            if (GetWindowLongA(h, GWL_ID) == id) return h;
-        return 0;
-    }
-    static POINT CentreOf(HWND h) {
-        RECT r;
-        GetWindowRect(h, &r);
-        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
-    static bool QuitPending(int* code) {
+    static HWND ButtonOf(HWND box, int id) { return GetDlgItem(box, id); }
+    static void ClickOn(POINT p) { InjectClick(p.x, p.y, VK_LBUTTON); }
+    // The exit code of a quit request waiting in the queue, or -1.
+    static int Quit() {
         MSG m;
-        if (!PeekMessageA(&m, 0, WM_QUIT, WM_QUIT, PM_REMOVE)) return false;
-        *code = static_cast<int>(m.wParam);
-        return true;
+        return PeekMessageA(&m, 0, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(m.wParam) : -1;
     }
-    int Ask(UINT type) { return MessageBoxA(owner, "Question?", "Caption", type); }
-
+    int Ask(UINT type, const char* text = "Question?") {
+        return MessageBoxA(owner, text, "Caption", type);
+    }
     HWND owner = 0;
-    std::function<void()> during;
 };
 
 TEST_F(MsgBox, KeysGiveTheDefaultTheCancelAndTheLetteredAnswers) {
-    struct Case {
+    struct Row {
         UINT type;
-        std::vector<UINT> keys;
+        const char* keys;
         int expected;
     };
-    const std::vector<Case> cases = {
-        {MB_OK, {VK_RETURN}, IDOK},
-        {MB_OK, {VK_ESCAPE}, IDOK},
-        {MB_OKCANCEL, {VK_RETURN}, IDOK},
-        {MB_OKCANCEL, {VK_ESCAPE}, IDCANCEL},
-        {MB_OKCANCEL | MB_DEFBUTTON2, {VK_RETURN}, IDCANCEL},
-        {MB_YESNO, {VK_RETURN}, IDYES},
-        {MB_YESNO, {VK_ESCAPE}, IDNO},
-        {MB_YESNO | MB_DEFBUTTON2, {VK_RETURN}, IDNO},
-        {MB_YESNO, {'N'}, IDNO},
-        {MB_YESNOCANCEL, {VK_ESCAPE}, IDCANCEL},
-        {MB_YESNOCANCEL, {VK_TAB, VK_RETURN}, IDNO},
-        {MB_YESNOCANCEL, {VK_LEFT, VK_RETURN}, IDCANCEL},  // round the row
-        {MB_YESNOCANCEL, {VK_RIGHT, VK_SPACE}, IDNO},
-        {MB_YESNOCANCEL | MB_DEFBUTTON3, {'Y'}, IDYES},
-        {MB_ABORTRETRYIGNORE, {VK_ESCAPE, 'I'}, IDIGNORE},  // no Esc answer in this one
-        {MB_RETRYCANCEL, {VK_RETURN}, IDRETRY},
+    const Row rows[] = {
+        {MB_OK, "Return", IDOK},
+        {MB_OK, "Esc", IDOK},
+        {MB_OKCANCEL, "Return", IDOK},
+        {MB_OKCANCEL, "Esc", IDCANCEL},
+        {MB_OKCANCEL | MB_DEFBUTTON2, "Return", IDCANCEL},
+        {MB_YESNO, "Return", IDYES},
+        {MB_YESNO, "Esc", IDNO},
+        {MB_YESNO | MB_DEFBUTTON2, "Return", IDNO},
+        {MB_YESNO, "n", IDNO},
+        {MB_YESNOCANCEL, "Esc", IDCANCEL},
+        {MB_YESNOCANCEL, "Tab Return", IDNO},
+        {MB_YESNOCANCEL, "Left Return", IDCANCEL},  // round the row
+        {MB_YESNOCANCEL, "Right Space", IDNO},
+        {MB_YESNOCANCEL | MB_DEFBUTTON3, "y", IDYES},
+        {MB_ABORTRETRYIGNORE, "Esc i", IDIGNORE},  // no Esc answer in this one
+        {MB_RETRYCANCEL, "Return", IDRETRY},
     };
-    for (const Case& c : cases) {
-        for (UINT vk : c.keys)
-            Press(vk);
-        EXPECT_EQ(Ask(c.type), c.expected) << "type " << c.type << ", first key " << c.keys[0];
-        int code = 0;
-        EXPECT_FALSE(QuitPending(&code));
+    for (const Row& row : rows) {
+        Keys(row.keys, false);  // queued before the box comes up
+        EXPECT_EQ(Ask(row.type), row.expected) << "type " << row.type << ", keys " << row.keys;
+        EXPECT_EQ(Quit(), -1);
         EXPECT_EQ(FindBox(), 0u);
         PumpMessages();  // keys left over go to the owner
     }
 }
 
 TEST_F(MsgBox, AClickOnAButtonAnswersWhileTheOwnerIsDisabled) {
-    bool ownerEnabled = true, boxActive = false, ownerClicked = true;
+    bool ownerEnabled = true, boxActive = false;
+    std::string ownerClicks = "?";
     rec.Watch({WM_LBUTTONDOWN});
-    WhileShown([&] {
+    WhileModal([&] {
         const HWND box = FindBox();
-        ASSERT_NE(box, 0u);
         ownerEnabled = IsWindowEnabled(owner) != FALSE;
-        boxActive = GetActiveWindow() == box;
-        InjectClick(5, 5, VK_LBUTTON);  // on the owner, outside the box
+        boxActive = box != 0 && GetActiveWindow() == box;
+        ClickOn(POINT{5, 5});  // on the owner, outside the box
         PumpMessages();
-        ownerClicked = !rec.log.empty();
-        const POINT p = CentreOf(ButtonOf(box, IDNO));
-        InjectClick(p.x, p.y, VK_LBUTTON);
+        ownerClicks = rec.Said();
+        ClickOn(CentreOf(ButtonOf(box, IDNO)));
     });
     EXPECT_EQ(MessageBoxA(owner, "Save the changes?", "Editor", MB_YESNOCANCEL), IDNO);
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(boxActive);
-    EXPECT_FALSE(ownerClicked);
+    EXPECT_EQ(ownerClicks, "");
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_EQ(FindBox(), 0u);
     // Pressed on a button and released off it: taken back, no answer.
-    WhileShown([&] {
-        const HWND box = FindBox();
-        const POINT p = CentreOf(ButtonOf(box, IDOK));
+    WhileModal([&] {
+        const POINT p = CentreOf(ButtonOf(FindBox(), IDOK));
         InjectMouseMove(p.x, p.y);
         InjectMouseButton(VK_LBUTTON, true);
         InjectMouseMove(p.x, p.y + 40);
         InjectMouseButton(VK_LBUTTON, false);
-        Press(VK_ESCAPE);
+        Keys("Esc", false);
     });
     EXPECT_EQ(Ask(MB_OKCANCEL), IDCANCEL);
 }
 
 TEST_F(MsgBox, TheBoxShowsItsCaptionTextAndButtons) {
-    const std::uint32_t frame = Rgb(GetSysColor(COLOR_WINDOWFRAME));
-    const std::uint32_t face = Rgb(GetSysColor(COLOR_3DFACE));
-    const std::uint32_t bar = Rgb(GetSysColor(COLOR_ACTIVECAPTION));
-    const std::uint32_t dark = Rgb(GetSysColor(COLOR_3DDKSHADOW));
-    RECT box{}, yes{}, no{};
+    const auto sys = [](int i) { return Rgb(GetSysColor(i)); };
+    const std::uint32_t frame = sys(COLOR_WINDOWFRAME), face = sys(COLOR_3DFACE);
+    RECT box{}, yes{}, no{}, wide{};
     int textInk = 0;
-    WhileShown([&] {
+    WhileModal([&] {
         const HWND h = FindBox();
         GetWindowRect(h, &box);
         GetWindowRect(ButtonOf(h, IDYES), &yes);
         GetWindowRect(ButtonOf(h, IDNO), &no);
-        EXPECT_EQ(Px(box.left, box.top), frame);
-        EXPECT_EQ(Px(box.right - 1, box.bottom - 1), frame);
-        EXPECT_EQ(Px(box.right - 3, box.top + 3), bar);
-        EXPECT_EQ(Px(box.left + 3, box.bottom - 3), face);
+        // Frame, caption bar, face; the default button framed dark, the other with raised edges.
+        EXPECT_EQ((std::vector<std::uint32_t>{
+                      Px(box.left, box.top), Px(box.right - 1, box.bottom - 1),
+                      Px(box.right - 3, box.top + 3), Px(box.left + 3, box.bottom - 3),
+                      Px(yes.left, yes.top), Px(no.right - 1, no.bottom - 1),
+                      Px((no.left + no.right) / 2, no.top + 2)}),
+                  (std::vector<std::uint32_t>{frame, frame, sys(COLOR_ACTIVECAPTION), face, frame,
+                                              sys(COLOR_3DDKSHADOW), face}));
         // The message's text between the caption bar and the buttons.
         for (int y = box.top + 20; y < yes.top; ++y)
             for (int x = box.left + 1; x < box.right - 1; ++x)
                 textInk += Px(x, y) != face ? 1 : 0;
-        // The default button is framed dark; the other one has raised edges.
-        EXPECT_EQ(Px(yes.left, yes.top), frame);
-        EXPECT_EQ(Px(no.right - 1, no.bottom - 1), dark);
-        EXPECT_EQ(Px((no.left + no.right) / 2, no.top + 2), face);
-        Press(VK_RETURN);
+        Keys("Return", false);
     });
     EXPECT_EQ(MessageBoxA(owner, "Delete the selected files?", "Files", MB_YESNO), IDYES);
     EXPECT_GT(textInk, 30);
@@ -162,42 +132,38 @@ TEST_F(MsgBox, TheBoxShowsItsCaptionTextAndButtons) {
     EXPECT_GE(yes.left - box.left, no.left - yes.left - (yes.right - yes.left));  // centred row
     // Centred over the owner, and wider for longer text, but never wider than the screen.
     EXPECT_NEAR((box.left + box.right) / 2, 160, 1);
-    const std::string longText(400, 'w');
-    RECT wide{};
-    WhileShown([&] {
+    WhileModal([&] {
         GetWindowRect(FindBox(), &wide);
-        Press(VK_RETURN);
+        Keys("Return", false);
     });
-    MessageBoxA(owner, longText.c_str(), "Long", MB_OK);
+    Ask(MB_OK, std::string(400, 'w').c_str());
     EXPECT_GT(wide.right - wide.left, box.right - box.left);
     EXPECT_LE(wide.right - wide.left, 320);
     EXPECT_GE(wide.left, 0);
 }
 
 TEST_F(MsgBox, WithNoInputEverTheBoxGivesTheSafeAnswerAndPassesTheQuitOn) {
-    int code = -1;
     EXPECT_EQ(Ask(MB_YESNO), IDNO);
-    EXPECT_TRUE(QuitPending(&code));
+    EXPECT_EQ(Quit(), 0);
     EXPECT_EQ(Ask(MB_OK), IDOK);
-    EXPECT_TRUE(QuitPending(&code));
+    EXPECT_EQ(Quit(), 0);
     EXPECT_EQ(Ask(MB_YESNOCANCEL), IDCANCEL);
-    EXPECT_TRUE(QuitPending(&code));
+    EXPECT_EQ(Quit(), 0);
     EXPECT_EQ(Ask(MB_ABORTRETRYIGNORE | MB_DEFBUTTON2), IDRETRY);  // no Esc answer: the default
-    EXPECT_TRUE(QuitPending(&code));
+    EXPECT_EQ(Quit(), 0);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(FindBox(), 0u);
     // A quit already asked for ends the box at once and keeps its exit code.
     PostQuitMessage(3);
     EXPECT_EQ(Ask(MB_OKCANCEL), IDCANCEL);
-    ASSERT_TRUE(QuitPending(&code));
-    EXPECT_EQ(code, 3);
+    EXPECT_EQ(Quit(), 3);
     // Other windows' timers keep running in the box's loop until then.
     SetTimer(owner, 5, 100, nullptr);
     rec.Watch({WM_TIMER});
-    WhileShown([] { Press(VK_ESCAPE); }, 450);
+    WhileModal([] { Keys("Esc", false); }, 450);
     EXPECT_EQ(Ask(MB_OKCANCEL), IDCANCEL);
     EXPECT_EQ(rec.log.size(), 4u);
-    EXPECT_FALSE(QuitPending(&code));
+    EXPECT_EQ(Quit(), -1);
 }
 
 TEST_F(MsgBox, BadTypesStaleOwnersAndADyingOwnerFailSoftly) {
@@ -207,16 +173,14 @@ TEST_F(MsgBox, BadTypesStaleOwnersAndADyingOwnerFailSoftly) {
     DestroyWindow(gone);
     EXPECT_EQ(MessageBoxA(gone, "text", "caption", MB_OK), 0);
     EXPECT_EQ(FindBox(), 0u);
-    // No owner, no text, no caption.
-    Press(VK_RETURN);
+    Keys("Return", false);  // no owner, no text, no caption
     EXPECT_EQ(MessageBoxA(0, nullptr, nullptr, MB_OKCANCEL), IDOK);
     // The owner destroyed while the box is up takes the box along.
-    WhileShown([&] { DestroyWindow(owner); });
+    WhileModal([&] { DestroyWindow(owner); });
     EXPECT_EQ(Ask(MB_OKCANCEL), IDCANCEL);
     EXPECT_FALSE(IsWindow(owner));
     EXPECT_EQ(FindBox(), 0u);
-    int code = 0;
-    EXPECT_FALSE(QuitPending(&code));
+    EXPECT_EQ(Quit(), -1);
 }
 
 }  // namespace
