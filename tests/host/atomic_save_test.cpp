@@ -10,12 +10,14 @@
 #include <fstream>
 #include <string>
 
+#include "core/Thrown.h"
 #include "host/DesignFile.h"
 
 namespace zo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Thrown;
 
 // The real calls, except the one chosen, which fails with the chosen error.
 class FailingOps : public FileOps {
@@ -120,12 +122,9 @@ TEST_F(AtomicSave, AFailureAtAnyStepLeavesTheOldDesignAndNoTemporaryFile) {
         WriteDesignFile(file, oldBag);
         const std::string before = Read();
         FailingOps ops(row.step, row.err);
-        try {
-            WriteDesignFile(file, newBag, ops);
-            ADD_FAILURE() << "saved";
-        } catch (const DesignError& e) {
-            EXPECT_EQ(e.File(), file.string());
-            EXPECT_NE(e.Message().find(row.says), std::string::npos) << e.what();
+        if (const auto e = Thrown<DesignError>([&] { WriteDesignFile(file, newBag, ops); })) {
+            EXPECT_EQ(e->File(), file.string());
+            EXPECT_NE(e->Message().find(row.says), std::string::npos) << e->what();
         }
         EXPECT_EQ(Read(), before);
         EXPECT_EQ(ReadDesignFile(file).bag.ReadProperty("Caption").ToText(), "old");
@@ -133,25 +132,17 @@ TEST_F(AtomicSave, AFailureAtAnyStepLeavesTheOldDesignAndNoTemporaryFile) {
     }
 }
 
-TEST_F(AtomicSave, AFolderThatVanishedIsReported) {
-    try {
-        WriteDesignFile(dir / "gone" / "bar.zobar", newBag);
-        FAIL() << "saved";
-    } catch (const DesignError& e) {
-        EXPECT_NE(e.Message().find("No such file or directory"), std::string::npos) << e.what();
-    }
-}
+TEST_F(AtomicSave, AVanishedFolderAndAFailedFolderSyncAfterTheRenameAreReported) {
+    auto e = Thrown<DesignError>([&] { WriteDesignFile(dir / "gone" / "bar.zobar", newBag); });
+    ASSERT_TRUE(e);
+    EXPECT_NE(e->Message().find("No such file or directory"), std::string::npos) << e->what();
 
-TEST_F(AtomicSave, AFailedFolderSyncIsReportedAfterTheNewFileIsInPlace) {
     WriteDesignFile(file, oldBag);
     FailingOps ops(FailingOps::Step::FolderSync, EIO);
-    try {
-        WriteDesignFile(file, newBag, ops);
-        FAIL() << "no error";
-    } catch (const DesignError& e) {
-        EXPECT_NE(e.Message().find("saved, but cannot sync the folder"), std::string::npos);
-    }
-    EXPECT_EQ(Read(), FormatDesign(newBag));
+    e = Thrown<DesignError>([&] { WriteDesignFile(file, newBag, ops); });
+    ASSERT_TRUE(e);
+    EXPECT_NE(e->Message().find("saved, but cannot sync the folder"), std::string::npos);
+    EXPECT_EQ(Read(), FormatDesign(newBag));  // the new file is in place all the same
     EXPECT_EQ(FilesInDir(), 1);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "control/ControlFixture.h"
+#include "core/Thrown.h"
 #include "persist/DesignLoad.h"
 #include "platform/Image.h"
 
@@ -16,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ControlTest;
+using testing::Thrown;
 
 std::string ReadText(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -146,15 +148,12 @@ TEST_F(DesignFileLoad, WhatTheControlRefusesIsNamedWithItsLineKeyAndNumber) {
         Write(header + row.entries + picture);
         const int windows = TopLevelWindows();
         DefaultSite host(true);
-        try {
-            LoadDesign(host, file);
-            ADD_FAILURE() << "loaded";
-        } catch (const DesignError& e) {
-            EXPECT_EQ(e.File(), file.string());
-            EXPECT_EQ(e.Line(), row.line) << e.what();
-            EXPECT_EQ(e.Key(), row.key) << e.what();
-            EXPECT_EQ(e.Number(), row.number) << e.what();
-            EXPECT_EQ(e.Message(), row.says) << e.what();
+        if (const auto e = Thrown<DesignError>([&] { LoadDesign(host, file); })) {
+            EXPECT_EQ(e->File(), file.string());
+            EXPECT_EQ(e->Line(), row.line) << e->what();
+            EXPECT_EQ(e->Key(), row.key) << e->what();
+            EXPECT_EQ(e->Number(), row.number) << e->what();
+            EXPECT_EQ(e->Message(), row.says) << e->what();
         }
         // Nothing half-built stays behind.
         EXPECT_EQ(TopLevelWindows(), windows);
@@ -164,24 +163,21 @@ TEST_F(DesignFileLoad, WhatTheControlRefusesIsNamedWithItsLineKeyAndNumber) {
 TEST_F(DesignFileLoad, ADesignAtTheLimitLoadsAndOnePastItIsRefusedBeforeAnyGroupIsMade) {
     DesignLimits limits;
     limits.maxGroups = 40;
-    for (const int groups : {40, 41}) {
-        SCOPED_TRACE(groups);
+    DesignPlacement place;
+    place.events = &events;
+    site = std::make_unique<DefaultSite>(true);
+    const auto write = [&](int groups) {
         Write(
             "{\"format\": \"ZoBtnBar design\", \"version\": 1, \"properties\": {\n"
             "\"GroupCount\": \"" +
             std::to_string(groups) + "\"}}");
-        site = std::make_unique<DefaultSite>(true);
-        events.Take();
-        DesignPlacement place;
-        place.events = &events;
-        if (groups == 40) {
-            bar = LoadDesign(*site, file, place, limits);
-            EXPECT_EQ(bar->Groups()->Count(), 40);
-        } else {
-            EXPECT_THROW(LoadDesign(*site, file, place, limits), DesignError);
-            EXPECT_TRUE(events.Take().empty());
-        }
-    }
+    };
+    write(41);
+    EXPECT_THROW(LoadDesign(*site, file, place, limits), DesignError);
+    EXPECT_TRUE(events.Take().empty());
+    write(40);
+    bar = LoadDesign(*site, file, place, limits);
+    EXPECT_EQ(bar->Groups()->Count(), 40);
 }
 
 }  // namespace
