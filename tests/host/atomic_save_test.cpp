@@ -26,41 +26,34 @@ public:
     FailingOps(Step step, int err) : step_(step), err_(err) {}
 
     int Open(const char* path, int flags, mode_t mode) override {
-        if ((flags & O_DIRECTORY) == 0 && step_ == Step::Open) return Fail();
-        return FileOps::Open(path, flags, mode);
+        const bool folder = (flags & O_DIRECTORY) != 0;
+        return Fails(Step::Open) && !folder ? Fail() : FileOps::Open(path, flags, mode);
     }
     ssize_t Write(int fd, const void* data, std::size_t size) override {
-        if (step_ == Step::Write) return Fail();
-        if (step_ == Step::ShortWrite) {
-            // Half goes to disk, then the disk is full.
-            if (wrote_) return Fail();
-            wrote_ = true;
-            return FileOps::Write(fd, data, size / 2);
-        }
-        return FileOps::Write(fd, data, size);
+        // A short write: half goes to disk, then the disk is full.
+        if (Fails(Step::Write) || (Fails(Step::ShortWrite) && wrote_)) return Fail();
+        wrote_ = true;
+        return FileOps::Write(fd, data, Fails(Step::ShortWrite) ? size / 2 : size);
     }
     int Fsync(int fd) override {
         ++syncs_;
-        if (step_ == Step::Sync && syncs_ == 1) return Fail();
-        if (step_ == Step::FolderSync && syncs_ == 2) return Fail();
-        return FileOps::Fsync(fd);
+        const bool fail =
+            (Fails(Step::Sync) && syncs_ == 1) || (Fails(Step::FolderSync) && syncs_ == 2);
+        return fail ? Fail() : FileOps::Fsync(fd);
     }
     int Close(int fd) override {
         const int r = FileOps::Close(fd);
-        if (step_ == Step::Close && !closed_) {
-            closed_ = true;
-            return Fail();
-        }
-        return r;
+        return Fails(Step::Close) && closes_++ == 0 ? Fail() : r;
     }
     int Fchmod(int fd, mode_t mode) override {
-        return step_ == Step::Chmod ? Fail() : FileOps::Fchmod(fd, mode);
+        return Fails(Step::Chmod) ? Fail() : FileOps::Fchmod(fd, mode);
     }
     int Rename(const char* from, const char* to) override {
-        return step_ == Step::Rename ? Fail() : FileOps::Rename(from, to);
+        return Fails(Step::Rename) ? Fail() : FileOps::Rename(from, to);
     }
 
 private:
+    bool Fails(Step step) const { return step_ == step; }
     int Fail() {
         errno = err_;
         return -1;
@@ -68,8 +61,7 @@ private:
     Step step_;
     int err_;
     bool wrote_ = false;
-    bool closed_ = false;
-    int syncs_ = 0;
+    int syncs_ = 0, closes_ = 0;
 };
 
 class AtomicSave : public ::testing::Test {

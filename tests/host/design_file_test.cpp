@@ -123,25 +123,27 @@ TEST_F(DesignFile, FontsKeepEveryAttribute) {
 
 // ---- Pictures ------------------------------------------------------------------------------
 
-PicturePtr BitmapInMemory(bool alpha) {
+PicturePtr FromFile(const std::string& name) {
+    return plat::LoadPictureFromMemory(SampleFile(name));
+}
+
+// A picture of a sample file without the file, as if drawn in memory.
+PicturePtr Drawn(const std::string& name) {
+    auto p = FromFile(name);
+    p->SetSource(nullptr);
+    return p;
+}
+
+// A 32-bit bitmap made in memory: the fourth byte is whatever drawing left there; without
+// alpha it means nothing.
+PicturePtr BitmapInMemory() {
     std::vector<std::uint32_t> bits(16 * 8);
     for (std::size_t i = 0; i < bits.size(); ++i)
         bits[i] = static_cast<std::uint32_t>(i * 0x010305u) | static_cast<std::uint32_t>(i % 7)
                                                                   << 29;
-    if (!alpha) {
-        // The fourth byte is whatever drawing left there; without alpha it means nothing.
-        const plat::HBITMAP h = plat::CreateBitmap(16, 8, 1, 32, bits.data());
-        return Picture::FromPixels(PictureType::Bitmap, h, 16, 8,
-                                   [](std::uint32_t b) { plat::DeleteObject(b); });
-    }
-    plat::Image image;
-    image.width = 16;
-    image.height = 8;
-    image.pixels = bits;
-    image.hasAlpha = true;
-    auto p = plat::LoadPictureFromMemory(plat::EncodePng(image));
-    p->SetSource(nullptr);  // as if drawn in memory
-    return p;
+    const plat::HBITMAP h = plat::CreateBitmap(16, 8, 1, 32, bits.data());
+    return Picture::FromPixels(PictureType::Bitmap, h, 16, 8,
+                               [](std::uint32_t b) { plat::DeleteObject(b); });
 }
 
 PicturePtr MonochromeInMemory() {
@@ -149,31 +151,6 @@ PicturePtr MonochromeInMemory() {
     const plat::HBITMAP h = plat::CreateBitmap(8, 4, 1, 1, rows);
     return Picture::FromPixels(PictureType::Bitmap, h, 8, 4,
                                [](std::uint32_t b) { plat::DeleteObject(b); });
-}
-
-PicturePtr IconInMemory(bool alpha, int hotX = 0) {
-    plat::Icon icon;
-    icon.color.width = icon.color.height = 8;
-    icon.color.pixels.resize(64);
-    for (std::size_t i = 0; i < 64; ++i)
-        icon.color.pixels[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 0x030201u);
-    if (alpha) {
-        icon.color.hasAlpha = true;
-        icon.color.pixels[5] = 0x40102030u;
-    } else {
-        icon.mask.bpp = 1;
-        icon.mask.width = icon.mask.height = 8;
-        icon.mask.mono.assign(64, 0);
-        icon.mask.mono[9] = icon.mask.mono[63] = 1;
-    }
-    icon.hotspotX = hotX;
-    const plat::HICON h = plat::CreateIconFromImages(std::move(icon));
-    return Picture::FromPixels(PictureType::Icon, h, 8, 8,
-                               [](std::uint32_t i) { plat::DestroyIcon(i); });
-}
-
-PicturePtr FromFile(const std::string& name) {
-    return plat::LoadPictureFromMemory(SampleFile(name));
 }
 
 // What a picture shows: its colour pixels, its mask, its hot spot, its bit depth.
@@ -217,13 +194,12 @@ TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
         {"icon file holding a PNG", [] { return FromFile("ico-png"); }, PictureType::Icon},
         {"placeable metafile", [] { return FromFile("wmf-placeable"); }, PictureType::Metafile},
         {"enhanced metafile", [] { return FromFile("emf"); }, PictureType::EnhancedMetafile},
-        {"bitmap made in memory", [] { return BitmapInMemory(false); }, PictureType::Bitmap},
-        {"bitmap with alpha made in memory", [] { return BitmapInMemory(true); },
-         PictureType::Bitmap},
+        {"bitmap made in memory", BitmapInMemory, PictureType::Bitmap},
+        {"bitmap with alpha made in memory", [] { return Drawn("png-rgba"); }, PictureType::Bitmap},
         {"monochrome bitmap", MonochromeInMemory, PictureType::Bitmap},
-        {"icon with a mask made in memory", [] { return IconInMemory(false); }, PictureType::Icon},
-        {"icon with alpha made in memory", [] { return IconInMemory(true); }, PictureType::Icon},
-        {"cursor made in memory", [] { return IconInMemory(false, 3); }, PictureType::Icon},
+        {"icon with a mask made in memory", [] { return Drawn("ico8"); }, PictureType::Icon},
+        {"icon with alpha made in memory", [] { return Drawn("ico32"); }, PictureType::Icon},
+        {"cursor made in memory", [] { return Drawn("cur1"); }, PictureType::Icon},
         {"metafile without bits",
          [] { return Picture::Create(PictureType::Metafile, 0, 1000, 500); },
          PictureType::Metafile},
@@ -329,42 +305,42 @@ TEST_F(DesignFile, BadFilesNameTheFileTheLineAndTheKey) {
          2, "", "version 2 is newer than this program reads"},
         {"truncated",
          "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n"
-         "    \"GroupCount\": 1,\n    \"GRP1Capt",
+         "    \"GroupCount\": 1,\n\"GRP1Capt",
          6, "", "not valid JSON"},
-        {"missing comma", Design("    \"GroupCount\": 1\n    \"GRP1Caption\": \"A\""), 6, "",
+        {"missing comma", Design("\"GroupCount\": 1\n\"GRP1Caption\": \"A\""), 6, "",
          "not valid JSON"},
-        {"not UTF-8", Design("    \"Caption\": \"caf\xe9\""), 5, "", "not valid JSON"},
-        {"real number for a Long", Design("    \"Caption\": \"x\",\n    \"Appearance\": 1.5"), 6,
+        {"not UTF-8", Design("\"Caption\": \"caf\xe9\""), 5, "", "not valid JSON"},
+        {"real number for a Long", Design("\"Caption\": \"x\",\n\"Appearance\": 1.5"), 6,
          "Appearance", "has a fraction"},
-        {"Long out of range", Design("    \"ButtonWidth\": 3000000000"), 5, "ButtonWidth",
+        {"Long out of range", Design("\"ButtonWidth\": 3000000000"), 5, "ButtonWidth",
          "out of range"},
-        {"unknown kind", Design("    \"GRP1Tag\": {\"Colour\": 3}"), 5, "GRP1Tag",
+        {"unknown kind", Design("\"GRP1Tag\": {\"Colour\": 3}"), 5, "GRP1Tag",
          "\"Colour\" is not a kind of value"},
-        {"two kinds", Design("    \"GRP1Tag\": {\"Double\": 3, \"Date\": 4}"), 5, "GRP1Tag",
+        {"two kinds", Design("\"GRP1Tag\": {\"Double\": 3, \"Date\": 4}"), 5, "GRP1Tag",
          "one member"},
-        {"list", Design("    \"GRP1Tag\": [1, 2]"), 5, "GRP1Tag", "a list is not a value"},
-        {"bad font size", Design("    \"Font\": {\"Font\": {\"Size\": -1}}"), 5, "Font",
+        {"list", Design("\"GRP1Tag\": [1, 2]"), 5, "GRP1Tag", "a list is not a value"},
+        {"bad font size", Design("\"Font\": {\"Font\": {\"Size\": -1}}"), 5, "Font",
          "Size -1 is outside"},
-        {"unknown font attribute", Design("    \"Font\": {\"Font\": {\"Colour\": 1}}"), 5, "Font",
+        {"unknown font attribute", Design("\"Font\": {\"Font\": {\"Colour\": 1}}"), 5, "Font",
          "no attribute \"Colour\""},
-        {"bad base64", Design("    \"Caption\": {\"Bytes\": \"ab!=\"}"), 5, "Caption",
+        {"bad base64", Design("\"Caption\": {\"Bytes\": \"ab!=\"}"), 5, "Caption",
          "not valid base64"},
-        {"Integer out of range", Design("    \"GRP1Tag\": {\"Integer\": 40000}"), 5, "GRP1Tag",
+        {"Integer out of range", Design("\"GRP1Tag\": {\"Integer\": 40000}"), 5, "GRP1Tag",
          "out of range"},
         {"key twice without regard to case",
-         Design("    \"Caption\": \"a\",\n    \"GroupCount\": 0,\n    \"caption\": \"b\""), 7,
-         "caption", "given twice (first on line 5)"},
-        {"missing picture", Design("    \"GRP1BTN1Picture\": {\"Picture\": 3}"), 5,
-         "GRP1BTN1Picture", "there is no picture 3"},
+         Design("\"Caption\": \"a\",\n\"GroupCount\": 0,\n\"caption\": \"b\""), 7, "caption",
+         "given twice (first on line 5)"},
+        {"missing picture", Design("\"GRP1BTN1Picture\": {\"Picture\": 3}"), 5, "GRP1BTN1Picture",
+         "there is no picture 3"},
         {"undecodable picture",
-         Design("    \"GRP1BTN1Picture\": {\"Picture\": 1}",
-                "\n    {\"Type\": \"Bitmap\", \"Width\": 1, \"Height\": 1, \"File\": \"AAAA\"}"),
+         Design("\"GRP1BTN1Picture\": {\"Picture\": 1}",
+                "\n{\"Type\": \"Bitmap\", \"Width\": 1, \"Height\": 1, \"File\": \"AAAA\"}"),
          8, "GRP1BTN1Picture", "picture 1: Invalid picture"},
-        {"picture of another type", Design("    \"MouseIcon\": {\"Picture\": 1}", "\n    " + ico),
-         8, "MouseIcon", "holds a Icon, not a Bitmap"},
+        {"picture of another type", Design("\"MouseIcon\": {\"Picture\": 1}", "\n" + ico), 8,
+         "MouseIcon", "holds a Icon, not a Bitmap"},
         {"picture without a type",
-         Design("    \"MouseIcon\": {\"Picture\": 1}", "\n    {\"Width\": 1, \"Height\": 1}"), 8,
-         "", "needs its Type"},
+         Design("\"MouseIcon\": {\"Picture\": 1}", "\n    {\"Width\": 1, \"Height\": 1}"), 8, "",
+         "needs its Type"},
         {"unknown part", "{\"format\": \"ZoBtnBar design\", \"version\": 1,\n\"extras\": {}}", 2,
          "", "\"extras\" is not a part of a design"},
     };
