@@ -10,12 +10,14 @@
 #include <fstream>
 #include <string>
 
+#include "core/Thrown.h"
 #include "host/DesignFile.h"
 
 namespace zo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Thrown;
 
 // The real calls, except the one chosen, which fails with the chosen error.
 class FailingOps : public FileOps {
@@ -24,41 +26,34 @@ public:
     FailingOps(Step step, int err) : step_(step), err_(err) {}
 
     int Open(const char* path, int flags, mode_t mode) override {
-        if ((flags & O_DIRECTORY) == 0 && step_ == Step::Open) return Fail();
-        return FileOps::Open(path, flags, mode);
+        const bool folder = (flags & O_DIRECTORY) != 0;
+        return Fails(Step::Open) && !folder ? Fail() : FileOps::Open(path, flags, mode);
     }
     ssize_t Write(int fd, const void* data, std::size_t size) override {
-        if (step_ == Step::Write) return Fail();
-        if (step_ == Step::ShortWrite) {
-            // Half goes to disk, then the disk is full.
-            if (wrote_) return Fail();
-            wrote_ = true;
-            return FileOps::Write(fd, data, size / 2);
-        }
-        return FileOps::Write(fd, data, size);
+        // A short write: half goes to disk, then the disk is full.
+        if (Fails(Step::Write) || (Fails(Step::ShortWrite) && wrote_)) return Fail();
+        wrote_ = true;
+        return FileOps::Write(fd, data, Fails(Step::ShortWrite) ? size / 2 : size);
     }
     int Fsync(int fd) override {
         ++syncs_;
-        if (step_ == Step::Sync && syncs_ == 1) return Fail();
-        if (step_ == Step::FolderSync && syncs_ == 2) return Fail();
-        return FileOps::Fsync(fd);
+        const bool fail =
+            (Fails(Step::Sync) && syncs_ == 1) || (Fails(Step::FolderSync) && syncs_ == 2);
+        return fail ? Fail() : FileOps::Fsync(fd);
     }
     int Close(int fd) override {
         const int r = FileOps::Close(fd);
-        if (step_ == Step::Close && !closed_) {
-            closed_ = true;
-            return Fail();
-        }
-        return r;
+        return Fails(Step::Close) && closes_++ == 0 ? Fail() : r;
     }
     int Fchmod(int fd, mode_t mode) override {
-        return step_ == Step::Chmod ? Fail() : FileOps::Fchmod(fd, mode);
+        return Fails(Step::Chmod) ? Fail() : FileOps::Fchmod(fd, mode);
     }
     int Rename(const char* from, const char* to) override {
-        return step_ == Step::Rename ? Fail() : FileOps::Rename(from, to);
+        return Fails(Step::Rename) ? Fail() : FileOps::Rename(from, to);
     }
 
 private:
+    bool Fails(Step step) const { return step_ == step; }
     int Fail() {
         errno = err_;
         return -1;
@@ -66,8 +61,7 @@ private:
     Step step_;
     int err_;
     bool wrote_ = false;
-    bool closed_ = false;
-    int syncs_ = 0;
+    int syncs_ = 0, closes_ = 0;
 };
 
 class AtomicSave : public ::testing::Test {
@@ -120,12 +114,9 @@ TEST_F(AtomicSave, AFailureAtAnyStepLeavesTheOldDesignAndNoTemporaryFile) {
         WriteDesignFile(file, oldBag);
         const std::string before = Read();
         FailingOps ops(row.step, row.err);
-        try {
-            WriteDesignFile(file, newBag, ops);
-            ADD_FAILURE() << "saved";
-        } catch (const DesignError& e) {
-            EXPECT_EQ(e.File(), file.string());
-            EXPECT_NE(e.Message().find(row.says), std::string::npos) << e.what();
+        if (const auto e = Thrown<DesignError>([&] { WriteDesignFile(file, newBag, ops); })) {
+            EXPECT_EQ(e->File(), file.string());
+            EXPECT_NE(e->Message().find(row.says), std::string::npos) << e->what();
         }
         EXPECT_EQ(Read(), before);
         EXPECT_EQ(ReadDesignFile(file).bag.ReadProperty("Caption").ToText(), "old");
@@ -133,25 +124,17 @@ TEST_F(AtomicSave, AFailureAtAnyStepLeavesTheOldDesignAndNoTemporaryFile) {
     }
 }
 
-TEST_F(AtomicSave, AFolderThatVanishedIsReported) {
-    try {
-        WriteDesignFile(dir / "gone" / "bar.zobar", newBag);
-        FAIL() << "saved";
-    } catch (const DesignError& e) {
-        EXPECT_NE(e.Message().find("No such file or directory"), std::string::npos) << e.what();
-    }
-}
+TEST_F(AtomicSave, AVanishedFolderAndAFailedFolderSyncAfterTheRenameAreReported) {
+    auto e = Thrown<DesignError>([&] { WriteDesignFile(dir / "gone" / "bar.zobar", newBag); });
+    ASSERT_TRUE(e);
+    EXPECT_NE(e->Message().find("No such file or directory"), std::string::npos) << e->what();
 
-TEST_F(AtomicSave, AFailedFolderSyncIsReportedAfterTheNewFileIsInPlace) {
     WriteDesignFile(file, oldBag);
     FailingOps ops(FailingOps::Step::FolderSync, EIO);
-    try {
-        WriteDesignFile(file, newBag, ops);
-        FAIL() << "no error";
-    } catch (const DesignError& e) {
-        EXPECT_NE(e.Message().find("saved, but cannot sync the folder"), std::string::npos);
-    }
-    EXPECT_EQ(Read(), FormatDesign(newBag));
+    e = Thrown<DesignError>([&] { WriteDesignFile(file, newBag, ops); });
+    ASSERT_TRUE(e);
+    EXPECT_NE(e->Message().find("saved, but cannot sync the folder"), std::string::npos);
+    EXPECT_EQ(Read(), FormatDesign(newBag));  // the new file is in place all the same
     EXPECT_EQ(FilesInDir(), 1);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "core/Thrown.h"
 #include "host/DesignCodec.h"
 #include "host/DesignFile.h"
 #include "host/StdFont.h"
@@ -21,6 +22,8 @@
 
 namespace zo {
 namespace {
+
+using testing::Thrown;
 
 std::vector<std::uint8_t> SampleFile(const std::string& name) {
     std::ifstream in(std::string(ZO_SOURCE_DIR) + "/fuzz/corpus/image_decode/" + name,
@@ -109,39 +112,38 @@ TEST_F(DesignFile, FontsKeepEveryAttribute) {
     bag.WriteProperty("Font", Variant(font));
     bag.WriteProperty("Plain", Variant(std::make_shared<StdFont>()));
     const PropertyBag back = RoundTrip(bag);
-    const auto f = back.ReadProperty("Font").As<StdFont>();
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->Name(), font->Name());
-    EXPECT_EQ(f->SizeTenThousandths(), 123456);
-    EXPECT_EQ(f->Weight(), 600);
-    EXPECT_TRUE(f->Italic());
-    EXPECT_TRUE(f->Underline());
-    EXPECT_TRUE(f->Strikethrough());
-    EXPECT_EQ(f->Charset(), 161);
-    EXPECT_TRUE(PropertyBag::SameValue(back.ReadProperty("Plain"), bag.ReadProperty("Plain")));
+    for (const char* key : {"Font", "Plain"}) {
+        const Variant f = back.ReadProperty(key);
+        ASSERT_TRUE(f.As<StdFont>()) << key;
+        // Equal in every attribute, and the name in its own case.
+        EXPECT_TRUE(PropertyBag::SameValue(f, bag.ReadProperty(key))) << key;
+        EXPECT_EQ(f.As<StdFont>()->Name(), bag.ReadProperty(key).As<StdFont>()->Name());
+    }
 }
 
 // ---- Pictures ------------------------------------------------------------------------------
 
-PicturePtr BitmapInMemory(bool alpha) {
+PicturePtr FromFile(const std::string& name) {
+    return plat::LoadPictureFromMemory(SampleFile(name));
+}
+
+// A picture of a sample file without the file, as if drawn in memory.
+PicturePtr Drawn(const std::string& name) {
+    auto p = FromFile(name);
+    p->SetSource(nullptr);
+    return p;
+}
+
+// A 32-bit bitmap made in memory: the fourth byte is whatever drawing left there; without
+// alpha it means nothing.
+PicturePtr BitmapInMemory() {
     std::vector<std::uint32_t> bits(16 * 8);
     for (std::size_t i = 0; i < bits.size(); ++i)
         bits[i] = static_cast<std::uint32_t>(i * 0x010305u) | static_cast<std::uint32_t>(i % 7)
                                                                   << 29;
-    if (!alpha) {
-        // The fourth byte is whatever drawing left there; without alpha it means nothing.
-        const plat::HBITMAP h = plat::CreateBitmap(16, 8, 1, 32, bits.data());
-        return Picture::FromPixels(PictureType::Bitmap, h, 16, 8,
-                                   [](std::uint32_t b) { plat::DeleteObject(b); });
-    }
-    plat::Image image;
-    image.width = 16;
-    image.height = 8;
-    image.pixels = bits;
-    image.hasAlpha = true;
-    auto p = plat::LoadPictureFromMemory(plat::EncodePng(image));
-    p->SetSource(nullptr);  // as if drawn in memory
-    return p;
+    const plat::HBITMAP h = plat::CreateBitmap(16, 8, 1, 32, bits.data());
+    return Picture::FromPixels(PictureType::Bitmap, h, 16, 8,
+                               [](std::uint32_t b) { plat::DeleteObject(b); });
 }
 
 PicturePtr MonochromeInMemory() {
@@ -149,31 +151,6 @@ PicturePtr MonochromeInMemory() {
     const plat::HBITMAP h = plat::CreateBitmap(8, 4, 1, 1, rows);
     return Picture::FromPixels(PictureType::Bitmap, h, 8, 4,
                                [](std::uint32_t b) { plat::DeleteObject(b); });
-}
-
-PicturePtr IconInMemory(bool alpha, int hotX = 0) {
-    plat::Icon icon;
-    icon.color.width = icon.color.height = 8;
-    icon.color.pixels.resize(64);
-    for (std::size_t i = 0; i < 64; ++i)
-        icon.color.pixels[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 0x030201u);
-    if (alpha) {
-        icon.color.hasAlpha = true;
-        icon.color.pixels[5] = 0x40102030u;
-    } else {
-        icon.mask.bpp = 1;
-        icon.mask.width = icon.mask.height = 8;
-        icon.mask.mono.assign(64, 0);
-        icon.mask.mono[9] = icon.mask.mono[63] = 1;
-    }
-    icon.hotspotX = hotX;
-    const plat::HICON h = plat::CreateIconFromImages(std::move(icon));
-    return Picture::FromPixels(PictureType::Icon, h, 8, 8,
-                               [](std::uint32_t i) { plat::DestroyIcon(i); });
-}
-
-PicturePtr FromFile(const std::string& name) {
-    return plat::LoadPictureFromMemory(SampleFile(name));
 }
 
 // What a picture shows: its colour pixels, its mask, its hot spot, its bit depth.
@@ -217,13 +194,12 @@ TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
         {"icon file holding a PNG", [] { return FromFile("ico-png"); }, PictureType::Icon},
         {"placeable metafile", [] { return FromFile("wmf-placeable"); }, PictureType::Metafile},
         {"enhanced metafile", [] { return FromFile("emf"); }, PictureType::EnhancedMetafile},
-        {"bitmap made in memory", [] { return BitmapInMemory(false); }, PictureType::Bitmap},
-        {"bitmap with alpha made in memory", [] { return BitmapInMemory(true); },
-         PictureType::Bitmap},
+        {"bitmap made in memory", BitmapInMemory, PictureType::Bitmap},
+        {"bitmap with alpha made in memory", [] { return Drawn("png-rgba"); }, PictureType::Bitmap},
         {"monochrome bitmap", MonochromeInMemory, PictureType::Bitmap},
-        {"icon with a mask made in memory", [] { return IconInMemory(false); }, PictureType::Icon},
-        {"icon with alpha made in memory", [] { return IconInMemory(true); }, PictureType::Icon},
-        {"cursor made in memory", [] { return IconInMemory(false, 3); }, PictureType::Icon},
+        {"icon with a mask made in memory", [] { return Drawn("ico8"); }, PictureType::Icon},
+        {"icon with alpha made in memory", [] { return Drawn("ico32"); }, PictureType::Icon},
+        {"cursor made in memory", [] { return Drawn("cur1"); }, PictureType::Icon},
         {"metafile without bits",
          [] { return Picture::Create(PictureType::Metafile, 0, 1000, 500); },
          PictureType::Metafile},
@@ -277,21 +253,15 @@ TEST_F(DesignFile, AOnePropertyChangeIsAOneLineDiff) {
     bag.WriteProperty("GRP1Tag", Variant(Date{2.5}));
     bag.WriteProperty("GRP1BTN1Picture", Variant(FromFile("png-rgba")));
     bag.WriteProperty("Font", Variant(std::make_shared<StdFont>()));
-    const auto lines = [](const std::string& text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        for (std::string l; std::getline(in, l);)
-            out.push_back(l);
-        return out;
-    };
-    const auto before = lines(FormatDesign(bag));
+    std::istringstream before(FormatDesign(bag));
     bag.WriteProperty("GRP1Caption", Variant("Outbox\nwith a break"));
-    const auto after = lines(FormatDesign(bag));
-    ASSERT_EQ(before.size(), after.size());
+    std::istringstream after(FormatDesign(bag));
     int changed = 0;
-    for (std::size_t i = 0; i < before.size(); ++i)
-        changed += before[i] != after[i];
+    std::string a, b;
+    while (std::getline(before, a) && std::getline(after, b))
+        changed += a != b;
     EXPECT_EQ(changed, 1);
+    EXPECT_TRUE(before.eof() && !std::getline(after, b)) << "lines added or removed";
 }
 
 TEST_F(DesignFile, AnObjectOtherThanAFontOrAPictureCannotBeSaved) {
@@ -300,13 +270,10 @@ TEST_F(DesignFile, AnObjectOtherThanAFontOrAPictureCannotBeSaved) {
     };
     PropertyBag bag;
     bag.WriteProperty("GRP1Tag", Variant(std::make_shared<Item>()));
-    try {
-        FormatDesign(bag);
-        FAIL() << "saved";
-    } catch (const DesignError& e) {
-        EXPECT_EQ(e.Key(), "GRP1Tag");
-        EXPECT_NE(e.Message().find("CButton"), std::string::npos);
-    }
+    const auto e = Thrown<DesignError>([&] { FormatDesign(bag); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Key(), "GRP1Tag");
+    EXPECT_NE(e->Message().find("CButton"), std::string::npos);
 }
 
 // ---- Bad files ------------------------------------------------------------------------------
@@ -338,57 +305,55 @@ TEST_F(DesignFile, BadFilesNameTheFileTheLineAndTheKey) {
          2, "", "version 2 is newer than this program reads"},
         {"truncated",
          "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n"
-         "    \"GroupCount\": 1,\n    \"GRP1Capt",
+         "    \"GroupCount\": 1,\n\"GRP1Capt",
          6, "", "not valid JSON"},
-        {"missing comma", Design("    \"GroupCount\": 1\n    \"GRP1Caption\": \"A\""), 6, "",
+        {"missing comma", Design("\"GroupCount\": 1\n\"GRP1Caption\": \"A\""), 6, "",
          "not valid JSON"},
-        {"not UTF-8", Design("    \"Caption\": \"caf\xe9\""), 5, "", "not valid JSON"},
-        {"real number for a Long", Design("    \"Caption\": \"x\",\n    \"Appearance\": 1.5"), 6,
+        {"not UTF-8", Design("\"Caption\": \"caf\xe9\""), 5, "", "not valid JSON"},
+        {"real number for a Long", Design("\"Caption\": \"x\",\n\"Appearance\": 1.5"), 6,
          "Appearance", "has a fraction"},
-        {"Long out of range", Design("    \"ButtonWidth\": 3000000000"), 5, "ButtonWidth",
+        {"Long out of range", Design("\"ButtonWidth\": 3000000000"), 5, "ButtonWidth",
          "out of range"},
-        {"unknown kind", Design("    \"GRP1Tag\": {\"Colour\": 3}"), 5, "GRP1Tag",
+        {"unknown kind", Design("\"GRP1Tag\": {\"Colour\": 3}"), 5, "GRP1Tag",
          "\"Colour\" is not a kind of value"},
-        {"two kinds", Design("    \"GRP1Tag\": {\"Double\": 3, \"Date\": 4}"), 5, "GRP1Tag",
+        {"two kinds", Design("\"GRP1Tag\": {\"Double\": 3, \"Date\": 4}"), 5, "GRP1Tag",
          "one member"},
-        {"list", Design("    \"GRP1Tag\": [1, 2]"), 5, "GRP1Tag", "a list is not a value"},
-        {"bad font size", Design("    \"Font\": {\"Font\": {\"Size\": -1}}"), 5, "Font",
+        {"list", Design("\"GRP1Tag\": [1, 2]"), 5, "GRP1Tag", "a list is not a value"},
+        {"bad font size", Design("\"Font\": {\"Font\": {\"Size\": -1}}"), 5, "Font",
          "Size -1 is outside"},
-        {"unknown font attribute", Design("    \"Font\": {\"Font\": {\"Colour\": 1}}"), 5, "Font",
+        {"unknown font attribute", Design("\"Font\": {\"Font\": {\"Colour\": 1}}"), 5, "Font",
          "no attribute \"Colour\""},
-        {"bad base64", Design("    \"Caption\": {\"Bytes\": \"ab!=\"}"), 5, "Caption",
+        {"bad base64", Design("\"Caption\": {\"Bytes\": \"ab!=\"}"), 5, "Caption",
          "not valid base64"},
-        {"Integer out of range", Design("    \"GRP1Tag\": {\"Integer\": 40000}"), 5, "GRP1Tag",
+        {"Integer out of range", Design("\"GRP1Tag\": {\"Integer\": 40000}"), 5, "GRP1Tag",
          "out of range"},
         {"key twice without regard to case",
-         Design("    \"Caption\": \"a\",\n    \"GroupCount\": 0,\n    \"caption\": \"b\""), 7,
-         "caption", "given twice (first on line 5)"},
-        {"missing picture", Design("    \"GRP1BTN1Picture\": {\"Picture\": 3}"), 5,
-         "GRP1BTN1Picture", "there is no picture 3"},
+         Design("\"Caption\": \"a\",\n\"GroupCount\": 0,\n\"caption\": \"b\""), 7, "caption",
+         "given twice (first on line 5)"},
+        {"missing picture", Design("\"GRP1BTN1Picture\": {\"Picture\": 3}"), 5, "GRP1BTN1Picture",
+         "there is no picture 3"},
         {"undecodable picture",
-         Design("    \"GRP1BTN1Picture\": {\"Picture\": 1}",
-                "\n    {\"Type\": \"Bitmap\", \"Width\": 1, \"Height\": 1, \"File\": \"AAAA\"}"),
+         Design("\"GRP1BTN1Picture\": {\"Picture\": 1}",
+                "\n{\"Type\": \"Bitmap\", \"Width\": 1, \"Height\": 1, \"File\": \"AAAA\"}"),
          8, "GRP1BTN1Picture", "picture 1: Invalid picture"},
-        {"picture of another type", Design("    \"MouseIcon\": {\"Picture\": 1}", "\n    " + ico),
-         8, "MouseIcon", "holds a Icon, not a Bitmap"},
+        {"picture of another type", Design("\"MouseIcon\": {\"Picture\": 1}", "\n" + ico), 8,
+         "MouseIcon", "holds a Icon, not a Bitmap"},
         {"picture without a type",
-         Design("    \"MouseIcon\": {\"Picture\": 1}", "\n    {\"Width\": 1, \"Height\": 1}"), 8,
-         "", "needs its Type"},
+         Design("\"MouseIcon\": {\"Picture\": 1}", "\n    {\"Width\": 1, \"Height\": 1}"), 8, "",
+         "needs its Type"},
         {"unknown part", "{\"format\": \"ZoBtnBar design\", \"version\": 1,\n\"extras\": {}}", 2,
          "", "\"extras\" is not a part of a design"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        try {
-            ParseDesign(row.text, "bad.zobar");
-            ADD_FAILURE() << "loaded";
-        } catch (const DesignError& e) {
-            EXPECT_EQ(e.File(), "bad.zobar");
-            EXPECT_EQ(e.Line(), row.line) << e.what();
-            EXPECT_EQ(e.Key(), row.key) << e.what();
-            EXPECT_NE(std::string(e.what()).find(row.says), std::string::npos) << e.what();
-            EXPECT_EQ(std::string(e.what()).rfind("bad.zobar:", 0), 0u) << e.what();
-        }
+        const auto e = Thrown<DesignError>([&] { ParseDesign(row.text, "bad.zobar"); });
+        if (!e) continue;
+        const std::string what = e->what();
+        EXPECT_EQ(e->File(), "bad.zobar");
+        EXPECT_EQ(e->Line(), row.line) << what;
+        EXPECT_EQ(e->Key(), row.key) << what;
+        EXPECT_NE(what.find(row.says), std::string::npos) << what;
+        EXPECT_EQ(what.rfind("bad.zobar:", 0), 0u) << what;
     }
 }
 
@@ -422,17 +387,12 @@ TEST_F(DesignFile, CountsOfAnyKindAreHeldToTheLimitsBeforeAnythingIsBuilt) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::string text = Design(row.entries);
+        const auto parse = [&] { ParseDesign(Design(row.entries), "l.zobar", limits); };
         if (row.refusedKey == nullptr) {
-            EXPECT_NO_THROW(ParseDesign(text, "l.zobar", limits));
-            continue;
-        }
-        try {
-            ParseDesign(text, "l.zobar", limits);
-            ADD_FAILURE() << "loaded";
-        } catch (const DesignError& e) {
-            EXPECT_EQ(e.Key(), row.refusedKey) << e.what();
-            EXPECT_EQ(e.Line(), 5) << e.what();
+            EXPECT_NO_THROW(parse());
+        } else if (const auto e = Thrown<DesignError>(parse)) {
+            EXPECT_EQ(e->Key(), row.refusedKey) << e->what();
+            EXPECT_EQ(e->Line(), 5) << e->what();
         }
     }
 }
@@ -454,13 +414,10 @@ TEST_F(DesignFile, FileSizeAndPicturePixelsAreHeldToTheLimits) {
     limits.maxPicturePixels = std::int64_t{b.bmWidth} * b.bmHeight;
     bag.WriteProperty("GRP1BTN2Picture", Variant(FromFile("png-rgba")));
     EXPECT_NO_THROW(ParseDesign(one, "p.zobar", limits));
-    try {
-        ParseDesign(FormatDesign(bag), "p.zobar", limits);
-        ADD_FAILURE() << "loaded";
-    } catch (const DesignError& e) {
-        EXPECT_EQ(e.Key(), "GRP1BTN2Picture");
-        EXPECT_NE(e.Message().find("pixels"), std::string::npos);
-    }
+    const auto e = Thrown<DesignError>([&] { ParseDesign(FormatDesign(bag), "p.zobar", limits); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Key(), "GRP1BTN2Picture");
+    EXPECT_NE(e->Message().find("pixels"), std::string::npos);
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "core/Error.h"
 #include "host/Form.h"
+#include "platform/Controls.h"
 #include "platform/Display.h"
 #include "platform/Window.h"
 
@@ -31,20 +33,16 @@ protected:
 
     // Records the mouse notifications of a surface as "Down 1 0 150 75" etc.
     void Record(Surface& s) {
-        auto fmt = [this](const char* what, std::int16_t b, std::int16_t sh, float x, float y) {
-            log.push_back(std::string(what) + " " + std::to_string(b) + " " + std::to_string(sh) +
-                          " " + std::to_string(static_cast<int>(x)) + " " +
-                          std::to_string(static_cast<int>(y)));
+        const auto note = [this](std::string what) {
+            return [this, what](std::int16_t b, std::int16_t sh, float x, float y) {
+                log.push_back(what + " " + std::to_string(b) + " " + std::to_string(sh) + " " +
+                              std::to_string(static_cast<int>(x)) + " " +
+                              std::to_string(static_cast<int>(y)));
+            };
         };
-        s.on.MouseDown = [fmt](std::int16_t b, std::int16_t sh, float x, float y) {
-            fmt("Down", b, sh, x, y);
-        };
-        s.on.MouseUp = [fmt](std::int16_t b, std::int16_t sh, float x, float y) {
-            fmt("Up", b, sh, x, y);
-        };
-        s.on.MouseMove = [fmt](std::int16_t b, std::int16_t sh, float x, float y) {
-            fmt("Move", b, sh, x, y);
-        };
+        s.on.MouseDown = note("Down");
+        s.on.MouseUp = note("Up");
+        s.on.MouseMove = note("Move");
         s.on.Click = [this] { log.push_back("Click"); };
     }
 
@@ -95,26 +93,24 @@ TEST_F(FormTest, MouseNotificationsCarryButtonShiftAndTwipsAndClickFollowsALeftU
     plat::PumpMessages();
     Record(b);
     const plat::POINT p = OnScreen(b, 10, 5);
-    plat::InjectMouseMove(p.x, p.y);
+    // Presses (+) and releases (-) of the given buttons, in order.
+    const auto buttons = [](std::initializer_list<int> vks) {
+        for (int vk : vks)
+            plat::InjectMouseButton(std::abs(vk), vk > 0);
+        plat::PumpMessages();
+    };
+    const int left = plat::VK_LBUTTON, right = plat::VK_RBUTTON;
     plat::InjectKey(plat::VK_SHIFT, true);
-    plat::InjectMouseButton(plat::VK_LBUTTON, true);
-    plat::InjectMouseButton(plat::VK_LBUTTON, false);
+    plat::InjectMouseMove(p.x, p.y);  // queued behind the key, and carrying its state
+    buttons({left, -left});
     plat::InjectKey(plat::VK_SHIFT, false);
-    plat::PumpMessages();
-    EXPECT_EQ(log, (Log{"Move 0 0 150 75", "Down 1 1 150 75", "Up 1 1 150 75", "Click"}));
-
-    log.clear();
-    plat::InjectMouseButton(plat::VK_RBUTTON, true);
-    plat::InjectMouseButton(plat::VK_RBUTTON, false);
-    plat::PumpMessages();
+    EXPECT_EQ(log, (Log{"Move 0 1 150 75", "Down 1 1 150 75", "Up 1 1 150 75", "Click"}));
     // The right button gets no Click, nor does a right press made while the left is down.
+    log.clear();
+    buttons({right, -right});
     EXPECT_EQ(log, (Log{"Down 2 0 150 75", "Up 2 0 150 75"}));
     log.clear();
-    plat::InjectMouseButton(plat::VK_LBUTTON, true);
-    plat::InjectMouseButton(plat::VK_RBUTTON, true);
-    plat::InjectMouseButton(plat::VK_RBUTTON, false);
-    plat::InjectMouseButton(plat::VK_LBUTTON, false);
-    plat::PumpMessages();
+    buttons({left, right, -right, -left});
     EXPECT_EQ(std::count(log.begin(), log.end(), "Click"), 1);
     EXPECT_EQ(log.back(), "Click");
 }
@@ -151,11 +147,7 @@ TEST_F(FormTest, KeysGoToTheFocusedSurfaceAndFocusEntersAndLeavesTheControlOnce)
     EXPECT_EQ(focus, (Log{"Enter"}));
 
     // A window outside the control takes the focus.
-    plat::WNDCLASSA wc;
-    wc.lpfnWndProc = plat::DefWindowProcA;
-    wc.lpszClassName = "FormTestOther";
-    plat::RegisterClassA(&wc);
-    const plat::HWND other = plat::CreateWindowExA(0, "FormTestOther", "", plat::WS_VISIBLE, 300,
+    const plat::HWND other = plat::CreateWindowExA(0, plat::WC_STATICA, "", plat::WS_VISIBLE, 300,
                                                    300, 50, 50, 0, 0, 0, nullptr);
     plat::SetFocus(other);
     plat::PumpMessages();

@@ -11,6 +11,7 @@
 
 #include "core/Error.h"
 #include "host/PropertyPage.h"
+#include "platform/Controls.h"
 #include "platform/win_support.h"
 
 namespace zo {
@@ -67,11 +68,7 @@ protected:
         InjectClick((r.left + r.right) / 2, (r.top + r.bottom) / 2, VK_LBUTTON);
         PumpMessages();
     }
-    static HWND Button(int id) {
-        for (HWND c = GetWindow(GetActiveWindow(), GW_CHILD); c != 0; c = GetWindow(c, GW_HWNDNEXT))
-            if (GetWindowLongA(c, GWL_ID) == id) return c;
-        return 0;
-    }
+    static HWND Button(int id) { return GetDlgItem(GetActiveWindow(), id); }
 
     HWND owner = 0;
     std::function<void()> during;

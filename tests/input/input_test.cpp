@@ -2,6 +2,7 @@
 // off-screen display, checked through the events the host receives and the state they leave.
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "control/ControlFixture.h"
 #include "input/CToolTip.h"
@@ -17,6 +18,7 @@ using testing::Log;
 class MouseEvents : public testing::RecordingEvents {
 public:
     std::function<void(ObjectPtr&)> onMove;
+    float lastX = 0, lastY = 0;
 
     void MouseDown(std::int16_t b, std::int16_t, float, float, zoHitType hit,
                    ObjectPtr& item) override {
@@ -33,7 +35,6 @@ public:
         Mouse("Move", hit, item);
         if (onMove) onMove(item);
     }
-    float lastX = 0, lastY = 0;
 
 private:
     void Mouse(const std::string& what, zoHitType hit, const ObjectPtr& item) {
@@ -46,28 +47,39 @@ private:
 
 class Input : public ControlTest {
 protected:
-    // Three groups; the first, active, with `buttons` buttons named B1, B2, ...
+    // Three groups; the first, active, with `buttons` buttons B1, B2, ... ("Tip 1", ...).
     void Build(int buttons = 3, bool runTime = true, int height = 400) {
         MakeBar(runTime, 200, height);
         bar->Advise(&mouse);
-        auto g = bar->ActiveGroup();
         for (int i = 1; i <= buttons; ++i)
-            g->Buttons()->Add("B" + std::to_string(i), IconPicture(), "Tip " + std::to_string(i));
+            bar->ActiveGroup()->Buttons()->Add("B" + std::to_string(i), IconPicture(),
+                                               "Tip " + std::to_string(i));
         bar->Groups()->Add("Second", "Second tip");
         bar->Groups()->Add("Third", "Third tip");
         plat::PumpMessages();
         mouse.Take();
     }
+    // For the keyboard: one group with `buttons` buttons B1..Bn; the button area has the focus.
+    void BuildKeys(int buttons, std::int32_t layout = zoLinear, std::int32_t flow = zoVertical,
+                   int height = 400) {
+        MakeBar(true, 200, height);
+        bar->SetButtonLayout(layout);
+        bar->SetButtonFlow(flow);
+        for (int i = 1; i <= buttons; ++i)
+            bar->ActiveGroup()->Buttons()->Add("B" + std::to_string(i), IconPicture());
+        bar->m_PicButtons().SetFocus();
+        plat::PumpMessages();
+        events.Take();
+    }
 
     ButtonPtr Btn(int i) { return bar->ActiveGroup()->Buttons()->Item(i); }
-
     plat::POINT ScreenOf(plat::HWND w, int x, int y) {
         plat::POINT p{x, y};
         plat::ClientToScreen(w, &p);
         return p;
     }
-    plat::POINT Centre(const Rect& r, plat::HWND w) {
-        return ScreenOf(w, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    plat::POINT Centre(const Rect& r, plat::HWND w = 0) {
+        return ScreenOf(w ? w : bar->m_hWndButtons, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
     void MoveTo(plat::POINT p) {
         plat::InjectMouseMove(p.x, p.y);
@@ -77,7 +89,10 @@ protected:
         plat::InjectClick(p.x, p.y, vk);
         plat::PumpMessages();
     }
-    // Press and release where the pointer already is.
+    void Press(bool down, int vk = plat::VK_LBUTTON) {  // where the pointer already is
+        plat::InjectMouseButton(vk, down);
+        plat::PumpMessages();
+    }
     void ClickHere(int vk = plat::VK_LBUTTON) {
         plat::InjectMouseButton(vk, true);
         plat::InjectMouseButton(vk, false);
@@ -88,40 +103,59 @@ protected:
         plat::InjectKey(static_cast<plat::UINT>(vk), false);
         plat::PumpMessages();
     }
-    ButtonPtr Hot() { return bar->m_aHighlightedButton.lock(); }
+    // Presses each key and checks what `now` says after it.
+    template <class F>
+    void Walk(F now, std::initializer_list<std::pair<int, const char*>> steps) {
+        int step = 0;
+        for (const auto& [vk, expected] : steps) {
+            Key(vk);
+            EXPECT_EQ(now(), expected) << "after key " << ++step;
+        }
+    }
+    std::string Hot() {
+        const ButtonPtr b = bar->m_aHighlightedButton.lock();
+        return b ? b->Caption() : "-";
+    }
+    std::string Mark() {
+        const GroupPtr g = bar->m_aFocusGroup.lock();
+        return g ? g->Caption() : "-";
+    }
 
     MouseEvents mouse;
 };
 
+constexpr int kLeft = plat::VK_LEFT, kRight = plat::VK_RIGHT, kUp = plat::VK_UP,
+              kDown = plat::VK_DOWN;
+
 TEST_F(Input, HoverMakesOneButtonHotAndEmptySpaceKeepsIt) {
     Build();
-    MoveTo(Centre(Btn(1)->ButtonRect(), bar->m_hWndButtons));
+    MoveTo(Centre(Btn(1)->ButtonRect()));
     EXPECT_EQ(mouse.Take(), (Log{"ButtonHighlightChanged B1 on", "Move 3 B1"}));
-    EXPECT_EQ(Hot(), Btn(1));
+    EXPECT_EQ(Hot(), "B1");
     // The same button again: no new highlight.
     const Rect& r1 = Btn(1)->ButtonRect();
     MoveTo(ScreenOf(bar->m_hWndButtons, r1.left + 3, r1.top + 3));
     EXPECT_EQ(mouse.Take(), (Log{"Move 3 B1"}));
     // Empty space below the last button: the hot button stays and is the hit item.
-    const Rect& r3 = Btn(3)->ButtonRect();
-    MoveTo(ScreenOf(bar->m_hWndButtons, 5, r3.bottom + 20));
+    MoveTo(ScreenOf(bar->m_hWndButtons, 5, Btn(3)->ButtonRect().bottom + 20));
     EXPECT_EQ(mouse.Take(), (Log{"Move 6 B1"}));
-    MoveTo(Centre(Btn(2)->ButtonRect(), bar->m_hWndButtons));
+    MoveTo(Centre(Btn(2)->ButtonRect()));
     EXPECT_EQ(mouse.Take(),
               (Log{"ButtonHighlightChanged B1 off", "ButtonHighlightChanged B2 on", "Move 3 B2"}));
+    // The host can take the highlight away in MouseMove.
+    mouse.onMove = [](ObjectPtr& item) { item.reset(); };
+    MoveTo(Centre(Btn(1)->ButtonRect()));
+    EXPECT_EQ(Hot(), "-");
 }
 
-TEST_F(Input, ButtonEdgesBelongToNoButton) {
+TEST_F(Input, ButtonEdgesBelongToNoButtonAndCoordinatesAreInTheControlsUnits) {
     Build();
     const Rect& r2 = Btn(2)->ButtonRect();
     // The top edge of B2: not B2, and not B1 above, whose bottom edge is excluded as well.
     MoveTo(ScreenOf(bar->m_hWndButtons, (r2.left + r2.right) / 2, r2.top));
     EXPECT_EQ(mouse.Take(), (Log{"Move 6 -"}));
-    EXPECT_EQ(Hot(), nullptr);
-}
-
-TEST_F(Input, EventCoordinatesAreTheSurfacePositionPlusTheSurfacePoint) {
-    Build();
+    EXPECT_EQ(Hot(), "-");
+    // Event coordinates are the surface's position plus the point on it, in twips.
     const Rect& r = Btn(1)->ButtonRect();
     MoveTo(ScreenOf(bar->m_hWndButtons, r.left + 10, r.top + 7));
     EXPECT_FLOAT_EQ(mouse.lastX,
@@ -129,33 +163,21 @@ TEST_F(Input, EventCoordinatesAreTheSurfacePositionPlusTheSurfacePoint) {
     EXPECT_FLOAT_EQ(mouse.lastY, static_cast<float>(bar->m_PicButtons().Top() + (r.top + 7) * 15));
 }
 
-TEST_F(Input, TheHostCanTakeTheHighlightAwayInMouseMove) {
-    Build();
-    mouse.onMove = [](ObjectPtr& item) { item.reset(); };
-    MoveTo(Centre(Btn(1)->ButtonRect(), bar->m_hWndButtons));
-    EXPECT_EQ(Hot(), nullptr);
-}
-
 TEST_F(Input, AClickSelectsOnceAndPressAndReleaseSelectNothing) {
     Build();
-    const plat::POINT p2 = Centre(Btn(2)->ButtonRect(), bar->m_hWndButtons);
-    MoveTo(p2);
+    MoveTo(Centre(Btn(2)->ButtonRect()));
     mouse.Take();
-    plat::InjectMouseButton(plat::VK_LBUTTON, true);
-    plat::PumpMessages();
+    Press(true);
     EXPECT_EQ(bar->SelectedButton(), nullptr);
-    plat::InjectMouseButton(plat::VK_LBUTTON, false);
-    plat::PumpMessages();
+    Press(false);
     EXPECT_EQ(mouse.Take(), (Log{"Down1 3 B2", "Up1 3 B2", "ButtonSelectionChanged"}));
     EXPECT_EQ(bar->SelectedButton(), Btn(2));
     ClickHere();  // already selected
     EXPECT_EQ(mouse.Take(), (Log{"Down1 3 B2", "Up1 3 B2"}));
     // Press on B2, release on B3: the click is judged where it is reported.
-    plat::InjectMouseButton(plat::VK_LBUTTON, true);
-    plat::PumpMessages();
-    MoveTo(Centre(Btn(3)->ButtonRect(), bar->m_hWndButtons));
-    plat::InjectMouseButton(plat::VK_LBUTTON, false);
-    plat::PumpMessages();
+    Press(true);
+    MoveTo(Centre(Btn(3)->ButtonRect()));
+    Press(false);
     EXPECT_EQ(bar->SelectedButton(), Btn(3));
 }
 
@@ -163,7 +185,7 @@ TEST_F(Input, ScrollButtonsScrollOneLinePerClickAndStopAtTheEnds) {
     Build(12, true, 260);
     ASSERT_GT(bar->m_lMaxScrollPos, 0);
     ASSERT_FALSE(bar->m_rcBRScrollButton == Rect{});
-    const plat::POINT br = Centre(bar->m_rcBRScrollButton, bar->m_hWndButtons);
+    const plat::POINT br = Centre(bar->m_rcBRScrollButton);
     // The top/left scroll button is not there yet, so pressing where it would be hits B1.
     MoveTo(br);
     EXPECT_EQ(mouse.Take(), (Log{"Move 5 -"}));
@@ -175,16 +197,12 @@ TEST_F(Input, ScrollButtonsScrollOneLinePerClickAndStopAtTheEnds) {
     for (int i = 0; i < 40; ++i)
         ClickAt(br);
     EXPECT_EQ(bar->m_lScrollPos, bar->m_lMaxScrollPos);
-    mouse.Take();
     // Back at the top, a press on the top scroll button reports an unknown hit.
-    const plat::POINT tl = Centre(bar->m_rcTLScrollButton, bar->m_hWndButtons);
+    const plat::POINT tl = Centre(bar->m_rcTLScrollButton);
     while (bar->m_lScrollPos > 0)
         ClickAt(tl);
     mouse.Take();
-    plat::InjectMouseButton(plat::VK_LBUTTON, true);
-    plat::PumpMessages();
-    plat::InjectMouseButton(plat::VK_LBUTTON, false);
-    plat::PumpMessages();
+    ClickHere();
     const Log log = mouse.Take();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.front(), (bar->m_rcTLScrollButton == Rect{}) ? "Down1 3 B1" : "Down1 6 -");
@@ -195,7 +213,7 @@ TEST_F(Input, WithTheFocusLeavingTheAreaDropsTheHighlight) {
     bar->m_PicButtons().SetFocus();
     plat::PumpMessages();
     ASSERT_TRUE(bar->m_bHasFocus);
-    MoveTo(Centre(Btn(1)->ButtonRect(), bar->m_hWndButtons));
+    MoveTo(Centre(Btn(1)->ButtonRect()));
     EXPECT_EQ(plat::GetCapture(), bar->m_hWndButtons);
     mouse.Take();
     MoveTo(plat::POINT{700, 500});  // far outside the control
@@ -207,23 +225,22 @@ TEST_F(Input, AKeyAfterTheGridShrankStaysInsideIt) {
     Build(6);
     bar->m_PicButtons().SetFocus();
     plat::PumpMessages();
-    MoveTo(Centre(Btn(6)->ButtonRect(), bar->m_hWndButtons));
+    MoveTo(Centre(Btn(6)->ButtonRect()));
     bar->ActiveGroup()->Buttons()->Clear();
     bar->ActiveGroup()->Buttons()->Add("Only", IconPicture());
     plat::PumpMessages();
-    for (int vk : {plat::VK_LEFT, plat::VK_UP, plat::VK_SHIFT, plat::VK_DOWN, plat::VK_RIGHT})
+    for (int vk : {kLeft, kUp, plat::VK_SHIFT, kDown, kRight})
         Key(vk);
-    EXPECT_EQ(Hot(), bar->ActiveGroup()->Buttons()->Item(1));
+    EXPECT_EQ(Hot(), "Only");
 }
 
 TEST_F(Input, HeadersActivateOnClickAndReportTheirGroup) {
     Build();
     auto second = bar->Groups()->Item(2);
-    const Rect h = second->HeaderRect();
-    const plat::POINT p = Centre(h, bar->m_hWndLowerGroups);
+    const plat::POINT p = Centre(second->HeaderRect(), bar->m_hWndLowerGroups);
     MoveTo(p);
     EXPECT_EQ(mouse.Take(), (Log{"Move 2 Second"}));
-    EXPECT_EQ(bar->m_aFocusGroup.lock(), second);
+    EXPECT_EQ(Mark(), "Second");
     EXPECT_EQ(bar->m_aToolTip->Text(bar->m_hWndLowerGroups), "Second tip");
     ClickAt(p);
     EXPECT_EQ(bar->ActiveGroup(), second);
@@ -267,11 +284,9 @@ TEST_F(Input, AFlatHeaderLosesItsMarkAsSoonAsThePointerLeaves) {
 
 TEST_F(Input, EmptyStripSpaceAndHeaderBordersDoNothing) {
     Build();
-    auto third = bar->Groups()->Item(3);
-    const Rect h = third->HeaderRect();
+    const Rect h = bar->Groups()->Item(3)->HeaderRect();
     // Below the last header of the lower strip there is nothing; on the border neither.
-    const int stripHeight = bar->m_PicLowerGroups().ClientHeightPx();
-    if (h.bottom + 1 < stripHeight) {
+    if (h.bottom + 1 < bar->m_PicLowerGroups().ClientHeightPx()) {
         MoveTo(ScreenOf(bar->m_hWndLowerGroups, 5, h.bottom + 1));
         EXPECT_EQ(mouse.Take(), Log{});
     }
@@ -291,11 +306,9 @@ TEST_F(Input, CloseButtonNeedsPressAndReleaseOnIt) {
     ClickHere();
     EXPECT_EQ(mouse.Take(), (Log{"Down1 1 -", "CloseButtonClick", "Up1 1 -"}));
     // Off the button before the release: no click, and the release reports the caption.
-    plat::InjectMouseButton(plat::VK_LBUTTON, true);
-    plat::PumpMessages();
+    Press(true);
     MoveTo(ScreenOf(cap, 3, 3));
-    plat::InjectMouseButton(plat::VK_LBUTTON, false);
-    plat::PumpMessages();
+    Press(false);
     EXPECT_EQ(mouse.Take(), (Log{"Down1 1 -", "Move 0 -", "Up1 0 -"}));
     // The right button closes too.
     MoveTo(on);
@@ -312,40 +325,126 @@ TEST_F(Input, TheTooltipShowsTheHotButtonsTextAfterTheDelay) {
     Build();
     const plat::HWND tip = bar->m_aToolTip->hWnd();
     ASSERT_TRUE(plat::IsWindow(tip));
+    const auto wait = [](unsigned ms) {
+        plat::AdvanceClock(ms);
+        plat::PumpMessages();
+    };
     // Tips show only in the active window: not while the host has not activated the bar.
-    MoveTo(Centre(Btn(3)->ButtonRect(), bar->m_hWndButtons));
-    plat::AdvanceClock(plat::GetDoubleClickTime() + 10);
-    plat::PumpMessages();
+    MoveTo(Centre(Btn(3)->ButtonRect()));
+    wait(plat::GetDoubleClickTime() + 10);
     EXPECT_FALSE(plat::IsWindowVisible(tip));
     plat::SetActiveWindow(bar->hwnd());
     plat::PumpMessages();
-    MoveTo(Centre(Btn(1)->ButtonRect(), bar->m_hWndButtons));
+    MoveTo(Centre(Btn(1)->ButtonRect()));
     EXPECT_EQ(bar->m_aToolTip->Text(bar->m_hWndButtons), "Tip 1");
     EXPECT_FALSE(plat::IsWindowVisible(tip));
-    plat::AdvanceClock(plat::GetDoubleClickTime() + 10);
-    plat::PumpMessages();
+    wait(plat::GetDoubleClickTime() + 10);
     EXPECT_TRUE(plat::IsWindowVisible(tip));
     // Onto the next button: the same tool, now standing for B2.
-    MoveTo(Centre(Btn(2)->ButtonRect(), bar->m_hWndButtons));
+    MoveTo(Centre(Btn(2)->ButtonRect()));
     EXPECT_EQ(bar->m_aToolTip->Text(bar->m_hWndButtons), "Tip 2");
     // Off the control: the leave check takes the tip away.
     MoveTo(plat::POINT{700, 500});
-    plat::AdvanceClock(200);
-    plat::PumpMessages();
+    wait(200);
     EXPECT_FALSE(plat::IsWindowVisible(tip));
 }
 
 TEST_F(Input, DesignTimeHasNoTooltipAndHoverStillWorks) {
     Build(3, false);
     EXPECT_EQ(bar->m_aToolTip, nullptr);
-    MoveTo(Centre(Btn(1)->ButtonRect(), bar->m_hWndButtons));
+    MoveTo(Centre(Btn(1)->ButtonRect()));
     plat::AdvanceClock(1000);
     plat::PumpMessages();
-    ClickAt(Centre(Btn(1)->ButtonRect(), bar->m_hWndButtons));
+    ClickAt(Centre(Btn(1)->ButtonRect()));
     // Hover and click work without a tooltip to point at the hot button.
-    EXPECT_EQ(Hot(), Btn(1));
+    EXPECT_EQ(Hot(), "B1");
     EXPECT_EQ(bar->SelectedButton(), Btn(1));
     EXPECT_EQ(bar->m_aToolTip, nullptr);
+}
+
+// ---- Keyboard: the hot button walking the grid with its wraps and skips, scrolling into view,
+// Enter, and the focus mark moving over the group headers.
+
+TEST_F(Input, OneButtonStaysHotAndIsAnnouncedAgainOnEveryArrow) {
+    BuildKeys(1);
+    Walk([&] { return Hot(); }, {{kLeft, "B1"}, {kRight, "B1"}, {kUp, "B1"}, {kDown, "B1"}});
+    const Log log = events.Take();
+    // The first arrow only turns B1 on; each later one turns it off and on again.
+    EXPECT_EQ(log.front(), "ButtonHighlightChanged B1 on");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "ButtonHighlightChanged B1 off"), 3);
+}
+
+TEST_F(Input, TiledGridWrapsLineByLineAndSkipsEmptyCells) {
+    // 200 px wide, 68 px tiles: 2 per line; 5 buttons leave the last line half empty. Right
+    // wraps past the last button to the first cell, Left back over the empty cell. Down from B2
+    // (line 0, position 1) reaches B4, then the empty cell below it is skipped and the walk goes
+    // on at the first line of the next position, which wraps to B1.
+    BuildKeys(5, zoTiled);
+    ASSERT_EQ(bar->m_lButtonsPerLine, 2);
+    Walk([&] { return Hot(); }, {{kRight, "B2"},
+                                 {kRight, "B3"},
+                                 {kRight, "B4"},
+                                 {kRight, "B5"},
+                                 {kRight, "B1"},
+                                 {kLeft, "B5"},
+                                 {kUp, "B3"},
+                                 {kUp, "B1"},
+                                 {kRight, "B2"},
+                                 {kDown, "B4"},
+                                 {kDown, "B1"}});
+}
+
+TEST_F(Input, HorizontalFlowTurnsTheArrows) {
+    BuildKeys(3, zoLinear, zoHorizontal);
+    // Right: the next line, which is the next column on screen; Up is handled as Left.
+    Walk([&] { return Hot(); }, {{kRight, "B2"}, {kUp, "B1"}});
+}
+
+TEST_F(Input, EnterSelectsTheHotButtonOnlyOnce) {
+    BuildKeys(3);
+    Key(plat::VK_RETURN);  // nothing hot yet
+    EXPECT_EQ(bar->SelectedButton(), nullptr);
+    // The keyboard's hot button, as the mouse's, is what Enter takes.
+    Walk([&] { return Hot(); }, {{kDown, "B2"}, {kDown, "B3"}, {kUp, "B2"}});
+    events.Take();
+    Key(plat::VK_RETURN);
+    EXPECT_EQ(bar->SelectedButton()->Caption(), "B2");
+    Key(plat::VK_RETURN);
+    EXPECT_EQ(events.Take(), Log{"ButtonSelectionChanged"});
+}
+
+TEST_F(Input, TheHotButtonIsScrolledIntoView) {
+    BuildKeys(12, zoLinear, zoVertical, 260);
+    ASSERT_GT(bar->m_lMaxScrollPos, 0);
+    for (int i = 0; i < 9; ++i)
+        Key(kDown);
+    ASSERT_EQ(Hot(), "B10");
+    const Rect r = Btn(10)->ButtonRect();
+    EXPECT_GT(bar->m_lScrollPos, 0);
+    EXPECT_LE(r.bottom, bar->m_PicButtons().ClientHeightPx());
+    EXPECT_GE(r.top, 0);
+    // Up over the first button wraps to the last, which is then scrolled into view too.
+    for (int i = 0; i < 10; ++i)
+        Key(kUp);
+    EXPECT_EQ(Hot(), "B12");
+    EXPECT_LE(Btn(12)->ButtonRect().bottom, bar->m_PicButtons().ClientHeightPx());
+}
+
+TEST_F(Input, StripArrowsMoveTheMarkOverVisibleGroupsAndEnterActivates) {
+    BuildKeys(1);
+    bar->Groups()->Add("G2");
+    bar->Groups()->Add("G3")->SetVisible(false);
+    bar->Groups()->Add("G4");
+    plat::PumpMessages();
+    bar->m_PicUpperGroups().SetFocus();
+    plat::PumpMessages();
+    Key(kDown);  // the first key starts from group 1
+    EXPECT_EQ(Mark(), "G2");
+    EXPECT_EQ(plat::GetFocus(), bar->m_PicLowerGroups().hWnd());  // G2 is shown below
+    // G3 is hidden: skipped; past the last the mark wraps; any other key goes backward.
+    Walk([&] { return Mark(); }, {{kRight, "G4"}, {kRight, "General"}, {'A', "G4"}});
+    Key(plat::VK_RETURN);
+    EXPECT_EQ(bar->ActiveGroup()->Caption(), "G4");
 }
 
 }  // namespace

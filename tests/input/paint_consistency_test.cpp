@@ -28,10 +28,6 @@ struct Row {
     unsigned seed;
 };
 
-void PrintTo(const Row& r, std::ostream* os) {
-    *os << r.name;
-}
-
 constexpr int kSteps = 200;
 
 plat::Image Capture(plat::HWND hwnd) {
@@ -43,6 +39,23 @@ plat::Image Capture(plat::HWND hwnd) {
     img.pixels = plat::ReadScreenPixels(r);
     return img;
 }
+
+// The host calls that set one setting to one of a few values.
+struct Setting {
+    const char* name;
+    void (ZoButtonBar::*set)(std::int32_t);
+    std::vector<std::int32_t> values;
+};
+constexpr auto kBtnFace = static_cast<std::int32_t>(0x8000000Fu),
+               kWindow = static_cast<std::int32_t>(0x80000005u);
+const Setting kSettings[] = {
+    {"GroupAppearance", &ZoButtonBar::SetGroupAppearance, {0, 1, 2, 3, 4, 5}},
+    {"ButtonAppearance", &ZoButtonBar::SetButtonAppearance, {0, 1, 2, 3, 4, 5}},
+    {"SelectedButtonAppearance", &ZoButtonBar::SetSelectedButtonAppearance, {0, 1, 2, 3, 4, 5}},
+    {"GroupBackColor", &ZoButtonBar::SetGroupBackColor, {kBtnFace, 0xC0E0FF, kWindow}},
+    {"ButtonBackColor", &ZoButtonBar::SetButtonBackColor, {kBtnFace, 0xE0F0E0}},
+    {"ButtonHighlightZone", &ZoButtonBar::SetButtonHighlightZone, {0, 1}},
+};
 
 class PaintConsistency : public ::testing::TestWithParam<Row> {
 protected:
@@ -170,11 +183,6 @@ protected:
         return to != 0 && plat::IsChild(bar->hwnd(), to);
     }
 
-    void Key(plat::UINT vk) {
-        plat::InjectKey(vk, true);
-        plat::InjectKey(vk, false);
-    }
-
     // One random step; returns what it did.
     std::string Step() {
         const int kind = Pick(100);
@@ -194,24 +202,21 @@ protected:
             static const plat::UINT keys[] = {plat::VK_LEFT, plat::VK_RIGHT, plat::VK_UP,
                                               plat::VK_DOWN, plat::VK_RETURN};
             const plat::UINT vk = keys[Pick(5)];
-            Key(vk);
+            plat::InjectKey(vk, true);
+            plat::InjectKey(vk, false);
             return "key " + std::to_string(vk);
         }
         if (kind < 63) {
-            switch (Pick(4)) {
-                case 0:
-                    bar->m_PicButtons().SetFocus();
-                    return "focus on the button area";
-                case 1:
-                    bar->m_PicUpperGroups().SetFocus();
-                    return "focus on the upper strip";
-                case 2:
-                    bar->m_PicLowerGroups().SetFocus();
-                    return "focus on the lower strip";
-                default:
-                    plat::SetFocus(elsewhere);
-                    return "focus elsewhere";
-            }
+            static const char* const names[] = {"the button area", "the upper strip",
+                                                "the lower strip", "elsewhere"};
+            Surface* const to[] = {&bar->m_PicButtons(), &bar->m_PicUpperGroups(),
+                                   &bar->m_PicLowerGroups()};
+            const int i = Pick(4);
+            if (i < 3)
+                to[i]->SetFocus();
+            else
+                plat::SetFocus(elsewhere);
+            return std::string("focus on ") + names[i];
         }
         try {
             return HostCall();
@@ -221,7 +226,8 @@ protected:
     }
 
     std::string HostCall() {
-        switch (Pick(16)) {
+        const int call = Pick(16);
+        switch (call) {
             case 0: {
                 const GroupPtr g = AnyGroup();
                 bar->SetActiveGroup(g);
@@ -269,21 +275,6 @@ protected:
                 bar->Groups()->Remove(i);
                 return "remove " + caption;
             }
-            case 8: {
-                const int v = Pick(6);
-                bar->SetGroupAppearance(v);
-                return "GroupAppearance = " + std::to_string(v);
-            }
-            case 9: {
-                const int v = Pick(6);
-                bar->SetButtonAppearance(v);
-                return "ButtonAppearance = " + std::to_string(v);
-            }
-            case 10: {
-                const int v = Pick(6);
-                bar->SetSelectedButtonAppearance(v);
-                return "SelectedButtonAppearance = " + std::to_string(v);
-            }
             case 11: {
                 const int v = Pick(5);
                 bar->SetGroupGradientType(v);
@@ -296,21 +287,11 @@ protected:
                 bar->SetButtonGradientColor(Chance(50) ? 0xFFFFFF : 0x80FF80);
                 return "ButtonGradientType = " + std::to_string(v);
             }
-            case 13: {
-                const std::int32_t colours[] = {static_cast<std::int32_t>(0x8000000Fu), 0xC0E0FF,
-                                                static_cast<std::int32_t>(0x80000005u)};
-                bar->SetGroupBackColor(colours[Pick(3)]);
-                return "GroupBackColor changed";
-            }
-            case 14: {
-                const std::int32_t colours[] = {static_cast<std::int32_t>(0x8000000Fu), 0xE0F0E0};
-                bar->SetButtonBackColor(colours[Pick(2)]);
-                return "ButtonBackColor changed";
-            }
             default: {
-                const int v = Pick(2);
-                bar->SetButtonHighlightZone(v);
-                return "ButtonHighlightZone = " + std::to_string(v);
+                const Setting& set = kSettings[call < 11 ? call - 8 : call - 10];
+                const std::int32_t v = set.values[Pick(static_cast<int>(set.values.size()))];
+                (bar.get()->*set.set)(v);
+                return std::string(set.name) + " = " + std::to_string(v);
             }
         }
     }

@@ -4,6 +4,7 @@
 
 #include "input/CToolTip.h"
 #include "platform/CommCtrl.h"
+#include "platform/Controls.h"
 #include "platform/Display.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
@@ -15,14 +16,10 @@ class ToolTipWrapper : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::InitDisplay(plat::DisplayKind::Offscreen, 400, 300);
-        plat::WNDCLASSA wc;
-        wc.lpfnWndProc = plat::DefWindowProcA;
-        wc.lpszClassName = "TipOwner";
-        plat::RegisterClassA(&wc);
-        owner = plat::CreateWindowExA(0, "TipOwner", "", plat::WS_VISIBLE, 0, 0, 200, 200, 0, 0, 0,
-                                      nullptr);
-        strip = plat::CreateWindowExA(0, "TipOwner", "", plat::WS_CHILD | plat::WS_VISIBLE, 0, 0,
-                                      200, 20, owner, 0, 0, nullptr);
+        owner = plat::CreateWindowExA(0, plat::WC_STATICA, "", plat::WS_VISIBLE, 0, 0, 200, 200, 0,
+                                      0, 0, nullptr);
+        strip = plat::CreateWindowExA(0, plat::WC_STATICA, "", plat::WS_CHILD | plat::WS_VISIBLE, 0,
+                                      0, 200, 20, owner, 0, 0, nullptr);
         tip.init(owner);
     }
     void TearDown() override { plat::ShutdownDisplay(); }
@@ -135,21 +132,17 @@ TEST_F(ToolTipWrapper, TitleIconAndBalloonStyle) {
 }
 
 TEST_F(ToolTipWrapper, ReleasingTheWrapperDestroysTheWindowOnce) {
-    plat::HWND h = 0;
-    {
-        CToolTip local;
-        local.init(owner);
-        h = local.hWnd();
-        ASSERT_TRUE(plat::IsWindow(h));
-        plat::DestroyWindow(h);  // destroyed behind the wrapper's back
+    for (const bool behindItsBack : {true, false}) {
+        plat::HWND h = 0;
+        {
+            CToolTip local;
+            local.init(owner);
+            h = local.hWnd();
+            ASSERT_TRUE(plat::IsWindow(h));
+            if (behindItsBack) plat::DestroyWindow(h);  // the wrapper must not destroy it again
+        }
+        EXPECT_FALSE(plat::IsWindow(h)) << behindItsBack;
     }
-    EXPECT_FALSE(plat::IsWindow(h));
-    {
-        CToolTip local;
-        local.init(owner);
-        h = local.hWnd();
-    }
-    EXPECT_FALSE(plat::IsWindow(h));
 }
 
 }  // namespace

@@ -1,23 +1,70 @@
-// The design in the property bag: what is written under which name, what a load rebuilds and
-// tells the host, and that saving what was loaded gives the same bag again.
+// A control's design in the property bag and through a file: what is written under which name,
+// what a load rebuilds and tells the host, and that saving what was loaded gives the same bag
+// and the same bytes again, with pictures, fonts, tags, hidden items and LockRefresh; what the
+// control refuses while loading named by file, line and key with its number and text; no
+// control left behind a failed load.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "control/ControlFixture.h"
+#include "core/Thrown.h"
 #include "host/PropertyBag.h"
+#include "persist/DesignLoad.h"
+#include "platform/Image.h"
 
 namespace zo {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::ControlTest;
 using testing::IconPicture;
 using testing::Log;
+using testing::Thrown;
+
+std::string ReadText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+PicturePtr SampleIcon() {
+    return plat::LoadPicture(std::string(ZO_SOURCE_DIR) + "/fuzz/corpus/image_decode/ico32");
+}
+
+int TopLevelWindows() {
+    int n = 0;
+    plat::EnumWindows(
+        [](plat::HWND, plat::LPARAM count) {
+            ++*reinterpret_cast<int*>(count);
+            return plat::BOOL{1};
+        },
+        reinterpret_cast<plat::LPARAM>(&n));
+    return n;
+}
 
 class Design : public ControlTest {
 protected:
+    void SetUp() override {
+        ControlTest::SetUp();
+        // Test cases run in parallel processes: each has a file of its own.
+        file = fs::temp_directory_path() /
+               ("zo_design_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                ".zobar");
+    }
+    void TearDown() override {
+        fs::remove(file);
+        ControlTest::TearDown();
+    }
+    void Write(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+
     // A stored instance loaded from `bag` into a new control.
-    void Load(const PropertyBag& bag, bool runTime = true) {
-        site = std::make_unique<DefaultSite>(runTime);
+    void Load(const PropertyBag& bag) {
+        bar.reset();  // before the site it was made for
+        site = std::make_unique<DefaultSite>(true);
         bar = ZoButtonBar::Create(*site, 0, 10, 10, 200, 400);
         bar->Advise(&events);
         bar->ReadProperties(bag);
@@ -30,22 +77,17 @@ protected:
             out.push_back(name);
         return out;
     }
+
+    fs::path file;
 };
 
 TEST_F(Design, ANewInstanceWritesOnlyTheGroupCountAtTopLevel) {
     MakeBar();
     PropertyBag bag;
     bar->WriteProperties(bag);
-    const std::vector<std::string> expected{"GroupCount",
-                                            "GRP1Caption",
-                                            "GRP1Tooltip",
-                                            "GRP1Key",
-                                            "GRP1ButtonBackgroundLayout",
-                                            "GRP1ButtonBackgroundPicture",
-                                            "GRP1Tag",
-                                            "GRP1IsCurrent",
-                                            "GRP1ButtonCount"};
-    EXPECT_EQ(Names(bag), expected);
+    EXPECT_EQ(Names(bag), (Log{"GroupCount", "GRP1Caption", "GRP1Tooltip", "GRP1Key",
+                               "GRP1ButtonBackgroundLayout", "GRP1ButtonBackgroundPicture",
+                               "GRP1Tag", "GRP1IsCurrent", "GRP1ButtonCount"}));
     EXPECT_EQ(bag.ReadProperty("GroupCount").ToLong(), 1);
     EXPECT_EQ(bag.ReadProperty("GRP1Caption").ToText(), "General");
     EXPECT_TRUE(bag.ReadProperty("GRP1IsCurrent").ToBool());
@@ -72,7 +114,7 @@ TEST_F(Design, GroupAndButtonKeysAreNumberedInCollectionOrder) {
     EXPECT_FALSE(bag.ReadProperty("GRP2BTN3Visible").ToBool());
 }
 
-TEST_F(Design, AnEmptyBagGivesOneActiveGeneralGroup) {
+TEST_F(Design, AnEmptyBagGivesOneActiveGeneralGroupAndMissingGroupsBecomeGeneral) {
     PropertyBag bag;
     Load(bag);
     ASSERT_EQ(bar->Groups()->Count(), 1);
@@ -81,10 +123,7 @@ TEST_F(Design, AnEmptyBagGivesOneActiveGeneralGroup) {
     EXPECT_EQ(bar->ActiveGroup()->TooltipText(), "General");
     EXPECT_EQ(bar->ActiveGroup()->Key(), "");
     EXPECT_EQ(bar->ButtonLayout(), zoLinear);
-}
-
-TEST_F(Design, MissingGroupsBecomeGeneralAndNoCurrentGroupActivatesNothing) {
-    PropertyBag bag;
+    // A stored count beyond the stored groups; no group is current, so none becomes active.
     bag.WriteProperty("GroupCount", Variant(std::int32_t{2}));
     bag.WriteProperty("GRP1Caption", Variant(std::string("Stored")));
     Load(bag);
@@ -109,10 +148,8 @@ TEST_F(Design, LoadingTellsTheHostOfEachItemInStoredOrder) {
     events.Take();
 
     Load(bag);
-    const Log log = events.Take();
-    const Log expected{"GroupAdded General", "ButtonAdded A", "GroupAdded Second",
-                       "ActiveGroupChanged", "ButtonAdded B"};
-    EXPECT_EQ(log, expected);
+    EXPECT_EQ(events.Take(), (Log{"GroupAdded General", "ButtonAdded A", "GroupAdded Second",
+                                  "ActiveGroupChanged", "ButtonAdded B"}));
     EXPECT_TRUE(bar->LockRefresh());  // stored True, True again
     EXPECT_EQ(bar->ActiveGroup()->Caption(), "Second");
 }
@@ -142,6 +179,127 @@ TEST_F(Design, SavingWhatWasLoadedGivesTheSameBag) {
     EXPECT_FALSE(bar->Groups()->Item("h")->Visible());
     // Pictures are kept as the same objects.
     EXPECT_EQ(bar->Groups()->Item(1)->Buttons()->Item(1)->Picture(), b->Picture());
+}
+
+// ---- Through a file
+
+TEST_F(Design, ADesignSurvivesTheFileAndSavesToTheSameBytes) {
+    MakeBar();
+    auto font = std::make_shared<StdFont>();
+    font->SetName("DejaVu Serif");
+    font->SetSize(11.5);
+    font->SetWeight(700);
+    font->SetItalic(true);
+    font->SetCharset(238);
+    bar->SetFont(font);
+    bar->SetCaption("Tab\tand \"quotes\"");
+    bar->SetButtonBackColor(0x00336699);
+    bar->SetMouseIcon(SampleIcon());
+    auto g = bar->ActiveGroup();
+    g->SetTag(Variant(Date{45000.5}));
+    g->SetButtonBackgroundPicture(SampleIcon());
+    const PicturePtr icon = SampleIcon();
+    g->Buttons()->Add("One", icon, "tip", "prompt", "one")->SetTag(Variant(2.5f));
+    g->Buttons()->Add("Two", icon)->SetVisible(false);
+    auto hidden = bar->Groups()->Add("Hidden", "", "h");
+    hidden->SetVisible(false);
+    hidden->SetTag(Variant(true));
+    hidden->Buttons()->Add("Three", SampleIcon())->SetTag(Variant(std::int16_t{7}));
+    bar->SetLockRefresh(true);
+    SaveDesign(*bar, file);
+    const std::string first = ReadText(file);
+    bar.reset();
+
+    site = std::make_unique<DefaultSite>(true);
+    bar = LoadDesign(*site, file);
+    EXPECT_TRUE(bar->LockRefresh());
+    EXPECT_EQ(bar->Font()->Name(), "DejaVu Serif");
+    EXPECT_TRUE(bar->Font()->Italic());
+    EXPECT_EQ(bar->Caption(), "Tab\tand \"quotes\"");
+    EXPECT_FALSE(bar->Groups()->Item("h")->Visible());
+    EXPECT_FALSE(bar->Groups()->Item(1)->Buttons()->Item(2)->Visible());
+    EXPECT_EQ(bar->Groups()->Item(1)->Tag().Type(), VarType::Date);
+    EXPECT_EQ(bar->Groups()->Item(1)->Buttons()->Item(1)->Tag().Type(), VarType::Single);
+    EXPECT_EQ(bar->Groups()->Item("h")->Buttons()->Item(1)->Tag().Type(), VarType::Integer);
+    // One picture on two buttons stays one picture.
+    EXPECT_EQ(bar->Groups()->Item(1)->Buttons()->Item(1)->Picture(),
+              bar->Groups()->Item(1)->Buttons()->Item(2)->Picture());
+    SaveDesign(*bar, file);
+    EXPECT_EQ(ReadText(file), first);
+}
+
+TEST_F(Design, WhatTheControlRefusesIsNamedWithItsLineKeyAndNumber) {
+    const std::string header =
+        "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n";
+    const std::string picture =
+        "\n  },\n  \"pictures\": [\n    {\"Type\": \"Metafile\", \"Width\": 10, \"Height\": "
+        "10}]\n}\n";
+    struct Row {
+        const char* name;
+        std::string entries;
+        int line;
+        const char* key;
+        std::int32_t number;
+        const char* says;
+    };
+    const Row rows[] = {
+        {"text where a whole number goes", "    \"Appearance\": \"flat\"", 5, "Appearance",
+         kErrTypeMismatch, "Type mismatch"},
+        {"a count of the wrong kind",
+         "    \"Caption\": \"x\",\n    \"GroupCount\": {\"Date\": 1e300}", 6, "GroupCount",
+         kErrOverflow, "Overflow"},
+        {"a duplicate group key",
+         "    \"GroupCount\": 2,\n    \"GRP1Key\": \"k\",\n    \"GRP2Caption\": \"B\",\n"
+         "    \"GRP2Key\": \"K\"",
+         8, "GRP2Key", kObjectError, "Duplicate key specified."},
+        {"a button without a picture",
+         "    \"GroupCount\": 1,\n    \"GRP1ButtonCount\": 1,\n    \"GRP1BTN1Caption\": \"A\"", 0,
+         "GRP1BTN1Picture", kObjectError, "Invalid Picture type"},
+        {"a button with a metafile",
+         "    \"GroupCount\": 1,\n    \"GRP1ButtonCount\": 1,\n"
+         "    \"GRP1BTN1Picture\": {\"Picture\": 1}",
+         7, "GRP1BTN1Picture", kObjectError, "Invalid Picture type"},
+        {"a hidden group made active at run time",
+         "    \"GroupCount\": 1,\n    \"GRP1Visible\": false,\n    \"GRP1IsCurrent\": true", 7,
+         "GRP1IsCurrent", kObjectError, "Hidden group cannot be made active."},
+        {"a font where a picture goes", "    \"MouseIcon\": {\"Font\": {}}", 5, "MouseIcon",
+         kErrTypeMismatch, "Type mismatch"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Write(header + row.entries + picture);
+        const int windows = TopLevelWindows();
+        DefaultSite host(true);
+        if (const auto e = Thrown<DesignError>([&] { LoadDesign(host, file); })) {
+            EXPECT_EQ(e->File(), file.string());
+            EXPECT_EQ(e->Line(), row.line) << e->what();
+            EXPECT_EQ(e->Key(), row.key) << e->what();
+            EXPECT_EQ(e->Number(), row.number) << e->what();
+            EXPECT_EQ(e->Message(), row.says) << e->what();
+        }
+        // Nothing half-built stays behind.
+        EXPECT_EQ(TopLevelWindows(), windows);
+    }
+}
+
+TEST_F(Design, ADesignAtTheLimitLoadsAndOnePastItIsRefusedBeforeAnyGroupIsMade) {
+    DesignLimits limits;
+    limits.maxGroups = 40;
+    DesignPlacement place;
+    place.events = &events;
+    site = std::make_unique<DefaultSite>(true);
+    const auto write = [&](int groups) {
+        Write(
+            "{\"format\": \"ZoBtnBar design\", \"version\": 1, \"properties\": {\n"
+            "\"GroupCount\": \"" +
+            std::to_string(groups) + "\"}}");
+    };
+    write(41);
+    EXPECT_THROW(LoadDesign(*site, file, place, limits), DesignError);
+    EXPECT_TRUE(events.Take().empty());
+    write(40);
+    bar = LoadDesign(*site, file, place, limits);
+    EXPECT_EQ(bar->Groups()->Count(), 40);
 }
 
 }  // namespace

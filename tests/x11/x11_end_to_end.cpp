@@ -41,6 +41,13 @@ Scene* SceneOf(HWND h) {
     return reinterpret_cast<Scene*>(GetWindowLongA(h, GWL_USERDATA));
 }
 
+// Both windows keep the scene passed at creation.
+void KeepScene(HWND h, LPARAM lp) {
+    SetWindowLongA(
+        h, GWL_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+}
+
 void Fill(HDC dc, int l, int t, int r, int b, COLORREF c) {
     const RECT rc{l, t, r, b};
     const HBRUSH br = CreateSolidBrush(c);
@@ -74,9 +81,7 @@ void PaintChild(HWND h) {
 LRESULT ChildProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_NCCREATE:
-            SetWindowLongA(
-                h, GWL_USERDATA,
-                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+            KeepScene(h, lp);
             return DefWindowProcA(h, msg, wp, lp);
         case WM_PAINT:
             PaintChild(h);
@@ -95,10 +100,7 @@ LRESULT ChildProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE)
-        SetWindowLongA(
-            h, GWL_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+    if (msg == WM_NCCREATE) KeepScene(h, lp);
     if (msg == WM_LBUTTONDOWN)
         if (Scene* s = SceneOf(h)) ++s->parentClicks;
     return DefWindowProcA(h, msg, wp, lp);
@@ -135,18 +137,6 @@ struct Report {
     }
 };
 
-// Runs a command line; its failure is the test's.
-bool Run(const std::string& cmd) {
-    const int rc = std::system(cmd.c_str());
-    if (rc != 0) std::printf("command failed (%d): %s\n", rc, cmd.c_str());
-    return rc == 0;
-}
-
-// Pumps the X11 display's messages for a while in real time.
-void PumpFor(int ms) {
-    RunFor(static_cast<DWORD>(ms));
-}
-
 // Pixels that differ (and a size difference), the first few of them printed when asked.
 int Mismatches(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b, int width,
                bool print) {
@@ -161,31 +151,14 @@ int Mismatches(const std::vector<std::uint32_t>& a, const std::vector<std::uint3
     return bad + (a.size() == b.size() ? 0 : 1);
 }
 
-// Where a property sheet's check box and second tab are on the screen.
-struct SheetSpots {
-    POINT check;
-    POINT tab;
-};
-
-SheetSpots SpotsOf(HWND frame) {
-    SheetSpots s;
-    RECT r;
-    GetWindowRect(zo::plat::test::SheetCheckBox(frame), &r);
-    s.check = POINT{r.left + 8, (r.top + r.bottom) / 2};
-    const auto tab = static_cast<HWND>(SendMessageA(frame, PSM_GETTABCONTROL, 0, 0));
-    SendMessageA(tab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-    s.tab = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(tab, &s.tab);
-    return s;
-}
-
-// The X window's pixels once they equal the expected ones (two seconds at most); the number of
-// pixels that still differ.
+// The number of pixels of the X window that still differ from the expected ones once they agree
+// or two seconds have passed: the server shows what was put there once the window is mapped and
+// exposed.
 int AwaitPixels(unsigned long xid, const std::vector<std::uint32_t>& expected, int width) {
     int bad = -1;
     XPixels shown;
     for (int i = 0; i < 40 && bad != 0; ++i) {
-        PumpFor(50);
+        RunFor(50);
         shown = ReadXWindow(xid);
         bad = shown.ok ? Mismatches(shown.rgb, expected, width, false) : -1;
     }
@@ -193,49 +166,48 @@ int AwaitPixels(unsigned long xid, const std::vector<std::uint32_t>& expected, i
     return bad;
 }
 
-// A modeless property sheet: shown, its check box clicked, then its second tab, off-screen by
-// injected clicks and on the X server by xdotool; after each step the X window must show what
-// the off-screen display showed.
-void SheetScenario(Report& report, SIZE screen) {
-    std::vector<std::uint32_t> expected[3];
-    int width = 0;
+// The scene `build` makes is shown and clicked at the screen points `clicks` gives for it, first
+// off-screen by injected clicks, then on the X server by xdotool; once shown and after each click
+// the X window must show what the off-screen display showed. Returns the off-screen pictures and
+// the frame on X (0 when the X display could not be opened again).
+template <class Build, class Clicks>
+HWND Mirror(Report& report, const std::string& name, SIZE screen, Build build, Clicks clicks,
+            std::vector<std::vector<std::uint32_t>>& offscreen) {
     InitDisplay(DisplayKind::Offscreen, screen.cx, screen.cy);
-    {
-        const HWND frame = zo::plat::test::BuildSheetScene();
+    HWND frame = build();
+    PumpMessages();
+    RECT r;
+    GetWindowRect(frame, &r);
+    offscreen.assign(1, ReadScreenPixels(r));
+    for (const POINT& p : clicks(frame)) {
+        InjectClick(p.x, p.y, VK_LBUTTON);
         PumpMessages();
-        RECT r;
-        GetWindowRect(frame, &r);
-        width = r.right - r.left;
-        const SheetSpots at = SpotsOf(frame);
-        expected[0] = ReadScreenPixels(r);
-        InjectClick(at.check.x, at.check.y, VK_LBUTTON);
-        PumpMessages();
-        expected[1] = ReadScreenPixels(r);
-        InjectClick(at.tab.x, at.tab.y, VK_LBUTTON);
-        PumpMessages();
-        expected[2] = ReadScreenPixels(r);
-        report.Check(expected[0] != expected[1] && expected[1] != expected[2],
-                     "the check box and the tab change the off-screen sheet");
+        offscreen.push_back(ReadScreenPixels(r));
     }
     if (!InitDisplayFromEnvironment(0, 0)) {
-        report.Check(false, "the X11 display could not be opened for the sheet");
-        return;
+        report.Check(false, name + ": the X11 display could not be opened again");
+        return 0;
     }
-    const HWND frame = zo::plat::test::BuildSheetScene();
+    frame = build();
     const unsigned long xid = X11WindowOf(frame);
-    const SheetSpots at = SpotsOf(frame);
-    const char* steps[] = {"shown", "after the check-box click", "after the tab click"};
-    for (int step = 0; step < 3; ++step) {
-        if (step == 1 || step == 2) {
-            const POINT p = step == 1 ? at.check : at.tab;
-            report.Check(Run("xdotool mousemove " + std::to_string(p.x) + " " +
-                             std::to_string(p.y) + " click 1"),
-                         std::string("xdotool click ") + steps[step]);
+    report.Check(xid != 0, name + ": the window has an X window");
+    const std::vector<POINT> at = clicks(frame);
+    for (std::size_t step = 0; step < offscreen.size(); ++step) {
+        std::string when = "shown";
+        if (step > 0) {
+            const POINT p = at[step - 1];
+            when = "after click " + std::to_string(step) + " at (" + std::to_string(p.x) + "," +
+                   std::to_string(p.y) + ")";
+            const std::string cmd =
+                "xdotool mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " click 1";
+            const int rc = std::system(cmd.c_str());
+            report.Check(rc == 0, name + ": " + cmd + " (" + std::to_string(rc) + ")");
         }
-        const int bad = AwaitPixels(xid, expected[step], width);
-        report.Check(bad == 0, std::string("the sheet on X equals the off-screen render ") +
-                                   steps[step] + " (" + std::to_string(bad) + " differ)");
+        const int bad = AwaitPixels(xid, offscreen[step], r.right - r.left);
+        report.Check(bad == 0, name + " on X equals the off-screen render " + when + " (" +
+                                   std::to_string(bad) + " differ)");
     }
+    return frame;
 }
 
 }  // namespace
@@ -251,47 +223,26 @@ int main() {
     }
     const SIZE screen = ScreenSize();
     Report report;
-    std::vector<std::uint32_t> expected;
+    std::vector<std::vector<std::uint32_t>> offscreen;
 
-    // The expected picture: the off-screen render of the scene with the clicks injected, on a
-    // screen as large as the X one.
-    InitDisplay(DisplayKind::Offscreen, screen.cx, screen.cy);
-    Scene offscreen;
-    {
-        const HWND h = BuildScene(&offscreen);
-        PumpMessages();
-        for (const POINT& c : kClicks)
-            InjectClick(kChildLeft + c.x, kChildTop + c.y, VK_LBUTTON);
-        InjectClick(kParentClick.x, kParentClick.y, VK_LBUTTON);
-        PumpMessages();
-        report.Check(offscreen.childClicks.size() == 3 && offscreen.parentClicks == 1,
-                     "the off-screen scene took the clicks");
-        RECT r;
-        GetWindowRect(h, &r);
-        expected = ReadScreenPixels(r);
-    }
-
-    // The same scene on the X server, clicked through it by xdotool.
-    if (!InitDisplayFromEnvironment(0, 0)) {
-        std::printf("FAIL: the X11 display could not be opened again\n");
-        return 1;
-    }
-    Scene live;
-    const HWND top = BuildScene(&live);
-    const unsigned long xid = X11WindowOf(top);
-    report.Check(xid != 0, "the window has an X window");
-    PumpFor(200);
-    for (const POINT& c : kClicks) {
-        report.Check(Run("xdotool mousemove " + std::to_string(kChildLeft + c.x) + " " +
-                         std::to_string(kChildTop + c.y) + " click 1"),
-                     "xdotool click in the child");
-        PumpFor(50);
-    }
-    report.Check(Run("xdotool mousemove " + std::to_string(kParentClick.x) + " " +
-                     std::to_string(kParentClick.y) + " click 1"),
-                 "xdotool click on the parent");
+    // The painted scene: three clicks in the child, one on the parent.
+    Scene scenes[2];
+    int built = 0;
+    const HWND top = Mirror(
+        report, "the scene", screen, [&] { return BuildScene(&scenes[built++]); },
+        [](HWND) {
+            std::vector<POINT> at;
+            for (const POINT& c : kClicks)
+                at.push_back(POINT{kChildLeft + c.x, kChildTop + c.y});
+            at.push_back(kParentClick);
+            return at;
+        },
+        offscreen);
+    const Scene& live = scenes[1];
     for (int i = 0; i < 40 && (live.childClicks.size() < 3 || live.parentClicks < 1); ++i)
-        PumpFor(50);
+        RunFor(50);
+    report.Check(scenes[0].childClicks.size() == 3 && scenes[0].parentClicks == 1,
+                 "the off-screen scene took the clicks");
     report.Check(live.childClicks.size() == 3, "three clicks reached the child (got " +
                                                    std::to_string(live.childClicks.size()) + ")");
     for (std::size_t i = 0; i < live.childClicks.size() && i < 3; ++i)
@@ -300,25 +251,29 @@ int main() {
                          std::to_string(live.childClicks[i].x) + "," +
                          std::to_string(live.childClicks[i].y) + ") of the child");
     report.Check(live.parentClicks == 1, "one click reached the parent");
+    const XPixels shown = ReadXWindow(top != 0 ? X11WindowOf(top) : 0);
+    report.Check(shown.ok && shown.x == kWinX && shown.y == kWinY && shown.width == kWinW &&
+                     shown.height == kWinH,
+                 "the X window at (" + std::to_string(shown.x) + "," + std::to_string(shown.y) +
+                     ") sized " + std::to_string(shown.width) + "x" + std::to_string(shown.height));
 
-    // The server shows what was put there once the window is mapped and exposed: look until
-    // the pictures agree, for at most two seconds.
-    XPixels shown;
-    int bad = -1;
-    for (int i = 0; i < 40 && bad != 0; ++i) {
-        PumpFor(50);
-        shown = ReadXWindow(xid);
-        bad = shown.ok ? Mismatches(shown.rgb, expected, kWinW, false) : -1;
-    }
-    report.Check(shown.ok, "the X window's pixels were read back");
+    // A modeless property sheet: its check box clicked, then its second tab.
+    Mirror(
+        report, "the sheet", screen, [] { return zo::plat::test::BuildSheetScene(); },
+        [](HWND frame) {
+            RECT r;
+            GetWindowRect(zo::plat::test::SheetCheckBox(frame), &r);
+            const POINT check{r.left + 8, (r.top + r.bottom) / 2};
+            const auto tabs = static_cast<HWND>(SendMessageA(frame, PSM_GETTABCONTROL, 0, 0));
+            SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+            POINT tab{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            ClientToScreen(tabs, &tab);
+            return std::vector<POINT>{check, tab};
+        },
+        offscreen);
     report.Check(
-        shown.x == kWinX && shown.y == kWinY && shown.width == kWinW && shown.height == kWinH,
-        "the X window at (" + std::to_string(shown.x) + "," + std::to_string(shown.y) + ") sized " +
-            std::to_string(shown.width) + "x" + std::to_string(shown.height));
-    if (shown.ok && bad != 0) Mismatches(shown.rgb, expected, kWinW, true);
-    report.Check(bad == 0, "the X window's pixels equal the off-screen render (" +
-                               std::to_string(bad) + " differ)");
-    SheetScenario(report, screen);
+        offscreen.size() == 3 && offscreen[0] != offscreen[1] && offscreen[1] != offscreen[2],
+        "the check box and the tab change the off-screen sheet");
     ShutdownDisplay();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - started)
