@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <iterator>
 
 #include "control/ControlFixture.h"
@@ -25,44 +26,32 @@ Log Words(const std::string& text) {
 
 TEST_F(Properties, ANewInstanceHasEveryDefault) {
     MakeBar();
-    struct Row {
-        const char* name;
-        Variant value;
-    };
-    const Row rows[] = {{"Appearance", zo3dControl},
-                        {"BorderStyle", zoNone},
-                        {"ButtonBackColor", Ole(0x80000011u)},
-                        {"ButtonAppearance", zoFlat},
-                        {"ButtonLayout", zoLinear},
-                        {"GroupAppearance", zoModern3dRaised},
-                        {"SelectedButtonAppearance", zoClassic3dSunken},
-                        {"ShowButtonInfo", zoPictureAndCaption},
-                        {"ButtonHeight", 720},
-                        {"ButtonWidth", 720},
-                        {"ButtonFlow", zoVertical},
-                        {"GroupFlow", zoVertical},
-                        {"HighlightedButtonForeColor", Ole(0x8000000Eu)},
-                        {"HighlightedButtonBackColor", Ole(0x80000011u)},
-                        {"GroupBackColor", Ole(0x8000000Fu)},
-                        {"GroupForeColor", Ole(0x80000012u)},
-                        {"SelectedButtonBackColor", Ole(0x80000011u)},
-                        {"ButtonForeColor", site->AmbientForeColor()},
-                        {"SelectedButtonForeColor", site->AmbientForeColor()},
-                        {"ButtonTextPosition", zoBottom},
-                        {"Caption", ""},
-                        {"ShowCaptionBar", false},
-                        {"ShowCloseButton", true},
-                        {"ButtonSize", zoAutoCalculated},
-                        {"ButtonHighlightZone", zoZonePictureAndText},
-                        {"MousePointer", 1},
-                        {"ButtonPictureMaskColor", 0xFFFFFF},
-                        {"GroupGradientType", zoGradientNone},
-                        {"GroupGradientColor", Ole(0x8000000Fu)},
-                        {"ButtonGradientType", zoGradientNone},
-                        {"ButtonGradientColor", Ole(0x80000011u)},
-                        {"LockRefresh", false}};
-    for (const Row& row : rows)
-        EXPECT_EQ(bar->GetProperty(row.name).ToText(), row.value.ToText()) << row.name;
+    // Colours in hexadecimal, the rest as the dispatch interface gives them.
+    const std::string expected =
+        "Appearance=1 BorderStyle=0 ButtonAppearance=0 ButtonLayout=1 GroupAppearance=3 "
+        "SelectedButtonAppearance=4 ShowButtonInfo=1 ButtonHeight=720 ButtonWidth=720 "
+        "ButtonFlow=0 GroupFlow=0 ButtonTextPosition=3 ButtonSize=0 ButtonHighlightZone=0 "
+        "MousePointer=1 GroupGradientType=0 ButtonGradientType=0 Caption= "
+        "ShowCaptionBar=False ShowCloseButton=True LockRefresh=False "
+        "ButtonBackColor=&H80000011& ButtonForeColor=&H80000012& "
+        "HighlightedButtonForeColor=&H8000000E& HighlightedButtonBackColor=&H80000011& "
+        "GroupBackColor=&H8000000F& GroupForeColor=&H80000012& "
+        "SelectedButtonBackColor=&H80000011& SelectedButtonForeColor=&H80000012& "
+        "ButtonPictureMaskColor=&H00FFFFFF& GroupGradientColor=&H8000000F& "
+        "ButtonGradientColor=&H80000011&";
+    std::string actual;
+    for (const std::string& item : Words(expected)) {
+        const std::string name = item.substr(0, item.find('='));
+        const Variant v = bar->GetProperty(name);
+        std::string shown = v.ToText();
+        if (name.ends_with("Color")) {
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "&H%08X&", static_cast<unsigned>(v.ToLong()));
+            shown = hex;
+        }
+        actual += (actual.empty() ? "" : " ") + name + "=" + shown;
+    }
+    EXPECT_EQ(actual, expected);
     EXPECT_EQ(bar->Font()->Name(), "MS Sans Serif");
     EXPECT_EQ(bar->Font()->SizeTenThousandths(), 82500);
     EXPECT_FALSE(bar->m_picCaptionBar().Visible());
