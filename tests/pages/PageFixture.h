@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -94,27 +95,19 @@ protected:
         if (shift) plat::InjectKey(plat::VK_SHIFT, false);
         if (pump) plat::PumpMessages();
     }
-    // Types printable ASCII into the focused window.
+    // Types digits, letters, spaces and . / - _ into the focused window.
     static void Type(const std::string& text, bool pump = true) {
         for (const char c : text) {
             const unsigned char u = static_cast<unsigned char>(c);
-            if (std::isdigit(u)) {
-                Key(u, false, pump);
-            } else if (std::isalpha(u)) {
+            const std::string marks = " ./-_";
+            const plat::UINT markKeys[] = {plat::VK_SPACE, plat::VK_OEM_PERIOD, plat::VK_OEM_2,
+                                           plat::VK_OEM_MINUS, plat::VK_OEM_MINUS};
+            if (std::isalnum(u))
                 Key(static_cast<plat::UINT>(std::toupper(u)), std::isupper(u) != 0, pump);
-            } else if (c == ' ') {
-                Key(plat::VK_SPACE, false, pump);
-            } else if (c == '.') {
-                Key(plat::VK_OEM_PERIOD, false, pump);
-            } else if (c == '/') {
-                Key(plat::VK_OEM_2, false, pump);
-            } else if (c == '-') {
-                Key(plat::VK_OEM_MINUS, false, pump);
-            } else if (c == '_') {
-                Key(plat::VK_OEM_MINUS, true, pump);
-            } else {
+            else if (marks.find(c) != std::string::npos)
+                Key(markKeys[marks.find(c)], c == '_', pump);
+            else
                 ADD_FAILURE() << "no key for " << c;
-            }
         }
     }
     // Clicks into a text box, selects all it holds and types over it.
@@ -130,13 +123,19 @@ protected:
     // Opens a drop-down list and clicks its item `index` (0-based).
     static void Choose(plat::HWND combo, int index) {
         ClickAt(combo);
-        plat::RECT r;
-        plat::GetWindowRect(combo, &r);
         // The open list hangs below the box; move to the item by keys, then Enter.
         Key(plat::VK_HOME);
         for (int i = 0; i < index; ++i)
             Key(plat::VK_DOWN);
         Key(plat::VK_RETURN);
+    }
+    // The texts of the page's controls named in `names` (space-separated), joined by '|'.
+    std::string Texts(int page, const std::string& names) {
+        std::istringstream in(names);
+        std::string out, name;
+        while (in >> name)
+            out += (out.empty() ? "" : "|") + Text(Ctl(page, name.c_str()));
+        return out;
     }
     static std::string Text(plat::HWND h) {
         char buf[512] = {};
