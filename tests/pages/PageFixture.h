@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -173,11 +174,10 @@ protected:
                    "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
             std::filesystem::create_directories(dir);
         }
-        const auto path = dir / name;
-        FILE* f = std::fopen(path.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-        return path.string();
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return (dir / name).string();
     }
     // A 16 x 16 bitmap file in one colour.
     std::string BitmapFile(const std::string& name, std::uint32_t rgb = 0x3366CC) {

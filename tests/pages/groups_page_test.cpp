@@ -26,16 +26,6 @@ protected:
     GroupPtr Group(int i) { return bar->Groups()->Item(i); }
 };
 
-TEST_F(GroupsPageTest, WithOneGroupTheLastGroupCannotBeDeleted) {
-    Open(kGroups);
-    int lo = -1, hi = -1;
-    GetScrollRange(C("scrGroupIndex"), SB_CTL, &lo, &hi);
-    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(1, 1));
-    EXPECT_EQ(Texts(kGroups, "lblGroupCount txtGrpCaption txtGroupIndex txtPicture"),
-              "of 1|General|1|(None)");
-    EXPECT_FALSE(Enabled(C("btnDelGroup")));
-}
-
 TEST_F(GroupsPageTest, ScrollingActivatesTheGroupBeforeAnyApply) {
     AddGroups({"General", "Third"});
     Group(2)->SetTooltipText(Group(1)->TooltipText());
@@ -75,6 +65,13 @@ TEST_F(GroupsPageTest, TheIndexBoxRefusesIndexesOutsideTheGroups) {
 
 TEST_F(GroupsPageTest, AddMakesTheNewGroupActiveAtTheEndWithOrWithoutAPicture) {
     Open(kGroups);
+    // With one group, the last group cannot be deleted.
+    int lo = -1, hi = -1;
+    GetScrollRange(C("scrGroupIndex"), SB_CTL, &lo, &hi);
+    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(1, 1));
+    EXPECT_EQ(Texts(kGroups, "lblGroupCount txtGrpCaption txtGroupIndex txtPicture"),
+              "of 1|General|1|(None)");
+    EXPECT_FALSE(Enabled(C("btnDelGroup")));
     Retype(C("txtGrpCaption"), "Plain");
     Retype(C("txtGrpKey"), "p");
     ClickAt(C("btnAddGroup"));
