@@ -82,23 +82,20 @@ TEST_F(Collections, ItemByNumberNumericStringUserKeyAndInternalKey) {
     auto a = groups.Add("A", "", "first");
     auto b = groups.Add("B", "", "2");
     auto c = groups.Add("C", "", "INTERNAL_1");
-    EXPECT_EQ(groups.Item(2), b);
-    EXPECT_EQ(groups.Item(Variant(2.0)), b);
-    EXPECT_EQ(groups.Item(Variant(std::int16_t{3})), c);
-    EXPECT_EQ(groups.Item(Variant(2.5)), b);  // positions round half to even
+    // Positions round half to even; a user key wins over an internal key of the same text.
+    const std::pair<Variant, GroupPtr> found[] = {
+        {2, b},       {2.0, b},          {std::int16_t{3}, c}, {2.5, b},
+        {"FIRST", a}, {"INTERNAL_1", c}, {"internal_2", b}};
+    for (const auto& [key, group] : found)
+        EXPECT_EQ(groups.Item(key), group) << key.ToText();
     // A numeric string is an internal-key lookup, so a user key of digits is unreachable.
-    EXPECT_EQ(ErrorOf([&] { groups.Item("2"); }).first, kErrInvalidCall);
+    const std::pair<Variant, int> refused[] = {
+        {"2", kErrInvalidCall}, {"nothing", kErrInvalidCall}, {TestPicture(), kErrInvalidCall},
+        {0, kErrSubscript},     {4, kErrSubscript},           {1e12, kErrSubscript},
+        {true, kErrSubscript}};
+    for (const auto& [key, error] : refused)
+        EXPECT_EQ(ErrorOf([&] { groups.Item(key); }).first, error) << key.ToText();
     EXPECT_EQ(ErrorOf([&] { groups.Remove("2"); }).first, kErrInvalidCall);
-    EXPECT_EQ(groups.Item("FIRST"), a);
-    // A user key wins over an internal key of the same text.
-    EXPECT_EQ(groups.Item("INTERNAL_1"), c);
-    EXPECT_EQ(groups.Item("internal_2"), b);
-    EXPECT_EQ(ErrorOf([&] { groups.Item("nothing"); }).first, kErrInvalidCall);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(0); }).first, kErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(4); }).first, kErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(Variant(1e12)); }).first, kErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(Variant(true)); }).first, kErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(Variant(TestPicture())); }).first, kErrInvalidCall);
     EXPECT_EQ(groups.ItemByInternalKey("INTERNAL_2"), b);
     EXPECT_EQ(groups.ItemByInternalKey("INTERNAL_9"), nullptr);
 }
