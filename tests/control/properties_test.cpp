@@ -125,26 +125,18 @@ TEST_F(Properties, EveryChangeThatMovesThingsLaysThemOutAgain) {
         const char* name;
         std::function<void(ZoButtonBar&)> change;
     };
+    const auto list = [](ZoButtonBar& b) -> CButtons& { return *b.ActiveGroup()->Buttons(); };
+    auto bigFont = std::make_shared<StdFont>();
+    bigFont->SetSize(20);
     const Row rows[] = {
         {"ButtonTextPosition", [](ZoButtonBar& b) { b.SetButtonTextPosition(zoRight); }},
         {"ButtonLayout", [](ZoButtonBar& b) { b.SetButtonLayout(zoTiled); }},
         {"ButtonFlow", [](ZoButtonBar& b) { b.SetButtonFlow(zoHorizontal); }},
-        {"Font",
-         [](ZoButtonBar& b) {
-             auto f = std::make_shared<StdFont>();
-             f->SetSize(20);
-             b.SetFont(f);
-         }},
-        {"button caption",
-         [](ZoButtonBar& b) { b.ActiveGroup()->Buttons()->Item(2)->SetCaption("A long caption"); }},
-        {"button picture",
-         [](ZoButtonBar& b) { b.ActiveGroup()->Buttons()->Item(1)->SetPicture(IconPicture(40)); }},
-        {"move a button",
-         [](ZoButtonBar& b) {
-             auto& l = *b.ActiveGroup()->Buttons();
-             l.SetNewIndex(l.Item(1), 5);
-         }},
-        {"remove a button", [](ZoButtonBar& b) { b.ActiveGroup()->Buttons()->Remove(2); }},
+        {"Font", [&](ZoButtonBar& b) { b.SetFont(bigFont); }},
+        {"button caption", [&](ZoButtonBar& b) { list(b).Item(2)->SetCaption("A long caption"); }},
+        {"button picture", [&](ZoButtonBar& b) { list(b).Item(1)->SetPicture(IconPicture(40)); }},
+        {"move a button", [&](ZoButtonBar& b) { list(b).SetNewIndex(list(b).Item(1), 5); }},
+        {"remove a button", [&](ZoButtonBar& b) { list(b).Remove(2); }},
         {"GroupFlow", [](ZoButtonBar& b) { b.SetGroupFlow(zoHorizontal); }},
         {"ShowCaptionBar", [](ZoButtonBar& b) { b.SetShowCaptionBar(true); }},
         {"add a group", [](ZoButtonBar& b) { b.Groups()->Add("Fourth"); }},
