@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "control/ZoButtonBar.h"
+#include "core/Error.h"
 #include "platform/Display.h"
 #include "platform/Window.h"
 
@@ -48,6 +50,48 @@ private:
     }
 };
 
+// "number description | source" of the error `f` raises; "" when it raises none.
+template <class F>
+std::string ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return std::to_string(e.Number()) + " " + e.Description() + " | " + e.Source();
+    }
+    return "";
+}
+
+// Everything a layout decides: the surfaces' places, the headers, the button sizes, the grid,
+// the scrolling and each button's cell of the active group.
+inline std::string LayoutSnapshot(ZoButtonBar& bar) {
+    std::ostringstream s;
+    for (Surface* surface : {&bar.m_picCaptionBar(), &bar.m_PicUpperGroups(),
+                             &bar.m_PicLowerGroups(), &bar.m_PicButtons()}) {
+        plat::RECT r{};
+        plat::GetWindowRect(surface->hWnd(), &r);
+        s << "[" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "]";
+    }
+    for (const GroupPtr& g : *bar.Groups()) {
+        const Rect& r = g->HeaderRect();
+        s << " h" << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+    s << "\nW" << bar.m_lButtonWidthPx << " H" << bar.m_lButtonHeightPx << " P"
+      << bar.m_lMaxPicWidth << "x" << bar.m_lMaxPicHeight << " C" << bar.m_lCaptionHeight << " L"
+      << bar.m_lButtonsPerLine << " S" << bar.m_lScrollPos << "/" << bar.m_lMaxScrollPos << " TL"
+      << bar.m_rcTLScrollButton.top << "," << bar.m_rcTLScrollButton.bottom << " BR"
+      << bar.m_rcBRScrollButton.top << "," << bar.m_rcBRScrollButton.bottom << " G"
+      << bar.m_lGridLines << "x" << bar.m_lGridPositions << ":";
+    for (std::int32_t v : bar.m_aButtonGrid)
+        s << v << ",";
+    for (const ButtonPtr& b : *bar.ActiveGroup()->Buttons()) {
+        const Rect& r = b->ButtonRect();
+        s << "\n"
+          << b->Caption() << " " << r.left << "," << r.top << "," << r.right << "," << r.bottom
+          << " " << b->LineIndex() << "." << b->PosInLine();
+    }
+    return s.str();
+}
+
 inline PicturePtr IconPicture(int px = 32) {
     return Picture::FromPixels(PictureType::Icon, 0, px, px);
 }
@@ -81,6 +125,17 @@ protected:
         Chain(bar->m_PicUpperGroups(), paints.upper);
         Chain(bar->m_PicLowerGroups(), paints.lower);
         Chain(bar->m_picCaptionBar(), paints.caption);
+    }
+
+    // The state now must be what arranging and laying out everything from scratch gives.
+    void ExpectCompleteLayout(const std::string& step) {
+        const std::string now = LayoutSnapshot(*bar);
+        bar->m_layoutMemo.reset();
+        bar->m_upperHeaderLayout = {};
+        bar->m_lowerHeaderLayout = {};
+        bar->ArrangeAreas();
+        bar->LayoutButtons();
+        ASSERT_EQ(now, LayoutSnapshot(*bar)) << step;
     }
 
     std::vector<std::string> Changes() {

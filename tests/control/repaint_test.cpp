@@ -31,38 +31,50 @@ protected:
         plat::InjectMouseMove(p.x, p.y);
         plat::PumpMessages();
     }
+    static std::vector<std::uint32_t> Screen(const ButtonBarPtr& bar) {
+        plat::RECT r;
+        plat::GetWindowRect(bar->hwnd(), &r);
+        return plat::ReadScreenPixels(r);
+    }
     GroupPtr second;
 };
 
-TEST_F(Repaint, EachSurfacePaintsOncePerChange) {
+// Each surface paints once per change, and what shows then is what a full repaint shows.
+TEST_F(Repaint, EachSurfacePaintsOncePerChangeAndShowsItAll) {
     struct Row {
         const char* name;
         std::function<void()> change;
         int upper, lower, buttons;
     };
+    const auto item = [this](int i) { return bar->ActiveGroup()->Buttons()->Item(i); };
+    const auto mouse = [](bool down) {
+        plat::InjectMouseButton(plat::VK_LBUTTON, down);
+        plat::PumpMessages();
+    };
     const std::vector<Row> rows = {
-        {"hover step",
-         [this] {
-             HoverOver(bar->ActiveGroup()->Buttons()->Item(1));
-             CountPaints();
-             HoverOver(bar->ActiveGroup()->Buttons()->Item(2));
-         },
-         0, 0, 1},
+        {"hover", [&] { HoverOver(item(1)); }, 0, 0, 1},
+        {"hover step", [&] { HoverOver(item(2)); }, 0, 0, 1},
+        {"press", [&] { mouse(true); }, 0, 0, 1},
+        {"release", [&] { mouse(false); }, 0, 0, 1},
         {"add a group", [this] { bar->Groups()->Add("Third"); }, 1, 1, 1},
-        {"add a button", [this] { bar->ActiveGroup()->Buttons()->Add("B7", IconPicture()); }, 0, 0,
-         1},
+        {"add a button", [&] { bar->ActiveGroup()->Buttons()->Add("B7", IconPicture()); }, 0, 0, 1},
         // Both strips change size, and so does the button area.
         {"switch", [this] { bar->SetActiveGroup(second); }, 1, 1, 1},
     };
     MakeTwoGroups();
     for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
         CountPaints();
         row.change();
         plat::PumpMessages();
-        EXPECT_EQ(paints.upper, row.upper) << row.name;
-        EXPECT_EQ(paints.lower, row.lower) << row.name;
-        EXPECT_EQ(paints.buttons, row.buttons) << row.name;
-        EXPECT_EQ(paints.caption, 0) << row.name;
+        EXPECT_EQ(paints.upper, row.upper);
+        EXPECT_EQ(paints.lower, row.lower);
+        EXPECT_EQ(paints.buttons, row.buttons);
+        EXPECT_EQ(paints.caption, 0);
+        const auto shown = Screen(bar);
+        bar->Refresh();
+        plat::PumpMessages();
+        EXPECT_EQ(Screen(bar), shown);
     }
 }
 
@@ -75,11 +87,6 @@ TEST_F(Repaint, GatheredPaintsShowWhatImmediatePaintsShowed) {
     auto a = ZoButtonBar::Create(siteA, 0, 10, 10, 200, 300);
     auto b = ZoButtonBar::Create(siteB, 0, 300, 10, 200, 300);
     b->m_bGatherRepaints = false;
-    const auto snapshot = [](const ButtonBarPtr& bar) {
-        plat::RECT r;
-        plat::GetWindowRect(bar->hwnd(), &r);
-        return plat::ReadScreenPixels(r);
-    };
     const std::vector<std::pair<const char*, std::function<void(ZoButtonBar&)>>> steps = {
         {"init", [](ZoButtonBar& x) { x.InitProperties(); }},
         {"groups",
@@ -110,9 +117,9 @@ TEST_F(Repaint, GatheredPaintsShowWhatImmediatePaintsShowed) {
     for (const auto& [name, step] : steps) {
         step(*a);
         step(*b);
-        ASSERT_EQ(snapshot(a), snapshot(b)) << name;
+        ASSERT_EQ(Screen(a), Screen(b)) << name;
         plat::PumpMessages();
-        ASSERT_EQ(snapshot(a), snapshot(b)) << name << ", then painted";
+        ASSERT_EQ(Screen(a), Screen(b)) << name << ", then painted";
     }
 }
 

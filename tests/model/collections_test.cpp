@@ -9,7 +9,19 @@ using testing::ErrorOf;
 using testing::RecordingOwner;
 using testing::TestPicture;
 
-const std::pair<int, std::string> kDuplicate{kObjectError, "Duplicate key specified. | ZoBtnBar"};
+// What the collections raise for a refused call.
+std::pair<int, std::string> Refused(const std::string& text, const char* source = "ZoBtnBar") {
+    return {kObjectError, text + " | " + source};
+}
+const std::pair<int, std::string> kDuplicate = Refused("Duplicate key specified.");
+
+// The buttons' captions in collection order.
+std::string Order(const CButtons& buttons) {
+    std::string order;
+    for (const auto& x : buttons)
+        order += x->Caption();
+    return order;
+}
 
 class Collections : public ::testing::Test {
 protected:
@@ -38,7 +50,7 @@ TEST_F(Collections, ButtonKeysAreUniquePerGroupGroupKeysPerControl) {
 
 TEST_F(Collections, ButtonPictureMustBeABitmapOrAnIcon) {
     auto g = groups.Add("G");
-    const std::pair<int, std::string> invalid{kObjectError, "Invalid Picture type | CButtons.Add"};
+    const auto invalid = Refused("Invalid Picture type", "CButtons.Add");
     EXPECT_EQ(ErrorOf([&] { g->Buttons()->Add("none", nullptr); }), invalid);
     for (auto t : {PictureType::None, PictureType::Metafile, PictureType::EnhancedMetafile})
         EXPECT_EQ(ErrorOf([&] { g->Buttons()->Add("m", TestPicture(t)); }), invalid);
@@ -70,31 +82,27 @@ TEST_F(Collections, ItemByNumberNumericStringUserKeyAndInternalKey) {
     auto a = groups.Add("A", "", "first");
     auto b = groups.Add("B", "", "2");
     auto c = groups.Add("C", "", "INTERNAL_1");
-    EXPECT_EQ(groups.Item(2), b);
-    EXPECT_EQ(groups.Item(Variant(2.0)), b);
-    EXPECT_EQ(groups.Item(Variant(std::int16_t{3})), c);
-    EXPECT_EQ(groups.Item(Variant(2.5)), b);  // positions round half to even
+    // Positions round half to even; a user key wins over an internal key of the same text.
+    const std::pair<Variant, GroupPtr> found[] = {
+        {2, b},       {2.0, b},          {std::int16_t{3}, c}, {2.5, b},
+        {"FIRST", a}, {"INTERNAL_1", c}, {"internal_2", b}};
+    for (const auto& [key, group] : found)
+        EXPECT_EQ(groups.Item(key), group) << key.ToText();
     // A numeric string is an internal-key lookup, so a user key of digits is unreachable.
-    EXPECT_EQ(ErrorOf([&] { groups.Item("2"); }).first, kErrInvalidCall);
+    const std::pair<Variant, int> refused[] = {
+        {"2", kErrInvalidCall}, {"nothing", kErrInvalidCall}, {TestPicture(), kErrInvalidCall},
+        {0, kErrSubscript},     {4, kErrSubscript},           {1e12, kErrSubscript},
+        {true, kErrSubscript}};
+    for (const auto& [key, error] : refused)
+        EXPECT_EQ(ErrorOf([&] { groups.Item(key); }).first, error) << key.ToText();
     EXPECT_EQ(ErrorOf([&] { groups.Remove("2"); }).first, kErrInvalidCall);
-    EXPECT_EQ(groups.Item("FIRST"), a);
-    // A user key wins over an internal key of the same text.
-    EXPECT_EQ(groups.Item("INTERNAL_1"), c);
-    EXPECT_EQ(groups.Item("internal_2"), b);
-    EXPECT_EQ(ErrorOf([&] { groups.Item("nothing"); }).first, kErrInvalidCall);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(0); }).first, kErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(4); }).first, kErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(Variant(1e12)); }).first, kErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(Variant(true)); }).first, kErrSubscript);
-    EXPECT_EQ(ErrorOf([&] { groups.Item(Variant(TestPicture())); }).first, kErrInvalidCall);
     EXPECT_EQ(groups.ItemByInternalKey("INTERNAL_2"), b);
     EXPECT_EQ(groups.ItemByInternalKey("INTERNAL_9"), nullptr);
 }
 
 TEST_F(Collections, TheLastGroupCanNeverBeRemoved) {
     groups.Add("Only");
-    const std::pair<int, std::string> refused{
-        kObjectError, "Can't remove all groups fromt eh control | ZoBtnBar"};
+    const auto refused = Refused("Can't remove all groups fromt eh control");
     EXPECT_EQ(ErrorOf([&] { groups.Remove(1); }), refused);
     // The count is checked before the argument is looked up.
     EXPECT_EQ(ErrorOf([&] { groups.Remove("no such group"); }), refused);
@@ -111,16 +119,10 @@ TEST_F(Collections, SetNewIndexMovesAndShifts) {
     for (int i = 1; i <= 5; ++i)
         b.push_back(buttons.Add(std::to_string(i), TestPicture()));
     EXPECT_TRUE(buttons.SetNewIndex(b[1], 4));
-    std::string order;
-    for (const auto& x : buttons)
-        order += x->Caption();
-    EXPECT_EQ(order, "13425");
+    EXPECT_EQ(Order(buttons), "13425");
     buttons.SetNewIndex(b[1], 5);
     buttons.SetNewIndex(b[4], 1);
-    order.clear();
-    for (const auto& x : buttons)
-        order += x->Caption();
-    EXPECT_EQ(order, "51342");
+    EXPECT_EQ(Order(buttons), "51342");
 }
 
 TEST_F(Collections, SetNewIndexErrors) {
@@ -130,32 +132,25 @@ TEST_F(Collections, SetNewIndexErrors) {
         g->Buttons()->Add(std::to_string(i), TestPicture());
     auto foreign = h->Buttons()->Add("foreign", TestPicture());  // also INTERNAL_1
     auto& buttons = *g->Buttons();
-    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(nullptr, 1); }),
-              (std::pair<int, std::string>{kObjectError, "Invalid button object | ZoBtnBar"}));
+    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(nullptr, 1); }), Refused("Invalid button object"));
     EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(buttons.Item(1), 6); }),
-              (std::pair<int, std::string>{kObjectError, "Invalid index specified | ZoBtnBar"}));
-    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(buttons.Item(1), 0); }).second,
-              "Invalid index specified | ZoBtnBar");
-    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(foreign, 2); }),
-              (std::pair<int, std::string>{kObjectError, "Alien button specified | ZoBtnBar"}));
+              Refused("Invalid index specified"));
+    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(buttons.Item(1), 0); }),
+              Refused("Invalid index specified"));
+    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(foreign, 2); }), Refused("Alien button specified"));
     h->Buttons()->Add("f2", TestPicture());
     h->Buttons()->Add("f3", TestPicture());
     auto stranger = h->Buttons()->Add("f4", TestPicture());  // INTERNAL_4 exists in g too
-    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(stranger, 1); }).second,
-              "Alien button specified | ZoBtnBar");
+    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(stranger, 1); }),
+              Refused("Alien button specified"));
     h->Buttons()->Add("f5", TestPicture());
     auto beyond = h->Buttons()->Add("f6", TestPicture());  // INTERNAL_6: no entry in g at all
     EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(beyond, 1); }).first, kErrInvalidCall);
-    EXPECT_EQ(ErrorOf([&] { groups.SetNewIndex(nullptr, 1); }).second,
-              "Invalid Group object | ZoBtnBar");
+    EXPECT_EQ(ErrorOf([&] { groups.SetNewIndex(nullptr, 1); }), Refused("Invalid Group object"));
     auto otherOwner = RecordingOwner::Make();
     auto alien = otherOwner->groups->Add("alien");
-    EXPECT_EQ(ErrorOf([&] { groups.SetNewIndex(alien, 1); }).second,
-              "Alien Group specified | ZoBtnBar");
-    std::string order;
-    for (const auto& x : buttons)
-        order += x->Caption();
-    EXPECT_EQ(order, "12345");
+    EXPECT_EQ(ErrorOf([&] { groups.SetNewIndex(alien, 1); }), Refused("Alien Group specified"));
+    EXPECT_EQ(Order(buttons), "12345");
 }
 
 TEST_F(Collections, KeyChangesFollowTheKeyRules) {

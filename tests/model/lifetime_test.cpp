@@ -8,7 +8,9 @@ namespace {
 using testing::RecordingOwner;
 using testing::TestPicture;
 
-TEST(Lifetime, ItemsDoNotKeepTheirOwnersAlive) {
+TEST(Lifetime, ItemsKeepNoOwnerAliveAndAnswerWithNothingWhenItIsGone) {
+    ButtonPtr kept;
+    GroupPtr keptGroup;
     std::weak_ptr<RecordingOwner> watch;
     std::weak_ptr<CGroup> watchGroup;
     std::weak_ptr<CButton> watchButton;
@@ -16,26 +18,17 @@ TEST(Lifetime, ItemsDoNotKeepTheirOwnersAlive) {
         auto owner = RecordingOwner::Make();
         watch = owner;
         auto g = owner->groups->Add("G");
-        watchGroup = g;
-        watchButton = g->Buttons()->Add("B", TestPicture());
-    }
-    // No cycle: the owner, its groups and their buttons all went together.
-    EXPECT_TRUE(watch.expired());
-    EXPECT_TRUE(watchGroup.expired());
-    EXPECT_TRUE(watchButton.expired());
-}
-
-TEST(Lifetime, AButtonOutlivingItsGroupAndOwnerAnswersWithNothing) {
-    ButtonPtr kept;
-    GroupPtr keptGroup;
-    {
-        auto owner = RecordingOwner::Make();
-        auto g = owner->groups->Add("G");
         kept = g->Buttons()->Add("B", TestPicture(), "", "", "k");
         keptGroup = owner->groups->Add("H");
+        watchGroup = g;
+        watchButton = g->Buttons()->Add("B2", TestPicture());
         EXPECT_EQ(kept->ParentGroup(), g);
         EXPECT_EQ(kept->ButtonBar(), owner);
     }
+    // No cycle: the owner, its groups and their buttons went together, but for those held here.
+    EXPECT_TRUE(watch.expired());
+    EXPECT_TRUE(watchGroup.expired());
+    EXPECT_TRUE(watchButton.expired());
     EXPECT_EQ(kept->ParentGroup(), nullptr);
     EXPECT_EQ(kept->ButtonBar(), nullptr);
     EXPECT_EQ(keptGroup->ButtonBar(), nullptr);

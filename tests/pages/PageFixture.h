@@ -7,8 +7,10 @@
 
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -94,27 +96,19 @@ protected:
         if (shift) plat::InjectKey(plat::VK_SHIFT, false);
         if (pump) plat::PumpMessages();
     }
-    // Types printable ASCII into the focused window.
+    // Types digits, letters, spaces and . / - _ into the focused window.
     static void Type(const std::string& text, bool pump = true) {
         for (const char c : text) {
             const unsigned char u = static_cast<unsigned char>(c);
-            if (std::isdigit(u)) {
-                Key(u, false, pump);
-            } else if (std::isalpha(u)) {
+            const std::string marks = " ./-_";
+            const plat::UINT markKeys[] = {plat::VK_SPACE, plat::VK_OEM_PERIOD, plat::VK_OEM_2,
+                                           plat::VK_OEM_MINUS, plat::VK_OEM_MINUS};
+            if (std::isalnum(u))
                 Key(static_cast<plat::UINT>(std::toupper(u)), std::isupper(u) != 0, pump);
-            } else if (c == ' ') {
-                Key(plat::VK_SPACE, false, pump);
-            } else if (c == '.') {
-                Key(plat::VK_OEM_PERIOD, false, pump);
-            } else if (c == '/') {
-                Key(plat::VK_OEM_2, false, pump);
-            } else if (c == '-') {
-                Key(plat::VK_OEM_MINUS, false, pump);
-            } else if (c == '_') {
-                Key(plat::VK_OEM_MINUS, true, pump);
-            } else {
+            else if (marks.find(c) != std::string::npos)
+                Key(markKeys[marks.find(c)], c == '_', pump);
+            else
                 ADD_FAILURE() << "no key for " << c;
-            }
         }
     }
     // Clicks into a text box, selects all it holds and types over it.
@@ -130,13 +124,19 @@ protected:
     // Opens a drop-down list and clicks its item `index` (0-based).
     static void Choose(plat::HWND combo, int index) {
         ClickAt(combo);
-        plat::RECT r;
-        plat::GetWindowRect(combo, &r);
         // The open list hangs below the box; move to the item by keys, then Enter.
         Key(plat::VK_HOME);
         for (int i = 0; i < index; ++i)
             Key(plat::VK_DOWN);
         Key(plat::VK_RETURN);
+    }
+    // The texts of the page's controls named in `names` (space-separated), joined by '|'.
+    std::string Texts(int page, const std::string& names) {
+        std::istringstream in(names);
+        std::string out, name;
+        while (in >> name)
+            out += (out.empty() ? "" : "|") + Text(Ctl(page, name.c_str()));
+        return out;
     }
     static std::string Text(plat::HWND h) {
         char buf[512] = {};
@@ -174,11 +174,10 @@ protected:
                    "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
             std::filesystem::create_directories(dir);
         }
-        const auto path = dir / name;
-        FILE* f = std::fopen(path.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-        return path.string();
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return (dir / name).string();
     }
     // A 16 x 16 bitmap file in one colour.
     std::string BitmapFile(const std::string& name, std::uint32_t rgb = 0x3366CC) {

@@ -39,11 +39,11 @@ TEST_F(Cache, FontsAreRecreatedOnAnyAttributeOrOrientationChange) {
     EXPECT_NE(turned, upright);
     const plat::GdiObject* obj = plat::GetGdi(turned, plat::GdiKind::Font);
     ASSERT_NE(obj, nullptr);
-    EXPECT_EQ(obj->font.lf.lfEscapement, 900);
-    EXPECT_EQ(obj->font.lf.lfOrientation, 900);
-    EXPECT_EQ(obj->font.lf.lfOutPrecision, 7);
     // 8.25 points become 8: -MulDiv(8, 96, 72) = -11.
-    EXPECT_EQ(obj->font.lf.lfHeight, -11);
+    const plat::LOGFONTA& lf = obj->font.lf;
+    EXPECT_EQ(
+        std::vector<long>({lf.lfEscapement, lf.lfOrientation, lf.lfOutPrecision, lf.lfHeight}),
+        std::vector<long>({900, 900, 7, -11}));
     StdFont other;
     other.SetName("ms sans serif");  // names compare with letter case
     EXPECT_NE(cache.GetFont(other, "GROUPFONT", 900), turned);
@@ -65,9 +65,7 @@ TEST(Utils, ColoursFontsAndPoints) {
     EXPECT_EQ(TranslateColor(0x123456), 0x123456);
     std::int32_t r, g, b;
     SplitRGB(0x123456, r, g, b);
-    EXPECT_EQ(r, 0x56);
-    EXPECT_EQ(g, 0x34);
-    EXPECT_EQ(b, 0x12);
+    EXPECT_EQ(std::vector<std::int32_t>({r, g, b}), std::vector<std::int32_t>({0x56, 0x34, 0x12}));
     StdFont a, c;
     c.SetName("ms sans serif");
     EXPECT_TRUE(FontsDiffer(a, c));
@@ -93,17 +91,15 @@ TEST(Utils, TransparentBlitLeavesOutTheMaskColour) {
     const plat::HBITMAP db = plat::CreateBitmap(4, 1, 1, 32, nullptr);
     plat::SelectObject(src, sb);
     plat::SelectObject(dst, db);
-    for (int x = 0; x < 4; ++x)
+    const std::uint32_t from[] = {0xFFFFFF, 0x00FF00, 0xFFFFFF, 0x123456};
+    const std::uint32_t want[] = {0x0000FF, 0x00FF00, 0x0000FF, 0x123456};
+    for (int x = 0; x < 4; ++x) {
         plat::SetPixel(dst, x, 0, 0x0000FF);
-    plat::SetPixel(src, 0, 0, 0xFFFFFF);
-    plat::SetPixel(src, 1, 0, 0x00FF00);
-    plat::SetPixel(src, 2, 0, 0xFFFFFF);
-    plat::SetPixel(src, 3, 0, 0x123456);
+        plat::SetPixel(src, x, 0, from[x]);
+    }
     ASSERT_TRUE(TransparentBlit(dst, 0, 0, 4, 1, src, 0, 0, 4, 1, 0xFFFFFF));
-    EXPECT_EQ(plat::GetPixel(dst, 0, 0), 0x0000FFu);
-    EXPECT_EQ(plat::GetPixel(dst, 1, 0), 0x00FF00u);
-    EXPECT_EQ(plat::GetPixel(dst, 2, 0), 0x0000FFu);
-    EXPECT_EQ(plat::GetPixel(dst, 3, 0), 0x123456u);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(plat::GetPixel(dst, x, 0), want[x]) << x;
     // A mask colour no pixel has copies the block unchanged.
     ASSERT_TRUE(TransparentBlit(dst, 0, 0, 4, 1, src, 0, 0, 4, 1, 0x010203));
     EXPECT_EQ(plat::GetPixel(dst, 0, 0), 0xFFFFFFu);

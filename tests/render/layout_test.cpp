@@ -1,4 +1,8 @@
+// The geometry the control lays out by, without a window: each function's results as one line
+// of text per case, so a row states everything the function decided.
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "core/Enums.h"
 #include "render/AreaArrangement.h"
@@ -10,56 +14,55 @@
 namespace zo::layout {
 namespace {
 
-TEST(FitButtons, ExactlyAsManyLinesAsFitNeedNoScrolling) {
-    // 4 buttons of 48 in a 192-high area: exactly 4 lines fit.
-    Fit f = FitButtons(100, 48, 100, 192, 4, zoVertical, zoLinear, 0);
-    EXPECT_EQ(f.maxScrollPos, 0);
-    EXPECT_EQ(f.tlScroll, Rect{});
-    EXPECT_EQ(f.y0, 0);
-    // One more: scroll buttons take 30 pixels, so only (192 - 30) \ 48 = 3 lines fit.
-    f = FitButtons(100, 48, 100, 192, 5, zoVertical, zoLinear, 0);
-    EXPECT_EQ(f.maxScrollPos, 2);
-    EXPECT_EQ(f.tlScroll, (Rect{0, 0, 100, 15}));
-    EXPECT_EQ(f.brScroll, (Rect{0, 177, 100, 192}));
-    EXPECT_EQ(f.y0, 15);
+constexpr std::int32_t V = zoVertical, H = zoHorizontal, Lin = zoLinear, Til = zoTiled;
+
+std::string Text(const Rect& r) {
+    std::ostringstream s;
+    s << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    return s.str();
+}
+std::string Text(const Placement& p) {
+    return Text(Rect{p.left, p.top, p.width, p.height});
 }
 
-TEST(FitButtons, ScrollPositionIsClampedAndShiftsTheFirstLine) {
-    Fit f = FitButtons(100, 48, 100, 192, 5, zoVertical, zoLinear, 9);
-    EXPECT_EQ(f.scrollPos, 2);
-    EXPECT_EQ(f.y0, 15 - 2 * 48);
-    f = FitButtons(40, 30, 100, 50, 6, zoHorizontal, zoLinear, 1);
-    EXPECT_EQ(f.tlScroll, (Rect{0, 0, 15, 50}));
-    EXPECT_EQ(f.brScroll, (Rect{85, 0, 100, 50}));
-    EXPECT_EQ(f.x0, 15 - 40);
-    EXPECT_EQ(f.y0, 10);  // centred across: (50 - 30) / 2
-}
-
-TEST(FitButtons, AreaTooSmallForTheScrollButtonsScrollsBeyondTheLineCount) {
-    // (20 - 30) \ 10 truncates toward zero to -1.
-    const Fit f = FitButtons(10, 10, 10, 20, 3, zoVertical, zoLinear, 0);
-    EXPECT_EQ(f.maxScrollPos, 4);
-}
-
-TEST(FitButtons, TiledLinesAndAnAreaNarrowerThanAButton) {
-    Fit f = FitButtons(40, 40, 100, 400, 5, zoVertical, zoTiled, 0);
-    EXPECT_EQ(f.buttonsPerLine, 2);
-    EXPECT_EQ(f.lines, 3);
-    EXPECT_EQ(f.x0, 0);  // tiled lines start at the edge
-    f = FitButtons(40, 40, 30, 400, 3, zoVertical, zoTiled, 0);
-    EXPECT_EQ(f.buttonsPerLine, 1);
-    EXPECT_EQ(f.lines, 3);
-    // No shown buttons: one line in tiled, none in linear.
-    EXPECT_EQ(FitButtons(40, 40, 100, 400, 0, zoVertical, zoTiled, 0).lines, 1);
-    EXPECT_EQ(FitButtons(40, 40, 100, 400, 0, zoVertical, zoLinear, 0).lines, 0);
-    EXPECT_EQ(FitButtons(40, 40, 100, 20, 0, zoVertical, zoTiled, 0).maxScrollPos, 1);
-}
-
-TEST(FitButtons, LinearColumnIsCentredWithHalvesToEven) {
-    // (AW - W) / 2 = 2.5 gives 2; 3.5 gives 4.
-    EXPECT_EQ(FitButtons(95, 40, 100, 400, 1, zoVertical, zoLinear, 0).x0, 2);
-    EXPECT_EQ(FitButtons(93, 40, 100, 400, 1, zoVertical, zoLinear, 0).x0, 4);
-    EXPECT_EQ(FitButtons(120, 40, 100, 400, 1, zoVertical, zoLinear, 0).x0, 0);
+TEST(FitButtons, LinesScrollingAndTheFirstLinesOrigin) {
+    struct Row {
+        const char* name;
+        std::int32_t W, H, AW, AH, N, flow, layout, scroll;
+        const char* fit;  // per line, lines, scroll/max, x0,y0, scroll buttons
+    };
+    const Row rows[] = {
+        // 4 buttons of 48 in a 192-high area: exactly 4 lines fit.
+        {"as many as fit", 100, 48, 100, 192, 4, V, Lin, 0, "1x4 0/0 0,0 0,0,0,0 0,0,0,0"},
+        // One more: scroll buttons take 30 pixels, so only (192 - 30) \ 48 = 3 lines fit.
+        {"one more scrolls", 100, 48, 100, 192, 5, V, Lin, 0,
+         "1x5 0/2 0,15 0,0,100,15 0,177,100,192"},
+        {"scroll clamped", 100, 48, 100, 192, 5, V, Lin, 9,
+         "1x5 2/2 0,-81 0,0,100,15 0,177,100,192"},
+        {"horizontal, centred across", 40, 30, 100, 50, 6, H, Lin, 1,
+         "1x6 1/5 -25,10 0,0,15,50 85,0,100,50"},
+        // (20 - 30) \ 10 truncates toward zero to -1.
+        {"too small for scroll buttons", 10, 10, 10, 20, 3, V, Lin, 0,
+         "1x3 0/4 0,15 0,0,10,15 0,5,10,20"},
+        {"tiled from the edge", 40, 40, 100, 400, 5, V, Til, 0, "2x3 0/0 0,0 0,0,0,0 0,0,0,0"},
+        {"narrower than a button", 40, 40, 30, 400, 3, V, Til, 0, "1x3 0/0 0,0 0,0,0,0 0,0,0,0"},
+        // No shown buttons: one line in tiled, none in linear.
+        {"none tiled", 40, 40, 100, 400, 0, V, Til, 0, "2x1 0/0 0,0 0,0,0,0 0,0,0,0"},
+        {"none linear", 40, 40, 100, 400, 0, V, Lin, 0, "1x0 0/0 30,0 0,0,0,0 0,0,0,0"},
+        {"none tiled, short area", 40, 40, 100, 20, 0, V, Til, 0,
+         "2x1 0/1 0,15 0,0,100,15 0,5,100,20"},
+        // The linear column is centred with halves to even: 2.5 gives 2, 3.5 gives 4.
+        {"centred 2.5", 95, 40, 100, 400, 1, V, Lin, 0, "1x1 0/0 2,0 0,0,0,0 0,0,0,0"},
+        {"centred 3.5", 93, 40, 100, 400, 1, V, Lin, 0, "1x1 0/0 4,0 0,0,0,0 0,0,0,0"},
+        {"wider than the area", 120, 40, 100, 400, 1, V, Lin, 0, "1x1 0/0 0,0 0,0,0,0 0,0,0,0"},
+    };
+    for (const Row& r : rows) {
+        const Fit f = FitButtons(r.W, r.H, r.AW, r.AH, r.N, r.flow, r.layout, r.scroll);
+        std::ostringstream s;
+        s << f.buttonsPerLine << "x" << f.lines << " " << f.scrollPos << "/" << f.maxScrollPos
+          << " " << f.x0 << "," << f.y0 << " " << Text(f.tlScroll) << " " << Text(f.brScroll);
+        EXPECT_EQ(s.str(), r.fit) << r.name;
+    }
 }
 
 TEST(GridLines, OneMoreThanUsedIsPossible) {
@@ -70,88 +73,85 @@ TEST(GridLines, OneMoreThanUsedIsPossible) {
 }
 
 TEST(PlaceCells, TiledRowsWrapAndHiddenButtonsGetNoCell) {
-    const std::vector<bool> shown{true, false, true, true, true};
-    const auto cells = PlaceCells(shown, 40, 30, 0, 0, 100, 300, zoVertical, zoTiled);
-    ASSERT_EQ(cells.size(), 4u);
-    EXPECT_EQ(cells[0].rect, (Rect{0, 0, 40, 30}));
-    EXPECT_EQ(cells[1].rect, (Rect{40, 0, 80, 30}));
-    EXPECT_EQ(cells[2].rect, (Rect{0, 30, 40, 60}));  // 80 + 40 > 100: a new row
-    EXPECT_EQ(cells[2].line, 1);
-    EXPECT_EQ(cells[2].pos, 0);
-    EXPECT_EQ(cells[3].pos, 1);
-    const auto columns =
-        PlaceCells({true, true, true}, 40, 30, 5, 0, 300, 70, zoHorizontal, zoTiled);
-    EXPECT_EQ(columns[1].rect, (Rect{5, 30, 45, 60}));
-    EXPECT_EQ(columns[2].rect, (Rect{45, 0, 85, 30}));  // 60 + 30 > 70: the next column
-    EXPECT_EQ(columns[2].line, 1);
+    const auto text = [](const std::vector<Cell>& cells) {
+        std::string s;
+        for (const Cell& c : cells)
+            s += Text(c.rect) + " " + std::to_string(c.line) + "." + std::to_string(c.pos) + "; ";
+        return s;
+    };
+    // 80 + 40 > 100: a new row.
+    EXPECT_EQ(text(PlaceCells({true, false, true, true, true}, 40, 30, 0, 0, 100, 300, V, Til)),
+              "0,0,40,30 0.0; 40,0,80,30 0.1; 0,30,40,60 1.0; 40,30,80,60 1.1; ");
+    // 60 + 30 > 70: the next column.
+    EXPECT_EQ(text(PlaceCells({true, true, true}, 40, 30, 5, 0, 300, 70, H, Til)),
+              "5,0,45,30 0.0; 5,30,45,60 0.1; 45,0,85,30 1.0; ");
 }
 
 TEST(AutoButtonSize, EveryLayoutFlowAndTextPosition) {
-    AutoSizeInput in;
-    in.maxPicWidth = 32;
-    in.maxPicHeight = 32;
-    in.areaWidth = 180;
-    in.areaHeight = 300;
-    std::vector<std::int32_t> measured;
-    const auto caption = [&](std::int32_t w) {
-        measured.push_back(w);
-        return 16;
+    struct Row {
+        const char* name;
+        std::int32_t layout, flow, textPosition, showInfo;
+        const char* size;  // W x H, then the widths the caption was measured at
     };
-    std::int32_t W, H;
-    in.buttonLayout = zoTiled;
-    in.textPosition = zoRight;
-    AutoButtonSize(in, caption, W, H);
-    // Without pictures the slot is 32: 3 x 32 + 4 by 32 + caption + 10.
-    EXPECT_EQ(W, 100);
-    EXPECT_EQ(H, 58);
-    in.textPosition = zoBottom;
-    AutoButtonSize(in, caption, W, H);
-    EXPECT_EQ(W, 68);
-    in.showInfo = zoPictureOnly;
-    AutoButtonSize(in, caption, W, H);
-    EXPECT_EQ(W, 36);
-    in.showInfo = zoPictureAndCaption;
-    in.buttonLayout = zoLinear;
-    in.flow = zoVertical;
-    in.textPosition = zoLeft;
-    measured.clear();
-    AutoButtonSize(in, caption, W, H);
-    EXPECT_EQ(W, 180);
-    EXPECT_EQ(H, 42);
-    EXPECT_TRUE(measured.empty());  // beside the picture: the caption is not measured
-    in.textPosition = zoTop;
-    AutoButtonSize(in, caption, W, H);
-    EXPECT_EQ(H, 58);
-    EXPECT_EQ(measured, std::vector<std::int32_t>{180});
-    in.flow = zoHorizontal;
-    measured.clear();
-    AutoButtonSize(in, caption, W, H);
-    EXPECT_EQ(W, 68);
-    EXPECT_EQ(H, 300);
-    EXPECT_EQ(measured, std::vector<std::int32_t>{64});  // measured, but not used
+    // Without pictures the slot is 32; the area is 180 x 300.
+    const std::int32_t both = zoPictureAndCaption;
+    const Row rows[] = {
+        {"tiled, right", Til, V, zoRight, both, "100x58 96"},
+        {"tiled, bottom", Til, V, zoBottom, both, "68x58 64"},
+        {"tiled, picture only", Til, V, zoBottom, zoPictureOnly, "36x58 32"},
+        // Beside the picture the caption is not measured.
+        {"linear vertical, left", Lin, V, zoLeft, both, "180x42"},
+        {"linear vertical, top", Lin, V, zoTop, both, "180x58 180"},
+        // Measured, but not used.
+        {"linear horizontal, top", Lin, H, zoTop, both, "68x300 64"},
+    };
+    for (const Row& r : rows) {
+        AutoSizeInput in;
+        in.areaWidth = 180;
+        in.areaHeight = 300;
+        in.buttonLayout = r.layout;
+        in.flow = r.flow;
+        in.textPosition = r.textPosition;
+        in.showInfo = r.showInfo;
+        std::string measured;
+        std::int32_t W = 0, H = 0;
+        AutoButtonSize(
+            in,
+            [&](std::int32_t w) {
+                measured += " " + std::to_string(w);
+                return 16;
+            },
+            W, H);
+        EXPECT_EQ(std::to_string(W) + "x" + std::to_string(H) + measured, r.size) << r.name;
+    }
 }
 
-TEST(ArrangeSurfaces, VerticalFlowWithAndWithoutCaptionBar) {
-    Arrangement a = ArrangeSurfaces(zoVertical, false, 200, 400, 14, 36, 54);
-    EXPECT_EQ(a.captionBar, (Placement{0, 0, 200, 0}));
-    EXPECT_EQ(a.upperGroups, (Placement{0, 0, 200, 36}));
-    EXPECT_EQ(a.lowerGroups, (Placement{0, 346, 200, 54}));
-    EXPECT_EQ(a.buttons, (Placement{0, 36, 200, 310}));
-    a = ArrangeSurfaces(zoVertical, true, 200, 400, 14, 36, 54);
-    EXPECT_EQ(a.captionBar, (Placement{0, 0, 200, 14}));
-    EXPECT_EQ(a.upperGroups.top, 14);
-    EXPECT_EQ(a.buttons, (Placement{0, 50, 200, 296}));
-}
-
-TEST(ArrangeSurfaces, HorizontalFlowAndStripsLargerThanTheControl) {
-    Arrangement a = ArrangeSurfaces(zoHorizontal, true, 300, 100, 14, 18, 36);
-    EXPECT_EQ(a.captionBar, (Placement{0, 0, 14, 100}));
-    EXPECT_EQ(a.upperGroups, (Placement{14, 0, 18, 100}));
-    EXPECT_EQ(a.lowerGroups, (Placement{264, 0, 36, 100}));
-    EXPECT_EQ(a.buttons, (Placement{32, 0, 232, 100}));
-    a = ArrangeSurfaces(zoVertical, false, 200, 50, 14, 40, 40);
-    EXPECT_EQ(a.buttons.height, 0);  // never negative
-    EXPECT_EQ(a.lowerGroups.top, 10);
+TEST(ArrangeSurfaces, BothFlowsWithAndWithoutCaptionBar) {
+    struct Row {
+        const char* name;
+        std::int32_t flow;
+        bool caption;
+        std::int32_t CW, CH, T, U, D;
+        const char* placed;  // caption bar, upper strip, lower strip, buttons: left,top,w,h
+    };
+    const Row rows[] = {
+        {"vertical", V, false, 200, 400, 14, 36, 54,
+         "0,0,200,0 0,0,200,36 0,346,200,54 0,36,200,310"},
+        {"vertical with caption bar", V, true, 200, 400, 14, 36, 54,
+         "0,0,200,14 0,14,200,36 0,346,200,54 0,50,200,296"},
+        {"horizontal with caption bar", H, true, 300, 100, 14, 18, 36,
+         "0,0,14,100 14,0,18,100 264,0,36,100 32,0,232,100"},
+        // The button area is never negative.
+        {"strips larger than the control", V, false, 200, 50, 14, 40, 40,
+         "0,0,200,0 0,0,200,40 0,10,200,40 0,40,200,0"},
+    };
+    for (const Row& r : rows) {
+        const Arrangement a = ArrangeSurfaces(r.flow, r.caption, r.CW, r.CH, r.T, r.U, r.D);
+        EXPECT_EQ(Text(a.captionBar) + " " + Text(a.upperGroups) + " " + Text(a.lowerGroups) + " " +
+                      Text(a.buttons),
+                  r.placed)
+            << r.name;
+    }
 }
 
 TEST(CloseButtonRect, SquareAtTheEndInsetByTwo) {
@@ -159,46 +159,42 @@ TEST(CloseButtonRect, SquareAtTheEndInsetByTwo) {
     EXPECT_EQ(CloseButtonRect(zoHorizontal, 20, 200), (Rect{2, 2, 18, 18}));
 }
 
-TEST(ButtonFace, PicturesNarrowerThanTheSlotAreCentredWithHalvesToEven) {
-    FaceInput in;
-    in.cell = {0, 0, 100, 60};
-    in.buttonHeight = 60;
-    in.captionHeight = 16;
-    in.maxPicWidth = 32;
-    in.maxPicHeight = 32;
-    in.picWidth = 27;   // 5 narrower: 2.5 -> 2
-    in.picHeight = 25;  // 7 lower: 3.5 -> 4
-    const FaceGeometry g = ButtonFace(in);
-    EXPECT_EQ(g.slotX, 34);
-    EXPECT_EQ(g.picX - g.slotX, 2);
-    EXPECT_EQ(g.picY - g.slotY, 4);
-    // zoBottom: 60 > 16 + 32, so the slot is centred: nearest((60 - 48) / 2 + 0 + 2) = 8.
-    EXPECT_EQ(g.slotY, 8);
-    EXPECT_EQ(g.caption, (Rect{2, 42, 98, 58}));
-    EXPECT_EQ(g.zone, (Rect{32, 6, 68, 42}));
-}
-
-TEST(ButtonFace, CaptionBesideAboveAndPictureOnly) {
-    FaceInput in;
-    in.cell = {10, 100, 110, 142};
-    in.buttonHeight = 42;
-    in.captionHeight = 16;
-    in.textPosition = zoLeft;
-    FaceGeometry g = ButtonFace(in);
-    EXPECT_EQ(g.slotX, 110 - 32 - 4);
-    EXPECT_EQ(g.caption, (Rect{12, 113, 70, 129}));
-    in.textPosition = zoRight;
-    g = ButtonFace(in);
-    EXPECT_EQ(g.caption.left, 14 + 32 + 4);
-    in.textPosition = zoTop;  // 42 <= 16 + 32: the slot sits 4 above the bottom
-    g = ButtonFace(in);
-    EXPECT_EQ(g.slotY, 142 - 32 - 4);
-    EXPECT_EQ(g.caption.top, 102);
-    EXPECT_EQ(g.caption.bottom, 102);  // E = slotY - 2 <= top + CH: E - 2
-    in.showInfo = zoPictureOnly;
-    g = ButtonFace(in);
-    EXPECT_EQ(g.caption, Rect{});
-    EXPECT_EQ(g.slotY, 105);  // (42 - 32) \ 2
+TEST(ButtonFace, SlotCaptionAndPictureForEachTextPosition) {
+    struct Row {
+        const char* name;
+        std::int32_t top, height, textPosition, showInfo, picWidth, picHeight;
+        const char* face;  // slot, picture, caption, zone
+    };
+    const std::int32_t both = zoPictureAndCaption;
+    const Row rows[] = {
+        // 5 narrower: 2.5 -> 2; 7 lower: 3.5 -> 4. 60 > 16 + 32, so the slot is centred:
+        // nearest((60 - 48) / 2 + 0 + 2) = 8.
+        {"bottom, small picture", 0, 60, zoBottom, both, 27, 25,
+         "34,8 36,12 2,42,98,58 32,6,68,42"},
+        {"left", 100, 42, zoLeft, both, 32, 32, "74,105 74,105 12,113,70,129 72,103,108,139"},
+        {"right", 100, 42, zoRight, both, 32, 32, "14,105 14,105 50,113,108,129 12,103,48,139"},
+        // 42 <= 16 + 32: the slot sits 4 above the bottom; E = slotY - 2 <= top + CH: E - 2.
+        {"top", 100, 42, zoTop, both, 32, 32, "44,106 44,106 12,102,108,102 42,104,78,140"},
+        {"picture only", 100, 42, zoTop, zoPictureOnly, 32, 32,
+         "44,105 44,105 0,0,0,0 42,103,78,139"},
+    };
+    for (const Row& r : rows) {
+        FaceInput in;
+        // A cell 100 wide, from x 0 for the first row and from x 10 for the others.
+        in.cell = {r.top ? 10 : 0, r.top, r.top ? 110 : 100, r.top + r.height};
+        in.buttonHeight = r.height;
+        in.captionHeight = 16;
+        in.textPosition = r.textPosition;
+        in.showInfo = r.showInfo;
+        in.picWidth = r.picWidth;
+        in.picHeight = r.picHeight;
+        const FaceGeometry g = ButtonFace(in);
+        EXPECT_EQ(std::to_string(g.slotX) + "," + std::to_string(g.slotY) + " " +
+                      std::to_string(g.picX) + "," + std::to_string(g.picY) + " " +
+                      Text(g.caption) + " " + Text(g.zone),
+                  r.face)
+            << r.name;
+    }
 }
 
 TEST(TilePieces, TilesAlignToTheSurfaceOrigin) {
@@ -214,19 +210,18 @@ TEST(TilePieces, TilesAlignToTheSurfaceOrigin) {
     EXPECT_TRUE(TilePieces(0, 0, 10, 10, 0, 5).empty());
 }
 
-TEST(ScrollArrow, UpArrowOfAWideButton) {
+TEST(ScrollArrow, EachDirectionPointsAwayFromTheButtons) {
+    const auto text = [](const Rect& r, std::int32_t direction) {
+        std::string s;
+        for (const plat::POINT& p : ScrollArrowPoints(r, direction))
+            s += std::to_string(p.x) + "," + std::to_string(p.y) + " ";
+        return s;
+    };
     // 200 x 15: a = nearest(3.75) = 4; base from 96 to 104 at y 10, apex (100, 6).
-    const auto p = ScrollArrowPoints(Rect{0, 0, 200, 15}, kScrollUp);
-    EXPECT_EQ(p[0].x, 96);
-    EXPECT_EQ(p[0].y, 10);
-    EXPECT_EQ(p[1].x, 100);
-    EXPECT_EQ(p[1].y, 6);
-    EXPECT_EQ(p[2].x, 104);
-    const auto down = ScrollArrowPoints(Rect{0, 185, 200, 200}, kScrollDown);
-    EXPECT_EQ(down[1].y - down[0].y, 4);
-    const auto left = ScrollArrowPoints(Rect{0, 0, 15, 100}, kScrollLeft);
-    EXPECT_EQ(left[1].x, left[0].x - 4);
-    EXPECT_EQ(left[2].y - left[0].y, 8);
+    EXPECT_EQ(text(Rect{0, 0, 200, 15}, kScrollUp), "96,10 100,6 104,10 ");
+    EXPECT_EQ(text(Rect{0, 185, 200, 200}, kScrollDown), "96,190 100,194 104,190 ");
+    EXPECT_EQ(text(Rect{0, 0, 15, 100}, kScrollLeft), "10,46 6,50 10,54 ");
+    EXPECT_EQ(text(Rect{85, 0, 100, 100}, kScrollRight), "90,46 94,50 90,54 ");
 }
 
 TEST(TurnedText, ACaptionExactlyAMinus16WideStaysWhole) {
