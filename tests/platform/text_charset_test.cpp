@@ -55,10 +55,10 @@ TEST(TextCharset, EveryByteRoundTripsThroughUtf8) {
     EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
     EXPECT_EQ(AnsiToUtf8("caf\xE9 \x80"), "caf\xC3\xA9 \xE2\x82\xAC");
     for (const auto& [byte, unicode] : {std::pair<int, char32_t>{0x80, U'\u20AC'},
-                                       {0x9F, U'\u0178'},
-                                       {0x8D, U'\u008D'},
-                                       {'A', U'A'},
-                                       {0xA0, U'\u00A0'}})
+                                        {0x9F, U'\u0178'},
+                                        {0x8D, U'\u008D'},
+                                        {'A', U'A'},
+                                        {0xA0, U'\u00A0'}})
         EXPECT_EQ(UnicodeOfAnsi(static_cast<unsigned char>(byte)), unicode) << byte;
 }
 
