@@ -250,6 +250,10 @@ TEST_F(ToolTip, TheTipIsABorderedInfoBoxUnderThePointerAndOnTheScreen) {
     EXPECT_GT(r.right - r.left, 30);
     EXPECT_EQ(r.right, 320);
     EXPECT_EQ(r.bottom, 190);
+    // Off every window: the leave check finds no tool.
+    MoveTo(0, 0);
+    RunFor(100);
+    EXPECT_FALSE(Up());
 }
 
 TEST_F(ToolTip, DelaysDefaultToTheDoubleClickTimeAndMinusOneRestoresThem) {
