@@ -3,8 +3,11 @@
 // the tool records and texts, the tip's look and place on screen, and tools or tooltips that
 // go away.
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "platform/CommCtrl.h"
@@ -48,12 +51,9 @@ protected:
     }
 
     BOOL AddTool(HWND h, std::uintptr_t id, RECT r, const char* text, UINT flags = TTF_SUBCLASS) {
-        TOOLINFOA ti;
+        TOOLINFOA ti = Key(h, id, const_cast<char*>(text));
         ti.uFlags = flags;
-        ti.hwnd = h;
-        ti.uId = id;
         ti.rect = r;
-        ti.lpszText = const_cast<char*>(text);
         ti.lParam = 1234;
         return static_cast<BOOL>(Send(TTM_ADDTOOLA, 0, &ti));
     }
@@ -71,12 +71,12 @@ protected:
         ti.lpszText = text;
         return ti;
     }
-    std::string Text(HWND h, std::uintptr_t id, WPARAM size = 0) {
+    std::string Text(HWND h, std::uintptr_t id) {
         char buf[256];
         std::memset(buf, 'x', sizeof buf);
         buf[255] = '\0';
         TOOLINFOA ti = Key(h, id, buf);
-        if (Send(TTM_GETTEXTA, size, &ti) == 0 && buf[0] == 'x') return "<none>";
+        if (Send(TTM_GETTEXTA, 0, &ti) == 0 && buf[0] == 'x') return "<none>";
         return buf;
     }
     LRESULT Delay(WPARAM kind) { return SendMessageA(tip, TTM_GETDELAYTIME, kind, 0); }
@@ -86,29 +86,34 @@ protected:
         TOOLINFOA ti;
         return Send(TTM_GETCURRENTTOOLA, 0, &ti) ? ti.uId : 0;
     }
-    // Moves the pointer and lets its messages be handled.
-    void MoveTo(int x, int y) {
-        InjectMouseMove(x, y);
-        PumpMessages();
-    }
-    void Click(int vk) {
-        InjectMouseButton(vk, true);
-        InjectMouseButton(vk, false);
-        PumpMessages();
-    }
-    // Rests the pointer on (x, y) until just before and just after a delay.
-    void ExpectShownAfter(int x, int y, DWORD ms) {
-        MoveTo(x, y);
-        RunFor(ms - 1);
-        EXPECT_FALSE(Up()) << "shown before " << ms << " ms";
-        RunFor(1);
-        EXPECT_TRUE(Up()) << "not shown after " << ms << " ms";
-    }
-    // Rests the pointer on (x, y) long enough for any delay: no tip comes.
-    void ExpectNoTipAt(int x, int y) {
-        MoveTo(x, y);
-        RunFor(1000);
-        EXPECT_FALSE(Up());
+    // Plays a script of steps separated by spaces: "x,y" moves the pointer there, "w<ms>"
+    // lets the clock run, "+" and "-" expect the tip up or down, "s<ms>" expects it to come
+    // up after exactly that long, "L", "l", "R", "r" press and release the left or right
+    // button.
+    void Run(const std::string& script) {
+        std::istringstream steps(script);
+        for (std::string step; steps >> step;) {
+            SCOPED_TRACE("step " + step + " of \"" + script + "\"");
+            const int n = std::isdigit(static_cast<unsigned char>(step.back()))
+                              ? std::atoi(step.c_str() + (std::isdigit(step[0]) ? 0 : 1))
+                              : 0;
+            if (step.find(',') != std::string::npos) {
+                InjectMouseMove(n, std::atoi(step.c_str() + step.find(',') + 1));
+            } else if (step[0] == 'w') {
+                RunFor(static_cast<DWORD>(n));
+            } else if (step[0] == 's') {
+                RunFor(static_cast<DWORD>(n - 1));
+                EXPECT_FALSE(Up()) << "up too early";
+                RunFor(1);
+                EXPECT_TRUE(Up()) << "not up after " << n << " ms";
+            } else if (step == "+" || step == "-") {
+                EXPECT_EQ(Up(), step == "+");
+            } else {
+                InjectMouseButton(std::tolower(step[0]) == 'l' ? VK_LBUTTON : VK_RBUTTON,
+                                  std::isupper(step[0]) != 0);
+            }
+            PumpMessages();
+        }
     }
     int Notes(UINT code) const {
         return static_cast<int>(std::count(notes.begin(), notes.end(), code));
@@ -122,61 +127,22 @@ protected:
 
 TEST_F(ToolTip, ShowsAfterTheRestingDelayAndGoesOnLeaveClickAndAutoPop) {
     ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Hello"));
-    ExpectShownAfter(40, 40, 500);
+    Run("40,40 s500");
     EXPECT_EQ(CurrentTool(), 7u);
     EXPECT_EQ(Notes(TTN_SHOW), 1);
-    // Off the rectangle, still in the tool's window: the relayed move hides it at once.
-    MoveTo(100, 70);
-    EXPECT_FALSE(Up());
-    EXPECT_EQ(Notes(TTN_POP), 1);
-    // Moving on the tool before the delay is over starts the wait again.
-    MoveTo(35, 35);
-    RunFor(300);
-    MoveTo(36, 36);
-    RunFor(300);
-    EXPECT_FALSE(Up());
-    RunFor(200);
-    EXPECT_TRUE(Up());
-    // Off the tool's window altogether: no move reaches the tool, the leave check hides it.
-    MoveTo(10, 150);
-    EXPECT_TRUE(Up());
-    RunFor(100);
-    EXPECT_FALSE(Up());
-    RunFor(2000);
-    EXPECT_FALSE(Up());
+    // Off the rectangle, still in the tool's window: the relayed move hides it at once. Moving
+    // on the tool before the delay is over starts the wait again. Off the tool's window, no
+    // move reaches the tool: the leave check hides it.
+    Run("100,70 - 35,35 w300 36,36 w300 - w200 + 10,150 + w100 - w2000 -");
     EXPECT_EQ(SendMessageA(tip, TTM_GETCURRENTTOOLA, 0, 0), FALSE);
     // A click hides the tip; it stays away while the pointer stays on the same tool.
-    ExpectShownAfter(40, 40, 500);
-    InjectMouseButton(VK_LBUTTON, true);
-    PumpMessages();
-    EXPECT_FALSE(Up());
-    InjectMouseButton(VK_LBUTTON, false);
-    MoveTo(41, 41);
-    RunFor(2000);
-    EXPECT_FALSE(Up());
-    MoveTo(100, 70);
-    ExpectShownAfter(40, 40, 500);
-    // Auto-pop: a move over the tip's own tool starts its delay again.
-    RunFor(4000);
-    MoveTo(41, 40);
-    RunFor(4999);
-    EXPECT_TRUE(Up());
-    RunFor(1);
-    EXPECT_FALSE(Up());
+    Run("40,40 s500 L - l 41,41 w2000 - 100,70 40,40 s500");
+    // A move over the tip's own tool starts the auto-pop delay again; popped, the tip does not
+    // come back until the pointer has left the tool.
+    Run("w4000 41,40 w4999 + w1 - 42,40 w3000 - 100,70 42,40 s500");
     EXPECT_EQ(Notes(TTN_POP), 4);
-    // Popped: it does not come back until the pointer has left the tool.
-    MoveTo(42, 40);
-    RunFor(3000);
-    EXPECT_FALSE(Up());
-    MoveTo(100, 70);
-    ExpectShownAfter(42, 40, 500);
     // A click before the delay is over cancels the showing.
-    MoveTo(100, 70);
-    MoveTo(40, 40);
-    RunFor(200);
-    Click(VK_RBUTTON);
-    RunFor(1000);
-    EXPECT_FALSE(Up());
+    Run("100,70 40,40 w200 R r w1000 -");
 }
 
 // Within a quarter of the range on each channel.
@@ -190,7 +156,7 @@ bool Near(std::uint32_t a, std::uint32_t b) {
 
 TEST_F(ToolTip, TheTipIsABorderedInfoBoxUnderThePointerAndOnTheScreen) {
     ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Hello"));
-    ExpectShownAfter(40, 45, 500);
+    Run("40,45 s500");
     RECT r;
     ASSERT_TRUE(GetWindowRect(tip, &r));
     EXPECT_EQ(r.left, 40);
@@ -230,30 +196,24 @@ TEST_F(ToolTip, TheTipIsABorderedInfoBoxUnderThePointerAndOnTheScreen) {
     PumpMessages();
     EXPECT_EQ(Px(r.left + 1, r.top + 1), 0x008000u);
 
-    // A centred tip sits under the middle of its tool (screen 30..80 x 30..60).
-    MoveTo(0, 0);
-    RunFor(1000);
+    // A centred tip sits under the middle of its tool (screen 30..80 x 70..80).
     ASSERT_TRUE(AddTool(tool, 2, RECT{10, 50, 60, 60}, "Centre", TTF_SUBCLASS | TTF_CENTERTIP));
-    ExpectShownAfter(40, 75, 500);
+    Run("0,0 w1000 40,75 s500");
     GetWindowRect(tip, &r);
     EXPECT_EQ(r.top, 80 + 2);
     EXPECT_NEAR((r.left + r.right) / 2, 55, 1);
     // Near the screen's corner: moved left to end at the edge, and above the tool, as below it
     // would leave the screen.
-    MoveTo(0, 0);
-    RunFor(1000);
+    Run("0,0 w1000");
     MoveWindow(owner, 0, 40, 300, 200, TRUE);
     const HWND low = Child(owner, "low", 200, 150, 100, 50);  // screen 200..300 x 190..240
     ASSERT_TRUE(AddTool(low, 1, RECT{0, 0, 100, 50}, "A rather long tip text"));
-    ExpectShownAfter(290, 230, 500);
+    Run("290,230 s500");
     GetWindowRect(tip, &r);
     EXPECT_GT(r.right - r.left, 30);
     EXPECT_EQ(r.right, 320);
     EXPECT_EQ(r.bottom, 190);
-    // Off every window: the leave check finds no tool.
-    MoveTo(0, 0);
-    RunFor(100);
-    EXPECT_FALSE(Up());
+    Run("0,0 w100 -");  // off every window: the leave check finds no tool
 }
 
 TEST_F(ToolTip, DelaysDefaultToTheDoubleClickTimeAndMinusOneRestoresThem) {
@@ -284,11 +244,7 @@ TEST_F(ToolTip, DelaysDefaultToTheDoubleClickTimeAndMinusOneRestoresThem) {
         if (row.kind == TTDT_RESHOW) {
             // The delays set are the ones used.
             ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Timed"));
-            ExpectShownAfter(40, 40, 300);
-            RunFor(699);
-            EXPECT_TRUE(Up());
-            RunFor(1);
-            EXPECT_FALSE(Up());
+            Run("40,40 s300 w699 + w1 -");
         }
     }
 }
@@ -296,40 +252,32 @@ TEST_F(ToolTip, DelaysDefaultToTheDoubleClickTimeAndMinusOneRestoresThem) {
 TEST_F(ToolTip, RectangleToolsComeBeforeWholeWindowToolsAndReshowQuickly) {
     ASSERT_TRUE(AddWindowTool(tool, "Window"));
     ASSERT_TRUE(AddTool(tool, 5, kToolRect, "Rect"));
-    ExpectShownAfter(40, 40, 500);
+    Run("40,40 s500");
     EXPECT_EQ(CurrentTool(), 5u);
-    // From a tip that is up to another tool: the reshow delay.
-    ExpectShownAfter(100, 70, 100);
+    // From a tip that is up to another tool, even in another window: the reshow delay.
+    Run("100,70 s100");
     EXPECT_EQ(CurrentTool(), static_cast<std::uintptr_t>(tool));
-    // Straight onto another window's tool: quick as well.
     ASSERT_TRUE(AddWindowTool(other, "Other"));
-    ExpectShownAfter(200, 50, 100);
+    Run("200,50 s100");
     EXPECT_EQ(CurrentTool(), static_cast<std::uintptr_t>(other));
-    // Whole-window tools are found by their window alone.
-    EXPECT_EQ(Text(0, other), "Other");
+    EXPECT_EQ(Text(0, other), "Other");  // whole-window tools are found by their window alone
 }
 
 TEST_F(ToolTip, NewToolRectMovesWhereTheToolIs) {
     ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Moving"));
-    ExpectNoTipAt(100, 50);  // client (80, 30): off the rectangle
+    Run("100,50 w1000 -");  // client (80, 30): off the rectangle
     TOOLINFOA ti = Key(tool, 7);
     ti.rect = RECT{70, 20, 90, 40};
     Send(TTM_NEWTOOLRECTA, 0, &ti);
-    RunFor(499);
-    EXPECT_FALSE(Up());
-    RunFor(1);
-    EXPECT_TRUE(Up());
+    Run("s500");
     // Moved away from under the pointer while up: hidden at once.
     ti.rect = kToolRect;
     Send(TTM_NEWTOOLRECTA, 0, &ti);
-    EXPECT_FALSE(Up());
-    RunFor(2000);
-    EXPECT_FALSE(Up());
+    Run("- w2000 -");
     // The record keeps the new rectangle; a rectangle's edges on the right and bottom are out.
     ASSERT_TRUE(Send(TTM_GETTOOLINFOA, 0, &ti));
     EXPECT_EQ(ti.rect, kToolRect);
-    ExpectNoTipAt(20 + 60, 20 + 20);
-    ExpectShownAfter(20 + 59, 20 + 39, 500);
+    Run("80,40 w1000 - 79,59 s500");
 }
 
 TEST_F(ToolTip, ToolRecordsAndTextsComeBackAsSet) {
@@ -404,7 +352,7 @@ TEST_F(ToolTip, TextCopiesStopAtTheGivenSizeOrEightyCharacters) {
         EXPECT_EQ(std::string(buffer.get()), std::string(row.expected, 'L'));
     }
     // The tip itself still shows the whole text.
-    ExpectShownAfter(40, 40, 500);
+    Run("40,40 s500");
     RECT r;
     GetWindowRect(tip, &r);
     EXPECT_GT(r.right - r.left, 1000);
@@ -418,13 +366,10 @@ TEST_F(ToolTip, CallbackTextIsAskedOfTheToolsWindow) {
     TOOLINFOA ti = Key(tool, 7, buf);
     ASSERT_TRUE(Send(TTM_GETTOOLINFOA, 0, &ti));
     EXPECT_EQ(ti.lpszText, LPSTR_TEXTCALLBACKA);
-    ExpectShownAfter(40, 40, 500);
+    Run("40,40 s500");
     EXPECT_EQ(Notes(TTN_GETDISPINFOA), 2);
-    // A window with nothing to say: no tip.
-    MoveTo(0, 0);
-    RunFor(200);
-    answer = false;
-    ExpectNoTipAt(40, 40);
+    answer = false;  // a window with nothing to say: no tip
+    Run("0,0 w200 40,40 w1000 -");
     // Asked to keep the answer, the tooltip stops asking.
     answer = keepAnswer = true;
     EXPECT_EQ(Text(tool, 7), "Asked for");
@@ -436,7 +381,7 @@ TEST_F(ToolTip, CallbackTextIsAskedOfTheToolsWindow) {
 TEST_F(ToolTip, DeletingAToolHidesItsTipAndKeepsTheOthers) {
     ASSERT_TRUE(AddTool(tool, 1, RECT{0, 0, 50, 60}, "One"));
     ASSERT_TRUE(AddTool(tool, 2, RECT{50, 0, 100, 60}, "Two"));
-    ExpectShownAfter(30, 30, 500);
+    Run("30,30 s500");
     TOOLINFOA ti = Key(tool, 1);
     Send(TTM_DELTOOLA, 0, &ti);
     EXPECT_FALSE(Up());
@@ -445,35 +390,27 @@ TEST_F(ToolTip, DeletingAToolHidesItsTipAndKeepsTheOthers) {
     Send(TTM_DELTOOLA, 0, &ti);  // gone already
     EXPECT_EQ(Count(), 1);
     EXPECT_EQ(Text(tool, 1), "<none>");
-    ExpectNoTipAt(31, 30);
-    ExpectShownAfter(90, 30, 500);
+    Run("31,30 w1000 - 90,30 s500");
     EXPECT_EQ(CurrentTool(), 2u);
     // Deleting a tool while its show delay runs stops the showing.
-    MoveTo(0, 0);
-    RunFor(200);
-    MoveTo(90, 30);
-    RunFor(200);
+    Run("0,0 w200 90,30 w200");
     ti.uId = 2;
     Send(TTM_DELTOOLA, 0, &ti);
-    RunFor(1000);
-    EXPECT_FALSE(Up());
+    Run("w1000 -");
     // The relay stays in the window's procedure chain, harmless, and the window works on.
     rec.Watch({WM_MOUSEMOVE});
-    MoveTo(95, 35);
+    Run("95,35");
     EXPECT_EQ(rec.Take(), (std::vector<std::string>{"tool:MOUSEMOVE"}));
 }
 
 TEST_F(ToolTip, DestroyingAToolWindowTakesItsToolsAlong) {
     ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Doomed"));
     ASSERT_TRUE(AddWindowTool(other, "Survivor"));
-    ExpectShownAfter(40, 40, 500);
+    Run("40,40 s500");
     DestroyWindow(tool);
-    EXPECT_FALSE(Up());
     EXPECT_EQ(Count(), 1);
     EXPECT_EQ(Text(tool, 7), "<none>");
-    RunFor(1000);
-    EXPECT_FALSE(Up());
-    ExpectShownAfter(200, 50, 500);
+    Run("- w1000 - 200,50 s500");
     EXPECT_EQ(CurrentTool(), static_cast<std::uintptr_t>(other));
     // A tool on a dead window cannot be added.
     EXPECT_FALSE(AddTool(tool, 8, kToolRect, "Late"));
@@ -481,7 +418,7 @@ TEST_F(ToolTip, DestroyingAToolWindowTakesItsToolsAlong) {
     DestroyWindow(tip);
     EXPECT_FALSE(IsWindow(tip));
     rec.Watch({WM_MOUSEMOVE, WM_USER});
-    MoveTo(210, 50);
+    Run("210,50");
     SendMessageA(other, WM_USER, 0, 0);
     EXPECT_EQ(rec.Take(), (std::vector<std::string>{"other:MOUSEMOVE", "other:USER"}));
     DestroyWindow(owner);
@@ -490,36 +427,27 @@ TEST_F(ToolTip, DestroyingAToolWindowTakesItsToolsAlong) {
 
 TEST_F(ToolTip, OnlyAnActiveTooltipOfAnActiveOwnerShows) {
     ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Active"));
-    ExpectShownAfter(40, 40, 500);
+    Run("40,40 s500");
     SendMessageA(tip, TTM_ACTIVATE, FALSE, 0);
-    EXPECT_FALSE(Up());
-    MoveTo(100, 70);
-    ExpectNoTipAt(40, 40);
+    Run("- 100,70 40,40 w1000 -");
     SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
-    MoveTo(100, 70);
-    ExpectShownAfter(40, 40, 500);
+    Run("100,70 40,40 s500 100,70");
     // Another top-level window active: the owner's tips stay away, unless always wanted.
-    MoveTo(100, 70);
-    const HWND elsewhere = Top("elsewhere", 305, 0, 10, 10);
-    ASSERT_EQ(GetActiveWindow(), elsewhere);
-    ExpectNoTipAt(40, 40);
+    ASSERT_EQ(GetActiveWindow(), Top("elsewhere", 305, 0, 10, 10));
+    Run("40,40 w1000 -");
     SetWindowLongA(tip, GWL_STYLE, GetWindowLongA(tip, GWL_STYLE) | TTS_ALWAYSTIP);
-    MoveTo(100, 70);
-    ExpectShownAfter(40, 40, 500);
+    Run("100,70 40,40 s500");
 }
 
 TEST_F(ToolTip, RelayedEventsDriveToolsWithoutSubclassing) {
     ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Relayed", 0));
-    ExpectNoTipAt(40, 40);  // nobody told the tooltip
+    Run("40,40 w1000 -");  // nobody told the tooltip
     MSG m{tool, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20), 0, {}};
     Send(TTM_RELAYEVENT, 0, &m);
-    RunFor(499);
-    EXPECT_FALSE(Up());
-    RunFor(1);
-    EXPECT_TRUE(Up());
+    Run("s500");
     m.message = WM_LBUTTONDOWN;
     Send(TTM_RELAYEVENT, 0, &m);
-    EXPECT_FALSE(Up());
+    Run("-");
 }
 
 TEST_F(ToolTip, BadRecordsAndStaleHandlesFailSoftly) {
@@ -536,16 +464,14 @@ TEST_F(ToolTip, BadRecordsAndStaleHandlesFailSoftly) {
     DestroyWindow(gone);
     MSG m{gone, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1), 0, {}};
     Send(TTM_RELAYEVENT, 0, &m);
-    RunFor(1000);
-    EXPECT_FALSE(Up());
+    Run("w1000 -");
     EXPECT_FALSE(AddTool(gone, 1, kToolRect, "No", TTF_SUBCLASS));
     // A stale tooltip handle answers nothing.
     const HWND staleTip = tip;
     DestroyWindow(tip);
     EXPECT_EQ(SendMessageA(staleTip, TTM_GETTOOLCOUNT, 0, 0), 0);
     EXPECT_EQ(Text(tool, 7), "<none>");
-    MoveTo(40, 40);
-    RunFor(1000);
+    Run("40,40 w1000");
     INITCOMMONCONTROLSEX bad;
     bad.dwSize = 4;
     EXPECT_FALSE(InitCommonControlsEx(&bad));
