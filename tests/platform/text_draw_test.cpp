@@ -35,19 +35,14 @@ TEST(TextDrawAlign, VerticalAlignmentPutsTheBaselineWhereItBelongs) {
     // "HIH" sits on the baseline; light hinting keeps its bottom edge on a pixel boundary.
     TextCanvas c(200, 120);
     const TEXTMETRICA tm = c.Tm();
-    c.Out(20, 10, "HIH");
-    Ink ink = InkOf(c);
+    Ink ink = c.Inked(20, 10, "HIH");
     EXPECT_TRUE(Inside(ink, 20, 10, 20 + c.Cx("HIH"), 10 + tm.tmAscent));
     EXPECT_EQ(ink.bottom, 10 + tm.tmAscent);
     EXPECT_LE(ink.left, 22);
-    c.Fill(kWhite);
     SetTextAlign(c.dc, TA_BASELINE);
-    c.Out(20, 60, "HIH");
-    EXPECT_EQ(InkOf(c).bottom, 60);
-    c.Fill(kWhite);
+    EXPECT_EQ(c.Inked(20, 60, "HIH").bottom, 60);
     SetTextAlign(c.dc, TA_BOTTOM);
-    c.Out(20, 60, "HIH");
-    ink = InkOf(c);
+    ink = c.Inked(20, 60, "HIH");
     EXPECT_EQ(ink.bottom, 60 - tm.tmDescent);
     EXPECT_GE(ink.top, 60 - tm.tmHeight);
 }
@@ -107,39 +102,29 @@ TEST(TextDrawTurned, QuarterTurnsRunFromTheReferencePointAndAlignInTheTurnedFram
     TextCanvas c(80, 200, Turned(900));
     const TEXTMETRICA tm = c.Tm();
     const int cx = c.Cx("Group 1");
-    c.Out(40, 150, "Group 1");
-    const Ink all = InkOf(c);
+    const Ink all = c.Inked(40, 150, "Group 1");
     // Upward: columns x .. x + tmHeight - 1, rows y up to y - width + 1.
     EXPECT_TRUE(Inside(all, 40, 150 - cx + 1, 40 + tm.tmHeight, 151));
     EXPECT_GT(all.bottom - all.top, all.right - all.left);
     // The first character is at the bottom: "G" alone covers the lowest rows of the string.
-    c.Fill(kWhite);
-    c.Out(40, 150, "G");
-    const Ink g = InkOf(c);
+    const Ink g = c.Inked(40, 150, "G");
     EXPECT_EQ(g.bottom, all.bottom);
     EXPECT_GT(g.top, all.top + 10);
     // TA_BOTTOM puts the cell left of x; TA_RIGHT runs the string up to y from below.
-    c.Fill(kWhite);
     SetTextAlign(c.dc, TA_BOTTOM);
-    c.Out(40, 150, "Group");
-    EXPECT_TRUE(Inside(InkOf(c), 40 - tm.tmHeight, 0, 40, 200));
-    c.Fill(kWhite);
+    EXPECT_TRUE(Inside(c.Inked(40, 150, "Group"), 40 - tm.tmHeight, 0, 40, 200));
     SetTextAlign(c.dc, TA_RIGHT);
-    c.Out(40, 100, "Group");
-    EXPECT_TRUE(Inside(InkOf(c), 0, 101, 80, 101 + c.Cx("Group")));
+    EXPECT_TRUE(Inside(c.Inked(40, 100, "Group"), 0, 101, 80, 101 + c.Cx("Group")));
     // Half and three-quarter turns.
     TextCanvas h(200, 80, Turned(1800)), q(80, 200, Turned(2700));
     const int gx = h.Cx("Group");
-    h.Out(150, 50, "Group");
-    EXPECT_TRUE(Inside(InkOf(h), 150 - gx + 1, 50 - tm.tmHeight + 1, 151, 51));
-    q.Out(40, 20, "Group");
-    EXPECT_TRUE(Inside(InkOf(q), 40 - tm.tmHeight + 1, 20, 41, 20 + gx));
+    EXPECT_TRUE(Inside(h.Inked(150, 50, "Group"), 150 - gx + 1, 50 - tm.tmHeight + 1, 151, 51));
+    EXPECT_TRUE(Inside(q.Inked(40, 20, "Group"), 40 - tm.tmHeight + 1, 20, 41, 20 + gx));
 }
 
 TEST(TextDrawTurned, OtherAnglesRotateTheOutlines) {
     TextCanvas c(200, 200, Turned(450, -16));
-    c.Out(40, 160, "Diagonal");
-    const Ink ink = InkOf(c);
+    const Ink ink = c.Inked(40, 160, "Diagonal");
     // Up and to the right at 45 degrees: about cx / sqrt(2) each way.
     const int reach = static_cast<int>(c.Cx("Diagonal") / std::sqrt(2.0));
     EXPECT_NEAR(ink.right - 40, reach, 16);
@@ -165,17 +150,13 @@ TEST(TextDrawClip, TheDcClipAndTheRectanglesLimitTheText) {
     TextCanvas c(200, 60);
     const char* text = "A long line of text";
     IntersectClipRect(c.dc, 0, 0, 30, 60);
-    c.Out(10, 5, text);
-    EXPECT_TRUE(Inside(InkOf(c), 10, 5, 30, 60));
+    EXPECT_TRUE(Inside(c.Inked(10, 5, text), 10, 5, 30, 60));
     // DrawTextA clips to its rectangle unless DT_NOCLIP; the DC's clip still holds with it.
     RECT r{10, 10, 40, 30};
-    c.Draw(text, r, DT_SINGLELINE | DT_NOCLIP);
-    EXPECT_LE(InkOf(c).right, 30);
+    EXPECT_LE(c.DrawInked(text, r, DT_SINGLELINE | DT_NOCLIP).right, 30);
     SelectClipRgn(c.dc, 0);
-    c.Draw(text, r, DT_SINGLELINE);
-    EXPECT_TRUE(Inside(InkOf(c), 10, 10, 40, 30));
-    c.Draw(text, r, DT_SINGLELINE | DT_NOCLIP);
-    EXPECT_GT(InkOf(c).right, 60);
+    EXPECT_TRUE(Inside(c.DrawInked(text, r, DT_SINGLELINE), 10, 10, 40, 30));
+    EXPECT_GT(c.DrawInked(text, r, DT_SINGLELINE | DT_NOCLIP).right, 60);
 }
 
 TEST(TextDrawClip, ExtTextOutClipsAndFillsItsRectangle) {
@@ -200,8 +181,7 @@ TEST(TextDrawBackground, OpaqueFillsExactlyTheCellOrLineBoxTransparentNothing) {
     const int cx = c.Cx("Hi there");
     SetBkColor(c.dc, kRed);
     SetBkMode(c.dc, OPAQUE);
-    c.Out(10, 5, "Hi there");
-    const Ink ink = InkOf(c);
+    const Ink ink = c.Inked(10, 5, "Hi there");
     EXPECT_EQ((RECT{ink.left, ink.top, ink.right, ink.bottom}),
               (RECT{10, 5, 10 + cx, 5 + tm.tmHeight}));
     EXPECT_EQ(ink.count, cx * tm.tmHeight);
@@ -215,11 +195,9 @@ TEST(TextDrawBackground, OpaqueFillsExactlyTheCellOrLineBoxTransparentNothing) {
     EXPECT_EQ(c.Px(x1 - 1, 0), kWhite);
     EXPECT_EQ(c.Px(x1 + w1, 0), kWhite);
     EXPECT_EQ(c.Count(kWhite, 0, 2 * tm.tmHeight, 120, 60), 120 * (60 - 2 * tm.tmHeight));
-    c.Fill(kWhite);
     SetBkMode(c.dc, TRANSPARENT);
-    c.Out(10, 5, "Hi there");
+    EXPECT_GT(c.Inked(10, 5, "Hi there").count, 0);
     EXPECT_EQ(c.Count(kRed), 0);
-    EXPECT_GT(InkOf(c).count, 0);
 }
 
 TEST(TextDrawBackground, CoverageBlendsTowardTheTextColour) {
@@ -262,8 +240,7 @@ TEST(TextDrawLines, UnderlineBelowTheBaselineStrikeOutThroughTheMiddle) {
     EXPECT_EQ(FullRowAt(c, 10, 10 + cx), -1);
     lf.lfUnderline = 1;
     c.Use(lf);
-    c.Fill(kWhite);
-    c.Out(10, 5, "Hi there");
+    c.Inked(10, 5, "Hi there");
     const int under = FullRowAt(c, 10, 10 + cx);
     EXPECT_GT(under, 5 + tm.tmAscent - 1);
     EXPECT_LT(under, 5 + tm.tmHeight);
@@ -271,8 +248,7 @@ TEST(TextDrawLines, UnderlineBelowTheBaselineStrikeOutThroughTheMiddle) {
     lf.lfUnderline = 0;
     lf.lfStrikeOut = 1;
     c.Use(lf);
-    c.Fill(kWhite);
-    c.Out(10, 5, "Hi there");
+    c.Inked(10, 5, "Hi there");
     const int strike = FullRowAt(c, 10, 10 + cx);
     // About half the x-height above the baseline.
     EXPECT_GT(strike, 5 + tm.tmInternalLeading + (tm.tmAscent - tm.tmInternalLeading) / 3);

@@ -46,6 +46,27 @@ private:
     HGDIOBJ old_;
 };
 
+// The bounding box (right and bottom exclusive) and count of the pixels that are not the
+// background.
+struct Ink {
+    int left = 1 << 30, top = 1 << 30, right = -(1 << 30), bottom = -(1 << 30);
+    int count = 0;
+};
+
+inline Ink InkOf(const Canvas& c, COLORREF background = RGB(255, 255, 255)) {
+    Ink ink;
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            if (c.Px(x, y) == background) continue;
+            ++ink.count;
+            ink.left = std::min(ink.left, x);
+            ink.top = std::min(ink.top, y);
+            ink.right = std::max(ink.right, x + 1);
+            ink.bottom = std::max(ink.bottom, y + 1);
+        }
+    return ink;
+}
+
 class TextCanvas : public Canvas {
 public:
     TextCanvas(int width, int height, const LOGFONTA& lf = Lf("MS Sans Serif", -16))
@@ -70,36 +91,25 @@ public:
     void Out(int x, int y, const std::string& s) const {
         EXPECT_TRUE(TextOutA(dc, x, y, s.data(), static_cast<int>(s.size())));
     }
+    // Clears the canvas, draws s at (x, y) with TextOutA and tells where the ink went.
+    Ink Inked(int x, int y, const std::string& s) const {
+        Fill(RGB(255, 255, 255));
+        Out(x, y, s);
+        return InkOf(*this);
+    }
     // Clears the canvas and draws s with DrawTextA, returning what DrawTextA returns.
     int Draw(const std::string& s, RECT r, UINT format) const {
         Fill(RGB(255, 255, 255));
         return DrawTextA(dc, s.c_str(), -1, &r, format);
+    }
+    Ink DrawInked(const std::string& s, RECT r, UINT format) const {
+        Draw(s, r, format);
+        return InkOf(*this);
     }
     bool SamePixels(const Canvas& o) const { return Bits().pixels == o.Bits().pixels; }
 
 private:
     std::unique_ptr<UseFont> font_;
 };
-
-// The bounding box (right and bottom exclusive) and count of the pixels that are not the
-// background.
-struct Ink {
-    int left = 1 << 30, top = 1 << 30, right = -(1 << 30), bottom = -(1 << 30);
-    int count = 0;
-};
-
-inline Ink InkOf(const Canvas& c, COLORREF background = RGB(255, 255, 255)) {
-    Ink ink;
-    for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x) {
-            if (c.Px(x, y) == background) continue;
-            ++ink.count;
-            ink.left = std::min(ink.left, x);
-            ink.top = std::min(ink.top, y);
-            ink.right = std::max(ink.right, x + 1);
-            ink.bottom = std::max(ink.bottom, y + 1);
-        }
-    return ink;
-}
 
 }  // namespace zo::plat::test
