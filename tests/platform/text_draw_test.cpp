@@ -1,7 +1,6 @@
 // Text on pixels: reference points and alignment, turned text, clipping, background modes,
-// colours, lines and prefixes, DrawTextA's lines and cuts with a real font, and the soft
-// failures of the drawing calls. A layout is checked by drawing the expected lines explicitly
-// and comparing every pixel.
+// DrawTextA's lines and cuts with a real font, and the soft failures of the drawing calls. A
+// layout is checked by drawing the expected lines explicitly and comparing every pixel.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,7 +14,6 @@ namespace zo::plat::test {
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 LOGFONTA Turned(LONG escapement, LONG height = -11) {
@@ -200,21 +198,9 @@ TEST(TextDrawBackground, OpaqueFillsExactlyTheCellOrLineBoxTransparentNothing) {
     EXPECT_EQ(c.Count(kRed), 0);
 }
 
-TEST(TextDrawBackground, CoverageBlendsTowardTheTextColour) {
-    TextCanvas c(120, 40);
-    SetTextColor(c.dc, RGB(0, 0, 255));
-    c.Out(5, 5, "Hello");
-    int exact = 0, wrong = 0;
-    for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x) {
-            const COLORREF p = c.Px(x, y);
-            // Between white and blue: blue stays full, red and green fall together.
-            wrong += GetBValue(p) != 255 || GetRValue(p) != GetGValue(p);
-            exact += p == RGB(0, 0, 255);
-        }
-    EXPECT_EQ(wrong, 0);
-    EXPECT_GT(exact, 10);
-    // One-bit targets take the nearer of black and white.
+// Blending toward the text colour, underlines, strike-outs and prefix underlines are drawn
+// pixel for pixel in the reference sheets of text_golden_test.cpp.
+TEST(TextDrawBackground, OneBitTargetsTakeTheNearerOfBlackAndWhite) {
     Canvas mono(100, 30, kWhite, 1);
     const UseFont f(mono.dc, DefaultGuiLogFont());
     SetBkMode(mono.dc, TRANSPARENT);
@@ -223,50 +209,6 @@ TEST(TextDrawBackground, CoverageBlendsTowardTheTextColour) {
     const Ink ink = InkOf(mono);
     EXPECT_GT(ink.count, 10);
     EXPECT_TRUE(Inside(ink, 5, 5, 100, 30));
-}
-
-int FullRowAt(const Canvas& c, int x0, int x1) {
-    for (int y = 0; y < c.Height(); ++y)
-        if (c.Count(kBlack, x0, y, x1, y + 1) == x1 - x0) return y;
-    return -1;
-}
-
-TEST(TextDrawLines, UnderlineBelowTheBaselineStrikeOutThroughTheMiddle) {
-    LOGFONTA lf = Lf("MS Sans Serif", -16);
-    TextCanvas c(160, 40, lf);
-    const TEXTMETRICA tm = c.Tm();
-    const int cx = c.Cx("Hi there");
-    c.Out(10, 5, "Hi there");
-    EXPECT_EQ(FullRowAt(c, 10, 10 + cx), -1);
-    lf.lfUnderline = 1;
-    c.Use(lf);
-    c.Inked(10, 5, "Hi there");
-    const int under = FullRowAt(c, 10, 10 + cx);
-    EXPECT_GT(under, 5 + tm.tmAscent - 1);
-    EXPECT_LT(under, 5 + tm.tmHeight);
-    EXPECT_EQ(c.Count(kBlack, 10 + cx, under, 160, under + 1), 0);  // exactly the text's width
-    lf.lfUnderline = 0;
-    lf.lfStrikeOut = 1;
-    c.Use(lf);
-    c.Inked(10, 5, "Hi there");
-    const int strike = FullRowAt(c, 10, 10 + cx);
-    // About half the x-height above the baseline.
-    EXPECT_GT(strike, 5 + tm.tmInternalLeading + (tm.tmAscent - tm.tmInternalLeading) / 3);
-    EXPECT_LT(strike, 5 + tm.tmAscent - 2);
-}
-
-TEST(TextDrawLines, PrefixUnderlineSitsOneRowBelowTheBaseline) {
-    TextCanvas c(160, 40);
-    const int row = 5 + c.Tm().tmAscent + 1;
-    const int h = c.Cx("H");
-    c.Draw("&Hi", RECT{10, 5, 150, 35}, DT_SINGLELINE);
-    EXPECT_EQ(c.Count(kBlack, 10, row, 10 + h, row + 1), h);
-    EXPECT_EQ(c.Count(kWhite, 0, row, 10, row + 1), 10);
-    EXPECT_EQ(c.Count(kWhite, 10 + h, row, 160, row + 1), 150 - h);
-    // With DT_NOPREFIX the ampersand is shown and nothing is underlined.
-    c.Draw("&Hi", RECT{10, 5, 150, 35}, DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_LT(c.Count(kBlack, 10, row, 10 + h, row + 1), h);
-    EXPECT_GT(InkOf(c).right, 10 + c.Cx("Hi"));
 }
 
 // The longest prefix of s that fits width together with the three dots, then the dots.

@@ -139,19 +139,18 @@ TEST(TextFont, FacesAreFoundByNameWeightAndSlant) {
 
 TEST(TextFont, NegativeHeightIsTheEmPositiveTheCell) {
     // A face whose cell is 1.25 em: ascent 2048, descent 512 of 2048 units.
-    const struct {
-        LONG height;
-        int em;
-    } ems[] = {{-11, 11},
-               {20, 16},
-               {21, 17},
-               {22, 17},  // 18 would make 18 + 5 (4.5)
-               {0, 13},   // the 16-px default cell
-               {INT_MIN, text::kMaxEm},
-               {INT_MAX, text::kMaxEm},
-               {1, 1}};
-    for (const auto& row : ems)
-        EXPECT_EQ(text::EmPixelsFor(row.height, 2560, 2048, 2048), row.em) << row.height;
+    // {lfHeight, em}: a cell of 21 would be 17 + 4.25, of 22 with 18 em 18 + 5 (4.5); 0 is the
+    // 16-px default cell.
+    const int ems[][2] = {{-11, 11},
+                          {20, 16},
+                          {21, 17},
+                          {22, 17},
+                          {0, 13},
+                          {1, 1},
+                          {INT_MIN, text::kMaxEm},
+                          {INT_MAX, text::kMaxEm}};
+    for (const auto& [height, em] : ems)
+        EXPECT_EQ(text::EmPixelsFor(height, 2560, 2048, 2048), em) << height;
     for (LONG h : {-8, -11, -13, -16, -24}) {
         const TEXTMETRICA tm = FontDc(Sans(h)).Metrics();
         EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, -h);

@@ -12,6 +12,7 @@
 
 #include "platform/CommCtrl.h"
 #include "platform/Text.h"
+#include "text_support.h"
 #include "win_support.h"
 
 namespace zo::plat::test {
@@ -162,14 +163,9 @@ TEST_F(ToolTip, TheTipIsABorderedInfoBoxUnderThePointerAndOnTheScreen) {
     EXPECT_EQ(r.left, 40);
     EXPECT_EQ(r.top, 45 + 20);
     // As large as the text with its 2-pixel inset and the 1-pixel border on each side.
-    const HDC dc = GetDC(0);
-    const HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SIZE ext;
-    GetTextExtentPoint32A(dc, "Hello", 5, &ext);
-    SelectObject(dc, old);
-    ReleaseDC(0, dc);
-    EXPECT_EQ(r.right - r.left, ext.cx + 6);
-    EXPECT_EQ(r.bottom - r.top, ext.cy + 6);
+    const TextCanvas gui(1, 1, DefaultGuiLogFont());
+    EXPECT_EQ(r.right - r.left, gui.Cx("Hello") + 6);
+    EXPECT_EQ(r.bottom - r.top, gui.Tm().tmHeight + 6);
     EXPECT_EQ(GetWindowLongA(tip, GWL_STYLE) & (WS_POPUP | WS_BORDER), WS_POPUP | WS_BORDER);
     EXPECT_EQ(GetActiveWindow(), owner);  // shown without taking the activation
     // The border in the frame colour, the inset in the background, the text area holding text
