@@ -109,9 +109,11 @@ protected:
                 EXPECT_TRUE(Up()) << "not up after " << n << " ms";
             } else if (step == "+" || step == "-") {
                 EXPECT_EQ(Up(), step == "+");
-            } else {
+            } else if (step.size() == 1 && std::strchr("LlRr", step[0]) != nullptr) {
                 InjectMouseButton(std::tolower(step[0]) == 'l' ? VK_LBUTTON : VK_RBUTTON,
                                   std::isupper(step[0]) != 0);
+            } else {
+                ADD_FAILURE() << "no such step";
             }
             PumpMessages();
         }
