@@ -18,7 +18,7 @@ TEST(GdiFillRect, ExcludesRightColumnAndBottomRowAndSkipsInvertedRects) {
     RECT r{1, 2, 4, 5}, inverted{4, 4, 1, 1};
     EXPECT_EQ(FillRect(c.dc, &r, red), 1);
     EXPECT_EQ(FillRect(c.dc, &inverted, GetStockObject(BLACK_BRUSH)), 1);
-    EXPECT_EQ(c.Show({{kWhite, '.'}, {kRed, 'R'}}), "......|......|.RRR..|.RRR..|.RRR..|......");
+    EXPECT_EQ(c.Show(kPlain), "......|......|.RRR..|.RRR..|.RRR..|......");
     EXPECT_EQ(c.Raw(1, 2) >> 24, 0xFFu);  // opaque after a fill
 }
 
@@ -36,7 +36,7 @@ TEST(GdiFillRect, SystemColourIndexPlusOneClippingAndOneBitTargets) {
     EXPECT_EQ(FillRect(c.dc, &r, static_cast<HBRUSH>(32)), 0);
     EXPECT_EQ(FillRect(c.dc, &huge, GetSysColorBrush(COLOR_WINDOW)), 1);
     EXPECT_EQ(FillRect(c.dc, &r, GetStockObject(BLACK_BRUSH)), 1);
-    EXPECT_EQ(c.Show({{kWhite, '.'}, {kBlack, '#'}}), "##..|##..|....|....");
+    EXPECT_EQ(c.Show(kPlain), "##..|##..|....|....");
     // A light colour is nearer to white on a 1-bit surface, a dark one to black.
     Canvas m(4, 1, kWhite, 1);
     Owned light(CreateSolidBrush(RGB(200, 200, 200)));
@@ -44,7 +44,7 @@ TEST(GdiFillRect, SystemColourIndexPlusOneClippingAndOneBitTargets) {
     FillRect(m.dc, &mid, GetStockObject(BLACK_BRUSH));
     EXPECT_EQ(GetPixel(m.dc, 2, 0), kBlack);
     FillRect(m.dc, &one, light);
-    EXPECT_EQ(m.Show({{kWhite, '.'}, {kBlack, '#'}}), ".#..");
+    EXPECT_EQ(m.Show(kPlain), ".#..");
 }
 
 TEST(GdiOrigin, ViewportOriginMovesDrawing) {
@@ -69,7 +69,7 @@ TEST(GdiClip, IntersectAndExcludeLimitDrawingAndReportTheirKind) {
     EXPECT_EQ(ExcludeClipRect(c.dc, 3, 3, 4, 4), COMPLEXREGION);
     RECT all{0, 0, 8, 8}, box;
     FillRect(c.dc, &all, GetStockObject(BLACK_BRUSH));
-    EXPECT_EQ(c.Show({{kWhite, '.'}, {kBlack, '#'}}),
+    EXPECT_EQ(c.Show(kPlain),
               "........|........|..####..|..#.##..|..####..|..####..|........|........");
     EXPECT_EQ(GetClipBox(c.dc, &box), COMPLEXREGION);
     EXPECT_EQ(box, (RECT{2, 2, 6, 6}));
@@ -193,7 +193,7 @@ TEST(GdiLines, EndPointExcludedPenColourAndCurrentPosition) {
     EXPECT_TRUE(LineTo(c.dc, 5, 5));  // continues from the current position
     MoveToEx(c.dc, 0, 5, nullptr);
     LineTo(c.dc, 3, 2);  // 45 degrees
-    EXPECT_EQ(c.Show({{kWhite, '.'}, {kRed, 'R'}}), "RRRRRR|.....R|.....R|..R..R|.R...R|R.....");
+    EXPECT_EQ(c.Show(kPlain), "RRRRRR|.....R|.....R|..R..R|.R...R|R.....");
     POINT pos;
     GetCurrentPositionEx(c.dc, &pos);
     EXPECT_EQ(pos, (POINT{3, 2}));
@@ -212,7 +212,7 @@ TEST(GdiFrameRect, OnePixelBorder) {
     Canvas c(5, 5);
     RECT r{0, 0, 4, 3};
     EXPECT_EQ(FrameRect(c.dc, &r, GetStockObject(BLACK_BRUSH)), 1);
-    EXPECT_EQ(c.Show({{kWhite, '.'}, {kBlack, '#'}}), "####.|#..#.|####.|.....|.....");
+    EXPECT_EQ(c.Show(kPlain), "####.|#..#.|####.|.....|.....");
 }
 
 TEST(GdiRects, Arithmetic) {

@@ -1,5 +1,5 @@
 // Drawing objects and handles: stale and foreign handles, stock objects, selection rules,
-// bitmap formats, fonts, icons and the library probe.
+// bitmap formats, fonts and the library probe.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -153,39 +153,6 @@ TEST(GdiBitmaps, CreateBitmapReadsPlatformLayouts) {
     EXPECT_EQ(CreateBitmap(2, 2, 2, 32, nullptr), 0u);
     EXPECT_EQ(CreateBitmap(-1, 2, 1, 32, nullptr), 0u);
     EXPECT_EQ(CreateBitmap(1 << 20, 1 << 20, 1, 32, nullptr), 0u);
-}
-
-TEST(GdiIcons, MaskIconAndAlphaIcon) {
-    const unsigned char maskBits[] = {0x40, 0x00};  // pixel 1 transparent
-    Owned color(CreateBitmap(2, 1, 1, 32, nullptr)), mask(CreateBitmap(2, 1, 1, 1, maskBits));
-    ICONINFO ii;
-    ii.hbmColor = color;
-    ii.hbmMask = mask;
-    HICON icon = CreateIconIndirect(&ii);
-    ASSERT_NE(icon, 0u);
-    EXPECT_FALSE(GetGdi(icon, GdiKind::Icon)->icon.color.hasAlpha);
-    SIZE sz;
-    ASSERT_TRUE(GetIconSize(icon, &sz));
-    EXPECT_EQ(sz.cx, 2);
-    ICONINFO back;
-    ASSERT_TRUE(GetIconInfo(icon, &back));
-    EXPECT_EQ(GetGdi(back.hbmMask, GdiKind::Bitmap)->bitmap.mono[1], 1);
-    EXPECT_FALSE(DeleteObject(icon));  // icons go with DestroyIcon
-    EXPECT_TRUE(DestroyIcon(icon));
-    EXPECT_FALSE(DestroyIcon(icon));
-    DeleteObject(back.hbmColor);
-    DeleteObject(back.hbmMask);
-    // Varying alpha bytes make the icon draw by its alpha channel and drop the mask.
-    const unsigned char argb[] = {0, 0, 255, 0x80, 0, 0, 255, 0xFF};
-    Owned alpha(CreateBitmap(2, 1, 1, 32, argb)), pen(CreatePen(PS_SOLID, 1, 0));
-    ii.hbmColor = alpha;
-    HICON a = CreateIconIndirect(&ii);
-    ASSERT_NE(a, 0u);
-    EXPECT_TRUE(GetGdi(a, GdiKind::Icon)->icon.color.hasAlpha);
-    EXPECT_TRUE(GetGdi(a, GdiKind::Icon)->icon.mask.mono.empty());
-    DestroyIcon(a);
-    ii.hbmMask = pen;  // not a bitmap
-    EXPECT_EQ(CreateIconIndirect(&ii), 0u);
 }
 
 TEST(GdiLibrary, MsImg32ProbeAndSwitch) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Gdi.h"
+#include "platform/GdiInternal.h"
 #include "platform/gdi_canvas.h"
 
 namespace zo::plat {
@@ -149,12 +150,8 @@ TEST(GdiDrawEdge, Diagonals) {
 
 TEST(GdiFocusRect, SecondCallRestoresEveryPixel) {
     Canvas c(12, 9);
-    unsigned v = 12345;
-    for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x) {
-            v = v * 1103515245u + 12345u;
-            c.Put(x, y, (v >> 8) & 0xFFFFFF);
-        }
+    for (int i = 0; i < 12 * 9; ++i)
+        c.Put(i % 12, i / 12, (static_cast<COLORREF>(i) * 2654435761u >> 8) & 0xFFFFFF);
     const std::vector<Pixel> before = c.Bits().pixels;
     RECT r{1, 2, 11, 8};
     EXPECT_TRUE(DrawFocusRect(c.dc, &r));
@@ -171,9 +168,9 @@ TEST(GdiFocusRect, CheckerboardAlignedToTheBrushOriginNotTheViewport) {
     DrawFocusRect(v.dc, &s);  // device columns 1..3
     SetBrushOrgEx(b.dc, 1, 0, nullptr);
     DrawFocusRect(b.dc, &t);
-    EXPECT_EQ(c.Show({{kWhite, '.'}, {kBlack, '#'}}), "#.#.#.|.....#|#.....|.#.#.#");
-    EXPECT_EQ(v.Show({{kWhite, '.'}, {kBlack, '#'}}), "..#..|.#.#.");
-    EXPECT_EQ(b.Show({{kWhite, '.'}, {kBlack, '#'}}), ".#.#|#...|.#.#");
+    EXPECT_EQ(c.Show(kPlain), "#.#.#.|.....#|#.....|.#.#.#");
+    EXPECT_EQ(v.Show(kPlain), "..#..|.#.#.");
+    EXPECT_EQ(b.Show(kPlain), ".#.#|#...|.#.#");
     // The pattern XORs with the background colour and the text colour: the orange look.
     Canvas blue(4, 3, RGB(0x00, 0x78, 0xD7));
     SetBkColor(blue.dc, kWhite);
@@ -380,15 +377,22 @@ HICON MaskIcon() {
     const unsigned char color[] = {0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 0, 0, 255, 0, 0};
     const unsigned char mask[] = {0x40, 0x00, 0x80, 0x00};
     Owned c(CreateBitmap(2, 2, 1, 32, color)), m(CreateBitmap(2, 2, 1, 1, mask));
-    ICONINFO ii;
-    ii.hbmColor = c;
-    ii.hbmMask = m;
+    ICONINFO ii{TRUE, 0, 0, m, c};
     return CreateIconIndirect(&ii);
 }
 
 TEST(GdiDrawIconEx, MaskAndImage) {
     HICON icon = MaskIcon();
     ASSERT_NE(icon, 0u);
+    EXPECT_FALSE(GetGdi(icon, GdiKind::Icon)->icon.color.hasAlpha);
+    SIZE sz;
+    ASSERT_TRUE(GetIconSize(icon, &sz));
+    EXPECT_EQ(sz.cx, 2);
+    ICONINFO info;
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    EXPECT_EQ(GetGdi(info.hbmMask, GdiKind::Bitmap)->bitmap.mono[1], 1);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     const COLORREF back = RGB(10, 20, 30);
     Canvas c(3, 3, back), m(2, 2, kBlue);
     EXPECT_TRUE(DrawIconEx(c.dc, 1, 1, icon, 0, 0, 0, 0, DI_NORMAL));
@@ -399,18 +403,24 @@ TEST(GdiDrawIconEx, MaskAndImage) {
     EXPECT_EQ(m.Px(0, 0), kBlack);
     EXPECT_EQ(m.Px(1, 0), kWhite);
     EXPECT_FALSE(DrawIconEx(m.dc, 0, 0, icon, 0, 0, 0, 0, 0));
-    DestroyIcon(icon);
+    EXPECT_FALSE(DeleteObject(icon));  // icons go with DestroyIcon
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(DestroyIcon(icon));
     EXPECT_FALSE(DrawIconEx(m.dc, 0, 0, icon, 0, 0, 0, 0, DI_NORMAL));
 }
 
-TEST(GdiDrawIconEx, StretchesAndBlendsAlpha) {
-    // A 2x1 icon by alpha: opaque blue, half-transparent red.
-    const unsigned char color[] = {255, 0, 0, 255, 0, 0, 255, 128};
-    ICONINFO ii;
-    Owned bits(CreateBitmap(2, 1, 1, 32, color));
-    ii.hbmColor = bits;
+TEST(GdiDrawIconEx, VaryingAlphaDrawsByAlphaStretchedAndBlended) {
+    // A 2x1 icon: opaque blue, half-transparent red; the mask is dropped.
+    const unsigned char color[] = {255, 0, 0, 255, 0, 0, 255, 128}, maskBits[] = {0x40, 0x00};
+    Owned bits(CreateBitmap(2, 1, 1, 32, color)), mask(CreateBitmap(2, 1, 1, 1, maskBits));
+    Owned pen(CreatePen(PS_SOLID, 1, 0));
+    ICONINFO ii{TRUE, 0, 0, mask, bits};
     HICON icon = CreateIconIndirect(&ii);
     ASSERT_NE(icon, 0u);
+    EXPECT_TRUE(GetGdi(icon, GdiKind::Icon)->icon.color.hasAlpha);
+    EXPECT_TRUE(GetGdi(icon, GdiKind::Icon)->icon.mask.mono.empty());
+    ii.hbmMask = pen;  // not a bitmap
+    EXPECT_EQ(CreateIconIndirect(&ii), 0u);
     Canvas c(4, 2, kWhite), d(32, 32, kWhite);
     EXPECT_TRUE(DrawIconEx(c.dc, 0, 0, icon, 4, 2, 0, 0, DI_NORMAL));
     EXPECT_EQ(c.Show({{kBlue, 'B'}, {RGB(255, 127, 127), 'r'}}), "BBrr|BBrr");  // half red
@@ -446,10 +456,10 @@ TEST(GdiDrawState, MonoPaintsWithTheBrush) {
     Owned red(CreateSolidBrush(kRed));
     EXPECT_TRUE(DrawStateA(c.dc, red, nullptr, static_cast<LPARAM>(bmp.bitmap), 0, 1, 0, 0, 0,
                            DST_BITMAP | DSS_MONO));
-    EXPECT_EQ(c.Show({{kBlue, 'B'}, {kRed, 'R'}}), "BBR");  // white stays out
+    EXPECT_EQ(c.Show(kPlain), "BBR");  // white stays out
     EXPECT_TRUE(
         DrawStateA(n.dc, 0, nullptr, static_cast<LPARAM>(bmp.bitmap), 0, 0, 0, 0, 0, DST_BITMAP));
-    EXPECT_EQ(n.Show({{kWhite, '.'}, {kGreen, 'G'}}), ".G");
+    EXPECT_EQ(n.Show(kPlain), ".G");
 }
 
 BOOL PaintCorner(HDC hdc, LPARAM, WPARAM, int cx, int cy) {
