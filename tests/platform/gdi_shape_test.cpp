@@ -136,11 +136,12 @@ TEST(GdiDrawEdge, UnderAnOriginAndClipMatchesTheModelInsideTheClip) {
         }
 }
 
-TEST(GdiDrawEdge, Diagonals) {
+TEST(GdiDrawEdge, DiagonalsAndEmptyRectangles) {
     Canvas c(5, 5, kBack), d(5, 5, kBack);
-    RECT r{0, 0, 5, 5};
+    RECT r{0, 0, 5, 5}, empty{2, 2, 2, 2};
     EXPECT_TRUE(DrawEdge(c.dc, &r, BDR_RAISEDOUTER, BF_DIAGONAL_ENDTOPRIGHT));
     EXPECT_TRUE(DrawEdge(d.dc, &r, BDR_RAISEDOUTER, BF_DIAGONAL_ENDBOTTOMRIGHT));
+    EXPECT_TRUE(DrawEdge(d.dc, &empty, EDGE_RAISED, BF_RECT | BF_MIDDLE));
     EXPECT_EQ(c.Show({{kBack, '.'}, {Sys(COLOR_3DLIGHT), 'L'}}), "....L|...L.|..L..|.L...|L....");
     EXPECT_EQ(d.Show({{kBack, '.'}, {Sys(COLOR_3DDKSHADOW), 'D'}}),
               "D....|.D...|..D..|...D.|....D");
@@ -410,15 +411,23 @@ TEST(GdiDrawIconEx, MaskAndImage) {
 }
 
 TEST(GdiDrawIconEx, VaryingAlphaDrawsByAlphaStretchedAndBlended) {
-    // A 2x1 icon: opaque blue, half-transparent red; the mask is dropped.
+    // A 2x1 icon: opaque blue, half-transparent red; given a mask as well, it drops it.
     const unsigned char color[] = {255, 0, 0, 255, 0, 0, 255, 128}, maskBits[] = {0x40, 0x00};
     Owned bits(CreateBitmap(2, 1, 1, 32, color)), mask(CreateBitmap(2, 1, 1, 1, maskBits));
     Owned pen(CreatePen(PS_SOLID, 1, 0));
-    ICONINFO ii{TRUE, 0, 0, mask, bits};
+    ICONINFO ii{TRUE, 0, 0, 0, bits};
     HICON icon = CreateIconIndirect(&ii);
     ASSERT_NE(icon, 0u);
-    EXPECT_TRUE(GetGdi(icon, GdiKind::Icon)->icon.color.hasAlpha);
-    EXPECT_TRUE(GetGdi(icon, GdiKind::Icon)->icon.mask.mono.empty());
+    ii.hbmMask = mask;
+    HICON masked = CreateIconIndirect(&ii);
+    EXPECT_TRUE(GetGdi(masked, GdiKind::Icon)->icon.color.hasAlpha);
+    EXPECT_TRUE(GetGdi(masked, GdiKind::Icon)->icon.mask.mono.empty());
+    DestroyIcon(masked);
+    Owned opaque(CreateBitmap(2, 1, 1, 32, nullptr));  // alpha bytes all 0xFF: the mask decides
+    ICONINFO byMask{TRUE, 0, 0, mask, opaque};
+    masked = CreateIconIndirect(&byMask);
+    EXPECT_FALSE(GetGdi(masked, GdiKind::Icon)->icon.color.hasAlpha);
+    DestroyIcon(masked);
     ii.hbmMask = pen;  // not a bitmap
     EXPECT_EQ(CreateIconIndirect(&ii), 0u);
     Canvas c(4, 2, kWhite), d(32, 32, kWhite);
