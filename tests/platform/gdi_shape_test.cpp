@@ -244,7 +244,7 @@ TEST(GdiFrameControl, CaptionCloseFrameAndCross) {
 TEST(GdiFrameControl, ScrollArrows) {
     struct Row {
         UINT kind;
-        std::pair<int, int> tip, baseEnd;
+        POINT tip, baseEnd;
     };
     const Row rows[] = {{DFCS_SCROLLUP, {7, 6}, {10, 9}},
                         {DFCS_SCROLLDOWN, {7, 9}, {10, 6}},
@@ -256,10 +256,9 @@ TEST(GdiFrameControl, ScrollArrows) {
         Canvas c(16, 16), p(16, 16);
         EXPECT_TRUE(DrawFrameControl(c.dc, &r, DFC_SCROLL, k.kind));
         EXPECT_EQ(c.Count(kBlack), 16);  // rows of 1, 3, 5 and 7 pixels
-        EXPECT_EQ(c.Px(k.tip.first, k.tip.second), kBlack);
-        EXPECT_EQ(c.Px(k.baseEnd.first, k.baseEnd.second), kBlack);
+        EXPECT_EQ(c.Pick(kPlain, {k.tip, k.baseEnd}), "##");
         DrawFrameControl(p.dc, &r, DFC_SCROLL, k.kind | DFCS_PUSHED);
-        EXPECT_EQ(p.Px(k.tip.first + 1, k.tip.second + 1), kBlack);
+        EXPECT_EQ(p.Px(k.tip.x + 1, k.tip.y + 1), kBlack);
         EXPECT_EQ(p.Count(kBlack, 2, 2, 14, 14), 16);
     }
     Canvas g(16, 16);
@@ -278,11 +277,9 @@ TEST(GdiFrameControl, CheckBox) {
     EXPECT_EQ(c.Px(12, 12), Sys(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(c.Px(2, 2), kWhite);
     EXPECT_EQ(c.Count(kBlack), 21);
-    for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(c.Px(3, 5 + k), kBlack);
-        EXPECT_EQ(c.Px(6, 6 + k), kBlack);
-        EXPECT_EQ(c.Px(9, 3 + k), kBlack);
-    }
+    EXPECT_EQ(
+        c.Pick(kPlain, {{3, 5}, {3, 6}, {3, 7}, {6, 6}, {6, 7}, {6, 8}, {9, 3}, {9, 4}, {9, 5}}),
+        "#########");
     DrawFrameControl(u.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK);
     EXPECT_EQ(u.Count(kBlack), 0);
     DrawFrameControl(d.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED | DFCS_INACTIVE);
@@ -324,9 +321,7 @@ TEST_F(GdiPolygon, FillLeavesRightAndBottomEdgesOutAndAPenCoversThem) {
     const POINT tri[] = {{0, 0}, {4, 0}, {0, 4}};
     Polygon(c.dc, tri, 3);
     EXPECT_EQ(c.Count(kRed), 4 + 3 + 2 + 1);
-    EXPECT_EQ(c.Px(3, 0), kRed);
-    EXPECT_EQ(c.Px(3, 1), kWhite);
-    EXPECT_EQ(c.Px(0, 3), kRed);
+    EXPECT_EQ(c.Pick(kPlain, {{3, 0}, {3, 1}, {0, 3}}), "R.R");
 }
 
 TEST_F(GdiPolygon, AlternateAndWindingDifferInTheStarCentre) {
@@ -401,8 +396,7 @@ TEST(GdiDrawIconEx, MaskAndImage) {
     EXPECT_EQ(c.Show({{back, '.'}, {kRed, 'R'}, {kGreen, 'G'}, {RGB(245, 235, 225), 'I'}}),
               "...|.R.|.IG");
     DrawIconEx(m.dc, 0, 0, icon, 0, 0, 0, 0, DI_MASK);
-    EXPECT_EQ(m.Px(0, 0), kBlack);
-    EXPECT_EQ(m.Px(1, 0), kWhite);
+    EXPECT_EQ(m.Show(kPlain), "#.|.#");
     EXPECT_FALSE(DrawIconEx(m.dc, 0, 0, icon, 0, 0, 0, 0, 0));
     EXPECT_FALSE(DeleteObject(icon));  // icons go with DestroyIcon
     EXPECT_TRUE(DestroyIcon(icon));
@@ -448,8 +442,7 @@ TEST(GdiDrawState, IconNormalIsDrawIconExAndDisabledEmbossesTheDarkPixels) {
     EXPECT_EQ(a.Bits().pixels, b.Bits().pixels);
     // A smaller cx clips the image.
     DrawStateA(clipped.dc, 0, nullptr, static_cast<LPARAM>(icon), 0, 0, 0, 1, 2, DST_ICON);
-    EXPECT_EQ(clipped.Px(0, 0), kRed);
-    EXPECT_EQ(clipped.Px(1, 1), kBlue);
+    EXPECT_EQ(clipped.Pick(kPlain, {{0, 0}, {1, 1}}), "RB");
     // Dark pixels (0,0) and (1,1); the transparent and the inverting pixel count as white.
     EXPECT_TRUE(DrawStateA(c.dc, 0, nullptr, static_cast<LPARAM>(icon), 0, 0, 0, 0, 0,
                            DST_ICON | DSS_DISABLED));
