@@ -45,16 +45,19 @@ public:
     // The colour at (x, y) in bitmap pixels; for 1-bit bitmaps black or white.
     COLORREF Px(int x, int y) const {
         const Bitmap& b = Bits();
-        if (b.bpp == 1) return b.mono[Index(x, y)] ? RGB(255, 255, 255) : RGB(0, 0, 0);
-        return ColorRefFromPixel(b.pixels[Index(x, y)]);
+        if (b.bpp == 1) return b.mono[Index(b, x, y)] ? RGB(255, 255, 255) : RGB(0, 0, 0);
+        return ColorRefFromPixel(b.pixels[Index(b, x, y)]);
     }
-    Pixel Raw(int x, int y) const { return Bits().pixels[Index(x, y)]; }
+    Pixel Raw(int x, int y) const {
+        const Bitmap& b = Bits();
+        return b.pixels[Index(b, x, y)];
+    }
     void Put(int x, int y, COLORREF c) const {
         Bitmap& b = Bits();
         if (b.bpp == 1)
-            b.mono[Index(x, y)] = (c & 0xFFFFFF) == 0xFFFFFF ? 1 : 0;
+            b.mono[Index(b, x, y)] = (c & 0xFFFFFF) == 0xFFFFFF ? 1 : 0;
         else
-            b.pixels[Index(x, y)] = PixelFromColorRef(c);
+            b.pixels[Index(b, x, y)] = PixelFromColorRef(c);
     }
     // Number of pixels of colour c inside [x0,x1) x [y0,y1).
     int Count(COLORREF c, int x0, int y0, int x1, int y1) const {
@@ -94,8 +97,8 @@ private:
             if (Px(x, y) == colour) return letter;
         return '?';
     }
-    std::size_t Index(int x, int y) const {
-        return static_cast<std::size_t>(y) * static_cast<std::size_t>(Bits().width) +
+    static std::size_t Index(const Bitmap& b, int x, int y) {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(b.width) +
                static_cast<std::size_t>(x);
     }
 };
