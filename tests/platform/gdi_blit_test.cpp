@@ -1,6 +1,10 @@
-// BitBlt and StretchBlt: every raster operation, colour/monochrome conversions, stretch modes,
-// mirroring, clipping and overlapping copies.
+// Raster copies: every one of the 256 ternary operations through BitBlt and PatBlt on colour
+// and monochrome bitmaps, held to the definition bit by bit; alpha, origins,
+// clipping and overlap; StretchBlt modes and mirroring; TransparentBlt, AlphaBlend and
+// GradientFill.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "platform/Gdi.h"
 #include "platform/gdi_canvas.h"
@@ -8,127 +12,113 @@
 namespace zo::plat {
 namespace {
 
-using test::Canvas;
+using namespace test;
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-
-struct RopCase {
-    DWORD rop;
-    COLORREF expected;
-};
-
-// S = (F0,CC,AA), D = (0F,AA,CC), P = (3C,FF,00), worked out by hand per channel.
-const RopCase kRops[] = {
-    {SRCCOPY, RGB(0xF0, 0xCC, 0xAA)},     {SRCPAINT, RGB(0xFF, 0xEE, 0xEE)},
-    {SRCAND, RGB(0x00, 0x88, 0x88)},      {SRCINVERT, RGB(0xFF, 0x66, 0x66)},
-    {SRCERASE, RGB(0xF0, 0x44, 0x22)},    {NOTSRCCOPY, RGB(0x0F, 0x33, 0x55)},
-    {NOTSRCERASE, RGB(0x00, 0x11, 0x11)}, {MERGECOPY, RGB(0x30, 0xCC, 0x00)},
-    {MERGEPAINT, RGB(0x0F, 0xBB, 0xDD)},  {PATCOPY, RGB(0x3C, 0xFF, 0x00)},
-    {PATINVERT, RGB(0x33, 0x55, 0xCC)},   {PATPAINT, RGB(0x3F, 0xFF, 0xDD)},
-    {DSTINVERT, RGB(0xF0, 0x55, 0x33)},   {BLACKNESS, RGB(0x00, 0x00, 0x00)},
-    {WHITENESS, RGB(0xFF, 0xFF, 0xFF)},   {0x00B8074A, RGB(0x0C, 0xBB, 0x88)},
-    {0x00E20746, RGB(0x3F, 0xEE, 0x44)},
-};
-
-TEST(GdiBitBlt, EveryRasterOperationOnColourPixels) {
-    Canvas src(1, 1, RGB(0xF0, 0xCC, 0xAA));
-    for (const RopCase& k : kRops) {
-        SCOPED_TRACE(testing::Message() << std::hex << k.rop);
-        Canvas dst(1, 1, RGB(0x0F, 0xAA, 0xCC));
-        HBRUSH b = CreateSolidBrush(RGB(0x3C, 0xFF, 0x00));
-        HGDIOBJ old = SelectObject(dst.dc, b);
-        EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, k.rop));
-        EXPECT_EQ(dst.Px(0, 0), k.expected);
-        EXPECT_EQ(dst.Raw(0, 0) >> 24, 0xFFu);
-        SelectObject(dst.dc, old);
-        DeleteObject(b);
+// Result bit i comes from bit (P<<2 | S<<1 | D) of the code, bit by bit across the pixel.
+COLORREF Ternary(unsigned code, COLORREF p, COLORREF s, COLORREF d) {
+    COLORREF out = 0;
+    for (int bit = 0; bit < 24; ++bit) {
+        const unsigned idx =
+            (((p >> bit) & 1u) << 2) | (((s >> bit) & 1u) << 1) | ((d >> bit) & 1u);
+        out |= ((code >> idx) & 1u) << bit;
     }
+    return out;
 }
 
-TEST(GdiBitBlt, MonoSourceTakesDestinationColours) {
+// The operation code goes in the middle byte; the named operations are passed with their full
+// values so that the usual constants are what is tried for them.
+DWORD RopOf(unsigned code) {
+    for (const DWORD named :
+         {SRCCOPY, SRCPAINT, SRCAND, SRCINVERT, SRCERASE, NOTSRCCOPY, NOTSRCERASE, MERGECOPY,
+          MERGEPAINT, PATCOPY, PATPAINT, PATINVERT, DSTINVERT, BLACKNESS, WHITENESS})
+        if (((named >> 16) & 0xFF) == code) return named;
+    return static_cast<DWORD>(code) << 16;
+}
+
+// Each of the 256 operations (the 16 that need no source go through PatBlt) on colour pixels,
+// from a 1-bit source and onto a 1-bit target.
+TEST(GdiRop, EveryTernaryOperationOnColourAndMonochromeBitmaps) {
+    // Two operand sets; the second has every channel different so that a channel swap or a
+    // lost bit shows.
+    const COLORREF P[2] = {0xF0F0F0, 0x3C5A96}, S[2] = {0xCCCCCC, 0x0FF00F},
+                   D[2] = {0xAAAAAA, 0x6699CC};
+    Canvas src(2, 1, S[0]);
+    src.Put(1, 0, S[1]);
+    // From a 1-bit source, 0 bits take the destination's text colour and 1 bits its
+    // background colour (the source DC's do not matter); with those ~0xCC and 0xCC both bit
+    // values meet every P and D.
+    const COLORREF text = 0x333333, back = 0xCCCCCC;
     Canvas mono(2, 1, kWhite, 1);
     mono.Put(0, 0, kBlack);
-    SetTextColor(mono.dc, kGreen);  // the source DC's colours do not matter
+    SetTextColor(mono.dc, kGreen);
     SetBkColor(mono.dc, kGreen);
-    Canvas dst(2, 1);
-    SetTextColor(dst.dc, kRed);
-    SetBkColor(dst.dc, kBlue);
-    BitBlt(dst.dc, 0, 0, 2, 1, mono.dc, 0, 0, SRCCOPY);
-    EXPECT_EQ(dst.Px(0, 0), kRed);   // 0 bits: text colour
-    EXPECT_EQ(dst.Px(1, 0), kBlue);  // 1 bits: background colour
-}
-
-TEST(GdiBitBlt, ColourSourceToMonoByBackgroundColour) {
-    Canvas color(3, 1);
-    color.Put(0, 0, kGreen);
-    color.Put(1, 0, kWhite);
-    color.Put(2, 0, RGB(0, 254, 0));
-    SetBkColor(color.dc, kGreen);
-    Canvas mono(3, 1, kBlack, 1);
-    BitBlt(mono.dc, 0, 0, 3, 1, color.dc, 0, 0, SRCCOPY);
-    EXPECT_EQ(mono.Px(0, 0), kWhite);  // equal to the source background: 1
-    EXPECT_EQ(mono.Px(1, 0), kBlack);  // white is not the background here
-    EXPECT_EQ(mono.Px(2, 0), kBlack);  // close is not equal
-}
-
-TEST(GdiBitBlt, MonoToMonoCopiesBitsAndMasks) {
-    Canvas a(2, 1, kWhite, 1);
-    a.Put(1, 0, kBlack);
+    // Onto a 1-bit target, colour source pixels equal to the source's background colour are 1,
+    // others (white, or one step off) 0; the eight (P, S, D) bit triples are laid out as
+    // pixels, P coming from a black or a white brush.
+    const COLORREF key = RGB(10, 200, 30);
+    Canvas keyed(8, 1, kWhite);
+    SetBkColor(keyed.dc, key);
+    for (int i = 1; i < 8; ++i)
+        keyed.Put(i, 0, (i & 2) ? key : RGB(10, 200, 31));
+    for (unsigned code = 0; code < 256; ++code) {
+        SCOPED_TRACE(testing::Message() << "rop 0x" << std::hex << code);
+        for (int i = 0; i < 2; ++i) {
+            Canvas dst(3, 2, D[i]);
+            Owned brush(CreateSolidBrush(P[i]), dst.dc);
+            EXPECT_TRUE(BitBlt(dst.dc, 1, 0, 1, 1, src.dc, i, 0, RopOf(code)));
+            EXPECT_EQ(dst.Px(1, 0), Ternary(code, P[i], S[i], D[i]));
+            EXPECT_EQ(dst.Raw(1, 0) >> 24, 0xFFu);
+            dst.Put(1, 0, D[i]);
+            EXPECT_EQ(dst.Count(D[i]), 6);  // nothing outside the copy
+        }
+        Canvas dst(2, 1, D[0]), target(8, 1, kBlack, 1);
+        SetTextColor(dst.dc, text);
+        SetBkColor(dst.dc, back);
+        Owned brush(CreateSolidBrush(P[0]), dst.dc);
+        BitBlt(dst.dc, 0, 0, 2, 1, mono.dc, 0, 0, RopOf(code));
+        EXPECT_EQ(dst.Px(0, 0), Ternary(code, P[0], text, D[0]));
+        EXPECT_EQ(dst.Px(1, 0), Ternary(code, P[0], back, D[0]));
+        for (int i = 1; i < 8; i += 2)
+            target.Put(i, 0, kWhite);
+        for (const int pbit : {0, 1}) {
+            SelectObject(target.dc, GetStockObject(pbit ? WHITE_BRUSH : BLACK_BRUSH));
+            BitBlt(target.dc, pbit * 4, 0, 4, 1, keyed.dc, pbit * 4, 0, RopOf(code));
+        }
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(target.Px(i, 0), (code >> i) & 1u ? kWhite : kBlack) << "P S D = " << i;
+    }
+    // Between two 1-bit bitmaps bits are copied with no colour conversion.
     Canvas b(2, 1, kWhite, 1);
-    SetTextColor(b.dc, kRed);  // no conversion between two 1-bit bitmaps
-    BitBlt(b.dc, 0, 0, 2, 1, a.dc, 0, 0, SRCCOPY);
-    EXPECT_EQ(b.Px(0, 0), kWhite);
-    EXPECT_EQ(b.Px(1, 0), kBlack);
-    // The classic transparent copy: AND the mask, then XOR the image.
-    Canvas dst(2, 1, kBlue);
-    Canvas image(2, 1, kBlack);
-    image.Put(1, 0, kRed);
-    BitBlt(dst.dc, 0, 0, 2, 1, a.dc, 0, 0, SRCAND);
-    BitBlt(dst.dc, 0, 0, 2, 1, image.dc, 0, 0, SRCINVERT);
-    EXPECT_EQ(dst.Px(0, 0), kBlue);
-    EXPECT_EQ(dst.Px(1, 0), kRed);
+    SetTextColor(b.dc, kRed);
+    BitBlt(b.dc, 0, 0, 2, 1, mono.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(b.Show(kPlain), "#.");
+    // PatBlt: a negative extent runs leftwards; an operation that needs a source is refused.
+    Canvas c(4, 1, kRed);
+    EXPECT_TRUE(PatBlt(c.dc, 3, 0, -1, 1, BLACKNESS));
+    EXPECT_FALSE(PatBlt(c.dc, 0, 0, 1, 1, SRCCOPY));
+    EXPECT_EQ(c.Show(kPlain), "RR#R");
 }
 
-TEST(GdiBitBlt, CopyKeepsAlphaOtherOperationsAreOpaque) {
-    const unsigned char bits[] = {0x10, 0x20, 0x30, 0x40};
-    HBITMAP bmp = CreateBitmap(1, 1, 1, 32, bits);
-    HDC mem = CreateCompatibleDC(0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    Canvas dst(2, 1);
-    BitBlt(dst.dc, 0, 0, 1, 1, mem, 0, 0, SRCCOPY);
-    BitBlt(dst.dc, 1, 0, 1, 1, mem, 0, 0, SRCPAINT);
+TEST(GdiBitBlt, CopyKeepsAlphaOriginsClipSourceBoundsAndOverlap) {
+    Canvas alpha(1, 1), dst(2, 1);
+    alpha.Bits().pixels[0] = 0x40302010u;
+    BitBlt(dst.dc, 0, 0, 1, 1, alpha.dc, 0, 0, SRCCOPY);
+    BitBlt(dst.dc, 1, 0, 1, 1, alpha.dc, 0, 0, SRCPAINT);  // other operations are opaque
     EXPECT_EQ(dst.Raw(0, 0), 0x40302010u);
     EXPECT_EQ(dst.Raw(1, 0), 0xFFFFFFFFu);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-}
-
-TEST(GdiBitBlt, OriginsClipAndSourceBounds) {
-    Canvas src(4, 4, kRed);
+    Canvas src(4, 4, kRed), big(6, 6);
     src.Put(1, 1, kBlue);
-    Canvas dst(6, 6);
     SetViewportOrgEx(src.dc, -1, -1, nullptr);  // logical (1,1) is device (0,0)
-    SetViewportOrgEx(dst.dc, 2, 0, nullptr);
-    IntersectClipRect(dst.dc, 0, 0, 3, 6);
-    EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 10, 10, src.dc, 2, 2, SRCCOPY));
-    EXPECT_EQ(dst.Px(2, 0), kBlue);
-    EXPECT_EQ(dst.Px(4, 2), kRed);
-    EXPECT_EQ(dst.Px(5, 0), kWhite);  // clipped
-    EXPECT_EQ(dst.Px(2, 3), kWhite);  // beyond the source bitmap: untouched
-    EXPECT_EQ(dst.Count(kRed) + dst.Count(kBlue), 9);
-}
-
-TEST(GdiBitBlt, OverlappingCopyWithinOneBitmap) {
+    SetViewportOrgEx(big.dc, 2, 0, nullptr);
+    IntersectClipRect(big.dc, 0, 0, 3, 6);
+    EXPECT_TRUE(BitBlt(big.dc, 0, 0, 10, 10, src.dc, 2, 2, SRCCOPY));
+    // Clipped at column 5, and nothing from beyond the source bitmap below row 2.
+    EXPECT_EQ(big.Show(kPlain), "..BRR.|..RRR.|..RRR.|......|......|......");
+    // Copies within one bitmap read the source before writing over it.
     Canvas c(5, 1);
     for (int x = 0; x < 5; ++x)
         c.Put(x, 0, RGB(x * 10, 0, 0));
     BitBlt(c.dc, 1, 0, 4, 1, c.dc, 0, 0, SRCCOPY);
-    EXPECT_EQ(c.Px(0, 0), RGB(0, 0, 0));
     EXPECT_EQ(c.Px(1, 0), RGB(0, 0, 0));
     EXPECT_EQ(c.Px(4, 0), RGB(30, 0, 0));
     BitBlt(c.dc, 0, 0, 4, 1, c.dc, 1, 0, NOTSRCCOPY);
@@ -142,89 +132,180 @@ TEST(GdiBitBlt, BadHandlesFailSoftly) {
     EXPECT_FALSE(BitBlt(dst.dc, 0, 0, 2, 2, gone, 0, 0, SRCCOPY));
     EXPECT_FALSE(BitBlt(gone, 0, 0, 2, 2, dst.dc, 0, 0, SRCCOPY));
     EXPECT_FALSE(BitBlt(dst.dc, 0, 0, 2, 2, GetStockObject(BLACK_BRUSH), 0, 0, SRCCOPY));
-    // Operations without a source do not need one.
-    EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 1, 1, 0, 0, 0, BLACKNESS));
-    EXPECT_EQ(dst.Px(0, 0), kBlack);
-    EXPECT_EQ(dst.Count(kWhite), 3);
+    EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 1, 1, 0, 0, 0, BLACKNESS));  // needs no source
+    EXPECT_EQ(dst.Show(kPlain), "#.|..");
 }
 
-// ---- StretchBlt ----------------------------------------------------------------------------
-
-TEST(GdiStretchBlt, EnlargingReplicatesInEveryMode) {
-    Canvas src(2, 1);
-    src.Put(0, 0, kRed);
-    src.Put(1, 0, kBlue);
+TEST(GdiStretchBlt, EnlargingReplicatesInEveryModeAndShrinkingFollowsTheMode) {
+    Canvas two(2, 1, kRed);
+    two.Put(1, 0, kBlue);
     for (int mode : {BLACKONWHITE, WHITEONBLACK, COLORONCOLOR, HALFTONE}) {
-        SCOPED_TRACE(mode);
         Canvas dst(6, 2);
         SetStretchBltMode(dst.dc, mode);
-        EXPECT_TRUE(StretchBlt(dst.dc, 0, 0, 6, 2, src.dc, 0, 0, 2, 1, SRCCOPY));
-        EXPECT_EQ(dst.Count(kRed, 0, 0, 3, 2), 6);
-        EXPECT_EQ(dst.Count(kBlue, 3, 0, 6, 2), 6);
+        EXPECT_TRUE(StretchBlt(dst.dc, 0, 0, 6, 2, two.dc, 0, 0, 2, 1, SRCCOPY));
+        EXPECT_EQ(dst.Show(kPlain), "RRRBBB|RRRBBB") << mode;
     }
-}
-
-TEST(GdiStretchBlt, ShrinkingRules) {
-    Canvas src(4, 1, kWhite);
-    src.Put(1, 0, kBlack);  // black, white | white, white  as blocks of two
-    src.Put(2, 0, kBlack);
-    src.Put(3, 0, kBlack);  // white, black | black, black
-    auto shrink = [&](int mode) {
-        Canvas dst(2, 1, kGreen);
-        SetStretchBltMode(dst.dc, mode);
-        StretchBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, 4, 1, SRCCOPY);
-        return std::make_pair(dst.Px(0, 0), dst.Px(1, 0));
+    struct Row {
+        const char* name;
+        COLORREF pixel2;  // blocks (white, black) and (pixel2, black)
+        int mode;
+        const char* want;
     };
-    // Blocks are (white, black) and (black, black).
-    EXPECT_EQ(shrink(BLACKONWHITE), std::make_pair(kBlack, kBlack));
-    EXPECT_EQ(shrink(COLORONCOLOR), std::make_pair(kWhite, kBlack));  // first of each block
-    src.Put(2, 0, kWhite);  // blocks (white, black) and (white, black)
-    EXPECT_EQ(shrink(WHITEONBLACK), std::make_pair(kWhite, kWhite));
-    EXPECT_EQ(shrink(BLACKONWHITE), std::make_pair(kBlack, kBlack));
-    EXPECT_EQ(shrink(HALFTONE), std::make_pair(RGB(128, 128, 128), RGB(128, 128, 128)));
-}
-
-TEST(GdiStretchBlt, ShrinkingBothAxesAndMonoAnd) {
-    Canvas src(4, 4, kWhite, 1);
+    const Row rows[] = {{"and", kBlack, BLACKONWHITE, "##"},
+                        {"first of each block", kBlack, COLORONCOLOR, ".#"},
+                        {"or", kWhite, WHITEONBLACK, ".."},
+                        {"and of mixed", kWhite, BLACKONWHITE, "##"},
+                        {"average", kWhite, HALFTONE, "gg"}};
+    for (const Row& row : rows) {
+        Canvas src(4, 1, kBlack), dst(2, 1, kGreen);
+        src.Put(0, 0, kWhite);
+        src.Put(2, 0, row.pixel2);
+        SetStretchBltMode(dst.dc, row.mode);
+        StretchBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, 4, 1, SRCCOPY);
+        EXPECT_EQ(dst.Show({{kWhite, '.'}, {kBlack, '#'}, {RGB(128, 128, 128), 'g'}}), row.want)
+            << row.name;
+    }
+    // Both axes at once: one black pixel in a 1-bit block survives the AND; halftone averages.
+    Canvas src(4, 4, kWhite, 1), dst(2, 2, kRed, 1), half(1, 1);
     src.Put(3, 3, kBlack);
-    Canvas dst(2, 2, kRed, 1);
     StretchBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, 4, 4, SRCCOPY);
-    EXPECT_EQ(dst.Px(0, 0), kWhite);
-    EXPECT_EQ(dst.Px(1, 1), kBlack);  // one black pixel in the block survives the AND
-    Canvas half(1, 1);
+    EXPECT_EQ(dst.Show(kPlain), "..|.#");
     SetStretchBltMode(half.dc, HALFTONE);
     StretchBlt(half.dc, 0, 0, 1, 1, src.dc, 0, 0, 4, 4, SRCCOPY);
     EXPECT_EQ(half.Px(0, 0), RGB(239, 239, 239));  // 15 white, 1 black
 }
 
-TEST(GdiStretchBlt, NegativeExtentsMirror) {
-    Canvas src(3, 2);
+TEST(GdiStretchBlt, NegativeExtentsMirrorAndZeroOrHugeSizesAreHarmless) {
+    Canvas src(3, 2), dst(3, 2, kBlack);
     src.Put(0, 0, kRed);
     src.Put(1, 0, kGreen);
     src.Put(2, 0, kBlue);
-    Canvas dst(3, 2, kBlack);
     StretchBlt(dst.dc, 3, 0, -3, 1, src.dc, 0, 0, 3, 1, SRCCOPY);
-    EXPECT_EQ(dst.Px(0, 0), kBlue);
-    EXPECT_EQ(dst.Px(1, 0), kGreen);
-    EXPECT_EQ(dst.Px(2, 0), kRed);
-    // Both negative: no mirror.
-    dst.Fill(kBlack);
-    StretchBlt(dst.dc, 3, 0, -3, 1, src.dc, 3, 0, -3, 1, SRCCOPY);
-    EXPECT_EQ(dst.Px(0, 0), kRed);
-    // Vertical flip.
-    dst.Fill(kBlack);
+    EXPECT_EQ(dst.Show(kPlain), "BGR|###");
+    StretchBlt(dst.dc, 3, 0, -3, 1, src.dc, 3, 0, -3, 1, SRCCOPY);  // both negative: no mirror
+    EXPECT_EQ(dst.Show(kPlain), "RGB|###");
     StretchBlt(dst.dc, 0, 2, 3, -2, src.dc, 0, 0, 3, 2, SRCCOPY);
-    EXPECT_EQ(dst.Px(0, 1), kRed);
-    EXPECT_EQ(dst.Px(0, 0), kWhite);
+    EXPECT_EQ(dst.Show(kPlain), "...|RGB");
+    Canvas red(2, 2, kRed), d(2, 2);
+    EXPECT_TRUE(StretchBlt(d.dc, 0, 0, 0, 2, red.dc, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_EQ(d.Count(kWhite), 4);
+    EXPECT_TRUE(StretchBlt(d.dc, -1000000000, 0, 2000000000, 2, red.dc, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_EQ(d.Count(kRed), 4);
 }
 
-TEST(GdiStretchBlt, ZeroAndHugeSizesAreHarmless) {
-    Canvas src(2, 2, kRed);
-    Canvas dst(2, 2);
-    EXPECT_TRUE(StretchBlt(dst.dc, 0, 0, 0, 2, src.dc, 0, 0, 2, 2, SRCCOPY));
-    EXPECT_EQ(dst.Count(kWhite), 4);
-    EXPECT_TRUE(StretchBlt(dst.dc, -1000000000, 0, 2000000000, 2, src.dc, 0, 0, 2, 2, SRCCOPY));
-    EXPECT_EQ(dst.Count(kRed), 4);
+TEST(GdiTransparentBlt, SkipsTheKeyCopiesAlphaStretchesByPickingAndFailsOnBadInput) {
+    Canvas src(3, 1, kMagenta), dst(3, 1, kBlue);
+    src.Put(1, 0, kRed);
+    src.Bits().pixels[2] = 0x80FF0000u;  // kept with its alpha
+    EXPECT_TRUE(TransparentBlt(dst.dc, 0, 0, 3, 1, src.dc, 0, 0, 3, 1, kMagenta));
+    EXPECT_EQ(dst.Show(kPlain), "BRR");
+    EXPECT_EQ(dst.Raw(2, 0), 0x80FF0000u);
+    Canvas two(2, 1, kMagenta), big(4, 2, kBlack);
+    two.Put(0, 0, kGreen);
+    SetStretchBltMode(big.dc, BLACKONWHITE);  // acts as colour-on-colour here
+    TransparentBlt(big.dc, 0, 0, 4, 2, two.dc, 0, 0, 2, 1, kMagenta);
+    EXPECT_EQ(big.Show(kPlain), "GG##|GG##");
+    Canvas small(1, 1, kBlack), wide(4, 1, kRed);
+    wide.Put(2, 0, kGreen);
+    TransparentBlt(small.dc, 0, 0, 1, 1, wide.dc, 0, 0, 4, 1, kGreen);
+    EXPECT_EQ(small.Px(0, 0), kRed);  // a picked pixel, never a blend
+    Canvas red(2, 2, kRed), white(2, 2);
+    EXPECT_FALSE(TransparentBlt(white.dc, 2, 0, -2, 2, red.dc, 0, 0, 2, 2, 0));
+    EXPECT_FALSE(TransparentBlt(white.dc, 0, 0, 2, 2, red.dc, 2, 0, -2, 2, 0));
+    EXPECT_FALSE(TransparentBlt(white.dc, 0, 0, 2, 2, 0, 0, 0, 2, 2, 0));
+    EXPECT_EQ(white.Count(kWhite), 4);
+}
+
+// Unstretched copies under origins, clipping and sources that reach past their bitmap, held to
+// a pixel model: a destination pixel takes the source pixel unless that is the key colour or
+// lies outside the source bitmap. A key no pixel has makes it a plain copy.
+TEST(GdiTransparentBlt, UnstretchedCopiesMatchThePixelModel) {
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(n));
+    };
+    for (int round = 0; round < 300; ++round) {
+        Canvas src(7, 6, kMagenta), dst(9, 8, kBlue);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 7; ++x)
+                if (next(3) != 0) src.Put(x, y, RGB(x * 30, y * 40, round % 256));
+        const COLORREF key = round % 10 == 0 ? RGB(1, 1, 1) : kMagenta;
+        const std::vector<Pixel> before = dst.Bits().pixels;
+        // Viewport origin of the destination, then a clip given in logical coordinates.
+        const int ox = next(5) - 2, oy = next(5) - 2;
+        SetViewportOrgEx(dst.dc, ox, oy, nullptr);
+        const int cl = next(9), ct = next(8), cw = 1 + next(9), ch = 1 + next(8);
+        IntersectClipRect(dst.dc, cl - ox, ct - oy, cl - ox + cw, ct - oy + ch);
+        const int x = next(11) - 2, y = next(10) - 2, w = next(9), h = next(8);
+        const int sx = next(11) - 2, sy = next(10) - 2;
+        ASSERT_TRUE(TransparentBlt(dst.dc, x, y, w, h, src.dc, sx, sy, w, h, key));
+        int wrong = 0;
+        for (int py = 0; py < 8; ++py)
+            for (int px = 0; px < 9; ++px) {
+                Pixel expect = before[static_cast<std::size_t>(py * 9 + px)];
+                const int dx = px - ox - x, dy = py - oy - y;  // offset inside the copy
+                const bool inCopy = dx >= 0 && dx < w && dy >= 0 && dy < h;
+                const bool inClip = px >= cl && py >= ct && px < cl + cw && py < ct + ch;
+                const int qx = sx + dx, qy = sy + dy;
+                if (inCopy && inClip && qx >= 0 && qy >= 0 && qx < 7 && qy < 6 &&
+                    src.Px(qx, qy) != key)
+                    expect = src.Raw(qx, qy);
+                wrong += dst.Raw(px, py) != expect;
+            }
+        ASSERT_EQ(wrong, 0) << "round " << round;
+    }
+}
+
+TEST(GdiAlphaBlend, ConstantAndPerPixelAlpha) {
+    Canvas src(1, 1, kWhite), dst(1, 1, kBlack);
+    EXPECT_TRUE(AlphaBlend(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, 1, 1, {AC_SRC_OVER, 0, 128, 0}));
+    EXPECT_EQ(dst.Px(0, 0), RGB(128, 128, 128));
+    // A premultiplied half-transparent red over blue.
+    Canvas red(1, 1), blue(1, 1, kBlue);
+    red.Bits().pixels[0] = 0x80800000u;
+    const BLENDFUNCTION perPixel{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    EXPECT_TRUE(AlphaBlend(blue.dc, 0, 0, 1, 1, red.dc, 0, 0, 1, 1, perPixel));
+    EXPECT_EQ(blue.Px(0, 0), RGB(128, 0, 127));
+    EXPECT_FALSE(AlphaBlend(blue.dc, 0, 0, -1, 1, red.dc, 0, 0, 1, 1, perPixel));
+}
+
+bool Gradient(HDC dc, RECT r, COLORREF c0, COLORREF c1, ULONG mode) {
+    const auto ch = [](int v) { return static_cast<COLOR16>(v << 8); };
+    TRIVERTEX v[2] = {{r.left, r.top, ch(GetRValue(c0)), ch(GetGValue(c0)), ch(GetBValue(c0))},
+                      {r.right, r.bottom, ch(GetRValue(c1)), ch(GetGValue(c1)), ch(GetBValue(c1))}};
+    GRADIENT_RECT g{0, 1};
+    return GradientFill(dc, v, 2, &g, 1, mode) != 0;
+}
+
+TEST(GdiGradientFill, RunsFromTheFirstColourToTheSecondAcrossTheRectangle) {
+    Canvas c(101, 2, kRed), v(1, 256), reversed(4, 1);
+    EXPECT_TRUE(Gradient(c.dc, {0, 0, 100, 1}, kBlack, kWhite, GRADIENT_FILL_RECT_H));
+    // The last column filled is the second colour; the right column and bottom row stay out.
+    const Key key = {{kBlack, '#'}, {RGB(128, 128, 128), 'g'}, {kWhite, '.'}, {kRed, 'R'}};
+    EXPECT_EQ(c.Pick(key, {{0, 0}, {50, 0}, {99, 0}, {100, 0}, {0, 1}}), "#g.RR");
+    EXPECT_EQ(c.Raw(99, 0) >> 24, 0xFFu);
+    EXPECT_TRUE(Gradient(v.dc, {0, 0, 1, 256}, kBlack, kBlue, GRADIENT_FILL_RECT_V));
+    EXPECT_EQ(
+        v.Pick({{kBlack, '#'}, {RGB(0, 0, 128), 'b'}, {kBlue, 'B'}}, {{0, 0}, {0, 128}, {0, 255}}),
+        "#bB");
+    Gradient(reversed.dc, {4, 1, 0, 0}, kWhite, kBlack, GRADIENT_FILL_RECT_H);
+    EXPECT_EQ(reversed.Pick(kPlain, {{0, 0}, {3, 0}}), "#.");  // from the left vertex
+}
+
+TEST(GdiGradientFill, OriginClipAndBadInput) {
+    Canvas c(10, 1);
+    SetViewportOrgEx(c.dc, 2, 0, nullptr);
+    IntersectClipRect(c.dc, 0, 0, 4, 1);
+    Gradient(c.dc, {0, 0, 8, 1}, kBlack, kWhite, GRADIENT_FILL_RECT_H);
+    EXPECT_EQ(c.Px(2, 0), kBlack);
+    EXPECT_EQ(c.Px(5, 0), RGB(109, 109, 109));  // k = 3 of 0..7
+    EXPECT_EQ(c.Px(6, 0), kWhite);              // clipped
+    TRIVERTEX v[2];
+    GRADIENT_RECT bad{0, 5}, ok{0, 1};
+    EXPECT_FALSE(GradientFill(c.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
+    EXPECT_FALSE(GradientFill(c.dc, v, 2, &ok, 1, 7));
+    EXPECT_FALSE(GradientFill(c.dc, nullptr, 2, &ok, 1, GRADIENT_FILL_RECT_H));
 }
 
 }  // namespace

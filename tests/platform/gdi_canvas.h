@@ -2,10 +2,18 @@
 // do not go through the code under test.
 #pragma once
 
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "platform/Gdi.h"
 #include "platform/GdiInternal.h"
 
 namespace zo::plat::test {
+
+// Letters standing for colours in pictures of pixels.
+using Key = std::vector<std::pair<COLORREF, char>>;
 
 class Canvas {
 public:
@@ -37,24 +45,19 @@ public:
     // The colour at (x, y) in bitmap pixels; for 1-bit bitmaps black or white.
     COLORREF Px(int x, int y) const {
         const Bitmap& b = Bits();
-        const auto i = static_cast<std::size_t>(y) * static_cast<std::size_t>(b.width) +
-                       static_cast<std::size_t>(x);
-        if (b.bpp == 1) return b.mono[i] ? RGB(255, 255, 255) : RGB(0, 0, 0);
-        return ColorRefFromPixel(b.pixels[i]);
+        if (b.bpp == 1) return b.mono[Index(b, x, y)] ? RGB(255, 255, 255) : RGB(0, 0, 0);
+        return ColorRefFromPixel(b.pixels[Index(b, x, y)]);
     }
     Pixel Raw(int x, int y) const {
         const Bitmap& b = Bits();
-        return b.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(b.width) +
-                        static_cast<std::size_t>(x)];
+        return b.pixels[Index(b, x, y)];
     }
     void Put(int x, int y, COLORREF c) const {
         Bitmap& b = Bits();
-        const auto i = static_cast<std::size_t>(y) * static_cast<std::size_t>(b.width) +
-                       static_cast<std::size_t>(x);
         if (b.bpp == 1)
-            b.mono[i] = (c & 0xFFFFFF) == 0xFFFFFF ? 1 : 0;
+            b.mono[Index(b, x, y)] = (c & 0xFFFFFF) == 0xFFFFFF ? 1 : 0;
         else
-            b.pixels[i] = PixelFromColorRef(c);
+            b.pixels[Index(b, x, y)] = PixelFromColorRef(c);
     }
     // Number of pixels of colour c inside [x0,x1) x [y0,y1).
     int Count(COLORREF c, int x0, int y0, int x1, int y1) const {
@@ -65,14 +68,70 @@ public:
         return n;
     }
     int Count(COLORREF c) const { return Count(c, 0, 0, Width(), Height()); }
+    // Pixels as text, so one comparison checks many and a failure shows them: each pixel the
+    // character of its colour in `key`, else '?'. Show gives the whole image, rows joined by
+    // '|'; Pick the pixels at the given points.
+    std::string Show(const Key& key) const {
+        std::string s;
+        for (int y = 0; y < Height(); ++y) {
+            if (y > 0) s += '|';
+            for (int x = 0; x < Width(); ++x)
+                s += Letter(key, x, y);
+        }
+        return s;
+    }
+    std::string Pick(const Key& key, std::initializer_list<POINT> at) const {
+        std::string s;
+        for (const POINT& p : at)
+            s += Letter(key, p.x, p.y);
+        return s;
+    }
 
     HDC dc = 0;
     HBITMAP bitmap = 0;
     HGDIOBJ previous = 0;
+
+private:
+    char Letter(const Key& key, int x, int y) const {
+        for (const auto& [colour, letter] : key)
+            if (Px(x, y) == colour) return letter;
+        return '?';
+    }
+    static std::size_t Index(const Bitmap& b, int x, int y) {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(b.width) +
+               static_cast<std::size_t>(x);
+    }
 };
 
 inline COLORREF Sys(int index) {
     return GetSysColor(index);
 }
+
+constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0),
+                   kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kMagenta = RGB(255, 0, 255);
+// White '.', black '#', red 'R', green 'G', blue 'B' and magenta 'M'.
+inline const Key kPlain = {{kWhite, '.'}, {kBlack, '#'}, {kRed, 'R'},
+                           {kGreen, 'G'}, {kBlue, 'B'},  {kMagenta, 'M'}};
+
+// A drawing object deleted at the end of the scope; when given a DC it is selected into it
+// for the scope and the previous object put back first.
+class Owned {
+public:
+    explicit Owned(HGDIOBJ object, HDC dc = 0) : object_(object), dc_(dc) {
+        if (dc_) old_ = SelectObject(dc_, object_);
+    }
+    ~Owned() {
+        if (dc_) SelectObject(dc_, old_);
+        DeleteObject(object_);
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    operator HGDIOBJ() const { return object_; }
+
+private:
+    HGDIOBJ object_;
+    HDC dc_;
+    HGDIOBJ old_ = 0;
+};
 
 }  // namespace zo::plat::test

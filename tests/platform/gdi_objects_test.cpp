@@ -1,5 +1,5 @@
 // Drawing objects and handles: stale and foreign handles, stock objects, selection rules,
-// bitmap formats, fonts, icons and the library probe.
+// bitmap formats, fonts and the library probe.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,39 +11,26 @@
 namespace zo::plat {
 namespace {
 
-using test::Canvas;
+using namespace test;
 
-TEST(GdiHandles, DeletedBrushFailsSoftlyAndDrawsNothing) {
-    Canvas c(4, 4, RGB(1, 2, 3));
-    HBRUSH brush = CreateSolidBrush(RGB(200, 0, 0));
-    ASSERT_TRUE(DeleteObject(brush));
-    RECT r{0, 0, 4, 4};
-    EXPECT_EQ(FillRect(c.dc, &r, brush), 0);
-    EXPECT_EQ(c.Count(RGB(1, 2, 3)), 16);
-    EXPECT_FALSE(DeleteObject(brush));  // a second delete is refused, not a double free
-}
-
-TEST(GdiHandles, ReusedSlotDoesNotRevive) {
+TEST(GdiHandles, DeletedAndReusedHandlesFailSoftlyAndDrawNothing) {
+    Canvas c(2, 2, RGB(1, 2, 3));
+    RECT r{0, 0, 2, 2};
     HBRUSH old = CreateSolidBrush(RGB(10, 10, 10));
     ASSERT_TRUE(DeleteObject(old));
-    HBRUSH fresh = CreateSolidBrush(RGB(20, 20, 20));
+    EXPECT_FALSE(DeleteObject(old));  // a second delete is refused, not a double free
+    Owned fresh(CreateSolidBrush(RGB(20, 20, 20)));
     // The slot is recycled; the generation tells the old handle apart.
     EXPECT_EQ(old & kHandleSlotMask, fresh & kHandleSlotMask);
     EXPECT_NE(old, fresh);
-    Canvas c(2, 2);
-    RECT r{0, 0, 2, 2};
     EXPECT_EQ(FillRect(c.dc, &r, old), 0);
-    EXPECT_EQ(c.Px(0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(c.Count(RGB(1, 2, 3)), 4);
     EXPECT_EQ(FillRect(c.dc, &r, fresh), 1);
-    EXPECT_EQ(c.Px(1, 1), RGB(20, 20, 20));
-    DeleteObject(fresh);
-}
+    EXPECT_EQ(c.Count(RGB(20, 20, 20)), 4);
 
-TEST(GdiHandles, DeletedDcFailsEverywhere) {
     HDC dc = CreateCompatibleDC(0);
     ASSERT_NE(dc, 0u);
     ASSERT_TRUE(DeleteDC(dc));
-    RECT r{0, 0, 1, 1};
     EXPECT_EQ(FillRect(dc, &r, GetStockObject(BLACK_BRUSH)), 0);
     EXPECT_EQ(SelectObject(dc, GetStockObject(BLACK_PEN)), 0u);
     EXPECT_EQ(SaveDC(dc), 0);
@@ -55,24 +42,21 @@ TEST(GdiHandles, DeletedDcFailsEverywhere) {
 
 TEST(GdiHandles, HandleOfAnotherKindIsRefused) {
     Canvas c(2, 2);
-    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 255, 0));
+    Owned brush(CreateSolidBrush(kBlue)), pen(CreatePen(PS_SOLID, 1, kGreen));
     RECT r{0, 0, 2, 2};
     EXPECT_EQ(FillRect(c.dc, &r, pen), 0);                        // a pen is not a brush
     EXPECT_EQ(FillRect(brush, &r, brush), 0);                     // a brush is not a DC
     EXPECT_EQ(FillRect(c.dc, &r, static_cast<HBRUSH>(c.dc)), 0);  // nor is a DC a brush
     EXPECT_EQ(SelectObject(c.dc, c.dc), 0u);
-    EXPECT_EQ(c.Count(RGB(255, 255, 255)), 4);
+    EXPECT_EQ(c.Count(kWhite), 4);
     EXPECT_EQ(GetObjectType(pen), OBJ_PEN);
     EXPECT_EQ(GetObjectType(brush), OBJ_BRUSH);
     EXPECT_EQ(GetObjectType(c.dc), OBJ_MEMDC);
     EXPECT_EQ(GetObjectType(0x12345678u), 0u);
-    DeleteObject(brush);
-    DeleteObject(pen);
 }
 
-TEST(GdiObjects, SelectedObjectsCannotBeDeleted) {
-    Canvas c(2, 2);
+TEST(GdiObjects, SelectedAndStockObjectsCannotBeDeleted) {
+    Canvas c(1, 1);
     HBRUSH brush = CreateSolidBrush(RGB(1, 1, 1));
     HGDIOBJ old = SelectObject(c.dc, brush);
     EXPECT_EQ(old, GetStockObject(WHITE_BRUSH));  // a fresh DC holds the white brush
@@ -80,9 +64,6 @@ TEST(GdiObjects, SelectedObjectsCannotBeDeleted) {
     EXPECT_FALSE(DeleteObject(c.bitmap));
     EXPECT_EQ(SelectObject(c.dc, old), brush);
     EXPECT_TRUE(DeleteObject(brush));
-}
-
-TEST(GdiObjects, StockObjectsSurviveDeleteObject) {
     for (int index : {WHITE_BRUSH, BLACK_BRUSH, NULL_BRUSH, NULL_PEN, BLACK_PEN, WHITE_PEN,
                       DEFAULT_GUI_FONT, SYSTEM_FONT}) {
         HGDIOBJ h = GetStockObject(index);
@@ -90,11 +71,8 @@ TEST(GdiObjects, StockObjectsSurviveDeleteObject) {
         EXPECT_FALSE(DeleteObject(h)) << index;
         EXPECT_EQ(GetStockObject(index), h) << index;
     }
-    EXPECT_EQ(GetStockObject(9), 0u);
-    EXPECT_EQ(GetStockObject(-1), 0u);
-    EXPECT_EQ(GetStockObject(1000), 0u);
-
-    Canvas c(1, 1);
+    for (int index : {9, -1, 1000})
+        EXPECT_EQ(GetStockObject(index), 0u) << index;
     RECT r{0, 0, 1, 1};
     HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
     EXPECT_FALSE(DeleteObject(face));
@@ -104,7 +82,7 @@ TEST(GdiObjects, StockObjectsSurviveDeleteObject) {
     EXPECT_EQ(GetSysColorBrush(-1), 0u);
 }
 
-TEST(GdiObjects, StockFontsCarryLogfonts) {
+TEST(GdiObjects, FontsCarryTerminatedLogfonts) {
     LOGFONTA lf;
     ASSERT_EQ(GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf),
               static_cast<int>(sizeof lf));
@@ -112,14 +90,10 @@ TEST(GdiObjects, StockFontsCarryLogfonts) {
     EXPECT_STREQ(lf.lfFaceName, "MS Shell Dlg");
     ASSERT_EQ(GetObjectA(GetStockObject(SYSTEM_FONT), sizeof lf, &lf), static_cast<int>(sizeof lf));
     EXPECT_EQ(lf.lfWeight, 700);
-}
-
-TEST(GdiObjects, FontFaceNameIsAlwaysTerminated) {
-    LOGFONTA in;
-    in.lfHeight = -13;
-    in.lfItalic = 1;
-    std::memset(in.lfFaceName, 'A', sizeof in.lfFaceName);  // no terminator at all
-    HFONT font = CreateFontIndirectA(&in);
+    lf.lfHeight = -13;
+    lf.lfItalic = 1;
+    std::memset(lf.lfFaceName, 'A', sizeof lf.lfFaceName);  // no terminator at all
+    Owned font(CreateFontIndirectA(&lf));
     ASSERT_NE(font, 0u);
     LOGFONTA out;
     ASSERT_EQ(GetObjectA(font, sizeof out, &out), static_cast<int>(sizeof out));
@@ -128,29 +102,30 @@ TEST(GdiObjects, FontFaceNameIsAlwaysTerminated) {
     EXPECT_EQ(out.lfItalic, 1);
     EXPECT_EQ(GetObjectA(font, 4, &out), 0);  // too small a buffer is refused
     EXPECT_EQ(CreateFontIndirectA(nullptr), 0u);
-    DeleteObject(font);
 }
 
-TEST(GdiBitmaps, NewMemoryDcHoldsMonochromeDefault) {
-    HDC dc = CreateCompatibleDC(0);
+TEST(GdiBitmaps, NewMemoryDcHoldsMonochromeDefaultAndBitmapsSelectInOneDc) {
+    HDC dc = CreateCompatibleDC(0), other = CreateCompatibleDC(dc);
     HGDIOBJ def = GetCurrentObject(dc, OBJ_BITMAP);
-    BITMAP bm;
-    ASSERT_EQ(GetObjectA(def, sizeof bm, &bm), static_cast<int>(sizeof bm));
-    EXPECT_EQ(bm.bmWidth, 1);
-    EXPECT_EQ(bm.bmHeight, 1);
-    EXPECT_EQ(bm.bmBitsPixel, 1);
+    const auto info = [](HGDIOBJ h) {
+        BITMAP bm;
+        EXPECT_EQ(GetObjectA(h, sizeof bm, &bm), static_cast<int>(sizeof bm));
+        return std::vector<LONG>{bm.bmWidth, bm.bmHeight, bm.bmBitsPixel, bm.bmWidthBytes};
+    };
+    EXPECT_EQ(info(def), (std::vector<LONG>{1, 1, 1, 2}));
     // Compatible with the default mono bitmap means 1 bit, like the classic platform.
     HBITMAP mono = CreateCompatibleBitmap(dc, 10, 3);
-    ASSERT_EQ(GetObjectA(mono, sizeof bm, &bm), static_cast<int>(sizeof bm));
-    EXPECT_EQ(bm.bmBitsPixel, 1);
-    EXPECT_EQ(bm.bmWidthBytes, 2);
+    EXPECT_EQ(info(mono), (std::vector<LONG>{10, 3, 1, 2}));
     HBITMAP color = CreateBitmap(3, 2, 1, 32, nullptr);
     SelectObject(dc, color);
     HBITMAP second = CreateCompatibleBitmap(dc, 5, 5);
-    ASSERT_EQ(GetObjectA(second, sizeof bm, &bm), static_cast<int>(sizeof bm));
-    EXPECT_EQ(bm.bmBitsPixel, 32);
-    EXPECT_EQ(bm.bmWidthBytes, 20);
+    EXPECT_EQ(info(second), (std::vector<LONG>{5, 5, 32, 20}));
+    EXPECT_EQ(SelectObject(other, color), 0u);  // already selected elsewhere
+    EXPECT_EQ(SelectObject(dc, color), color);  // reselecting into its own DC is fine
     EXPECT_EQ(SelectObject(dc, def), color);
+    EXPECT_NE(SelectObject(other, color), 0u);
+    EXPECT_FALSE(DeleteObject(color));
+    DeleteDC(other);  // deleting the DC releases the bitmap
     EXPECT_TRUE(DeleteObject(color));
     EXPECT_TRUE(DeleteObject(mono));
     EXPECT_TRUE(DeleteObject(second));
@@ -158,84 +133,26 @@ TEST(GdiBitmaps, NewMemoryDcHoldsMonochromeDefault) {
     DeleteDC(dc);
 }
 
-TEST(GdiBitmaps, BitmapIsSelectedInOneDcAtATime) {
-    HDC a = CreateCompatibleDC(0);
-    HDC b = CreateCompatibleDC(a);
-    HBITMAP bmp = CreateBitmap(4, 4, 1, 32, nullptr);
-    ASSERT_NE(SelectObject(a, bmp), 0u);
-    EXPECT_EQ(SelectObject(b, bmp), 0u);
-    EXPECT_EQ(SelectObject(a, bmp), bmp);  // reselecting into its own DC is fine
-    // Deleting the DC releases the bitmap.
-    DeleteDC(a);
-    EXPECT_NE(SelectObject(b, bmp), 0u);
-    EXPECT_FALSE(DeleteObject(bmp));
-    DeleteDC(b);
-    EXPECT_TRUE(DeleteObject(bmp));
-}
-
 TEST(GdiBitmaps, CreateBitmapReadsPlatformLayouts) {
     // 1 bpp, 10 px wide: rows are padded to 16 bits, most significant bit first.
     const unsigned char monoBits[] = {0x80, 0x40, 0x00, 0x00, 0x01, 0x00};
-    HBITMAP mono = CreateBitmap(10, 3, 1, 1, monoBits);
+    Owned mono(CreateBitmap(10, 3, 1, 1, monoBits));
     ASSERT_NE(mono, 0u);
     const Bitmap& m = GetGdi(mono, GdiKind::Bitmap)->bitmap;
-    EXPECT_EQ(m.mono[0], 1);  // (0,0)
-    EXPECT_EQ(m.mono[9], 1);  // (9,0): bit 6 of the second byte
-    EXPECT_EQ(m.mono[8], 0);
-    EXPECT_EQ(m.mono[10], 0);  // row 1 is all clear
-    EXPECT_EQ(m.mono[27], 1);  // (7,2)
+    // (0,0), (9,0) from bit 6 of the second byte, and (7,2); row 1 is all clear.
+    const std::vector<std::uint8_t> want = {1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0,
+                                            0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+    EXPECT_EQ(m.mono, want);
     // 32 bpp: blue, green, red, alpha bytes.
     const unsigned char colorBits[] = {0x10, 0x20, 0x30, 0x40, 0xFF, 0x00, 0x00, 0xFF};
-    HBITMAP color = CreateBitmap(2, 1, 1, 32, colorBits);
+    Owned color(CreateBitmap(2, 1, 1, 32, colorBits));
     const Bitmap& c = GetGdi(color, GdiKind::Bitmap)->bitmap;
     EXPECT_EQ(c.pixels[0], 0x40302010u);
-    EXPECT_EQ(ColorRefFromPixel(c.pixels[1]), RGB(0, 0, 255));
+    EXPECT_EQ(ColorRefFromPixel(c.pixels[1]), kBlue);
     EXPECT_EQ(CreateBitmap(2, 2, 1, 24, nullptr), 0u);
     EXPECT_EQ(CreateBitmap(2, 2, 2, 32, nullptr), 0u);
     EXPECT_EQ(CreateBitmap(-1, 2, 1, 32, nullptr), 0u);
     EXPECT_EQ(CreateBitmap(1 << 20, 1 << 20, 1, 32, nullptr), 0u);
-    DeleteObject(mono);
-    DeleteObject(color);
-}
-
-TEST(GdiIcons, MaskIconAndAlphaIcon) {
-    HBITMAP color = CreateBitmap(2, 1, 1, 32, nullptr);
-    const unsigned char maskBits[] = {0x40, 0x00};  // pixel 1 transparent
-    HBITMAP mask = CreateBitmap(2, 1, 1, 1, maskBits);
-    ICONINFO ii;
-    ii.hbmColor = color;
-    ii.hbmMask = mask;
-    HICON icon = CreateIconIndirect(&ii);
-    ASSERT_NE(icon, 0u);
-    EXPECT_FALSE(GetGdi(icon, GdiKind::Icon)->icon.color.hasAlpha);
-    SIZE sz;
-    ASSERT_TRUE(GetIconSize(icon, &sz));
-    EXPECT_EQ(sz.cx, 2);
-    ICONINFO back;
-    ASSERT_TRUE(GetIconInfo(icon, &back));
-    EXPECT_EQ(GetGdi(back.hbmMask, GdiKind::Bitmap)->bitmap.mono[1], 1);
-    EXPECT_FALSE(DeleteObject(icon));  // icons go with DestroyIcon
-    EXPECT_TRUE(DestroyIcon(icon));
-    EXPECT_FALSE(DestroyIcon(icon));
-    DeleteObject(back.hbmColor);
-    DeleteObject(back.hbmMask);
-
-    // Varying alpha bytes make the icon draw by its alpha channel and drop the mask.
-    const unsigned char argb[] = {0, 0, 255, 0x80, 0, 0, 255, 0xFF};
-    HBITMAP alpha = CreateBitmap(2, 1, 1, 32, argb);
-    ii.hbmColor = alpha;
-    HICON a = CreateIconIndirect(&ii);
-    ASSERT_NE(a, 0u);
-    EXPECT_TRUE(GetGdi(a, GdiKind::Icon)->icon.color.hasAlpha);
-    EXPECT_TRUE(GetGdi(a, GdiKind::Icon)->icon.mask.mono.empty());
-    DestroyIcon(a);
-
-    ii.hbmMask = CreatePen(PS_SOLID, 1, 0);  // not a bitmap
-    EXPECT_EQ(CreateIconIndirect(&ii), 0u);
-    DeleteObject(ii.hbmMask);
-    DeleteObject(alpha);
-    DeleteObject(color);
-    DeleteObject(mask);
 }
 
 TEST(GdiLibrary, MsImg32ProbeAndSwitch) {
