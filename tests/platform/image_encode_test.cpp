@@ -80,25 +80,22 @@ TEST_F(ImageFiles, BmpAndPngRoundTrip) {
 }
 
 TEST_F(ImageFiles, WriterAndReaderReportClearErrors) {
-    const std::vector<std::uint32_t> pixels(6, 0xFF000000u);
-    ImageIoStatus s = WritePng(dir_ / "x.png", 4, 2, pixels);
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.error.find("4x2"), std::string::npos) << s.error;
-    s = WritePng(dir_ / "x.png", 0, 0, {});
-    EXPECT_FALSE(s.ok());
-    s = WritePng(dir_ / "missing-dir" / "x.png", 3, 2, pixels);
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.error.find("missing-dir"), std::string::npos) << s.error;
-    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
-
+    const std::vector<std::uint32_t> six(6, 0xFF000000u);
     Image out;
-    s = ReadPng(dir_ / "none.png", out);
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.error.find("none.png"), std::string::npos);
     std::ofstream(dir_ / "fake.png") << "not a png";
-    s = ReadPng(dir_ / "fake.png", out);
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.error.find("fake.png"), std::string::npos);
+    const std::pair<ImageIoStatus, const char*> rows[] = {
+        {WritePng(dir_ / "x.png", 4, 2, six), "4x2"},  // the size the pixels do not have
+        {WritePng(dir_ / "x.png", 0, 0, {}), ""},
+        {WritePng(dir_ / "missing-dir" / "x.png", 3, 2, six), "missing-dir"},
+        {ReadPng(dir_ / "none.png", out), "none.png"},
+        {ReadPng(dir_ / "fake.png", out), "fake.png"},
+        {SaveDcPng(12345, dir_ / "x.png"), "device context"},
+    };
+    for (const auto& [status, what] : rows) {
+        EXPECT_FALSE(status.ok()) << what;
+        EXPECT_NE(status.error.find(what), std::string::npos) << status.error;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
 }
 
 TEST_F(ImageFiles, SnapshotsOfBitmapsAndDeviceContexts) {
@@ -139,27 +136,22 @@ TEST_F(ImageFiles, SnapshotsOfBitmapsAndDeviceContexts) {
     const ImageIoStatus s = SaveBitmapPng(bmp, dir_ / "stale.png");  // deleted handle
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.error.find("bitmap"), std::string::npos);
-    EXPECT_FALSE(SaveDcPng(12345, dir_ / "bad.png").ok());
     EXPECT_FALSE(fs::exists(dir_ / "stale.png"));
 }
 
 using ImageCompare = ImageFiles;
 
-TEST_F(ImageCompare, MatchingImagesPassAndNothingIsWritten) {
-    const Image img = Pattern(6, 4, false);
-    ASSERT_TRUE(WritePng(dir_ / "ref.png", img, PngChannels::Rgb).ok());
-    // Without alpha the fourth byte is not part of the comparison.
-    Image junkAlpha = img;
-    for (std::uint32_t& p : junkAlpha.pixels)
-        p &= 0x00FFFFFFu;
-    EXPECT_EQ(CompareWithReference(junkAlpha, dir_ / "ref.png", dir_ / "out"), "");
-    EXPECT_FALSE(fs::exists(dir_ / "out" / "ref.actual.png"));
-}
-
-TEST_F(ImageCompare, MismatchWritesActualAndDiff) {
+TEST_F(ImageCompare, AMatchWritesNothingAMismatchTheActualAndDiffImages) {
     const Image ref = Pattern(6, 4, false);
     ASSERT_TRUE(WritePng(dir_ / "ref.png", ref, PngChannels::Rgb).ok());
+    // Without alpha the fourth byte is not part of the comparison.
     Image actual = ref;
+    for (std::uint32_t& p : actual.pixels)
+        p &= 0x00FFFFFFu;
+    EXPECT_EQ(CompareWithReference(actual, dir_ / "ref.png", dir_ / "out"), "");
+    EXPECT_FALSE(fs::exists(dir_ / "out" / "ref.actual.png"));
+
+    actual = ref;
     actual.pixels[2 * 6 + 4] = 0xFF000000u;
     const std::string msg = CompareWithReference(actual, dir_ / "ref.png", dir_ / "out");
     EXPECT_NE(msg.find("1 pixel(s) differ"), std::string::npos) << msg;

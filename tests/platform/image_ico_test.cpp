@@ -34,35 +34,15 @@ TEST(ImageIco, ChoosesTheNearestSizeThenTheLargerThenTheDeepestColour) {
     // Entries 2@8, 4@4, 4@32, 4@8, 6@32 bits, a 12 x 12 PNG and 9@4, each one solid colour;
     // the directory says 0 (256) for every size and depth: the entries' headers decide.
     const Bytes ico = Fixture("choice.ico");
-    const struct {
-        int desired;
-        int width;
-        std::uint32_t colour;
-    } rows[] = {
-        {4, 4, 0xFF333333},    // the deepest colour among the same size
-        {2, 2, 0xFF111111},    // nearer beats deeper
-        {3, 4, 0xFF333333},    // a tie goes to the larger
-        {5, 6, 0xFF555555},    //
-        {8, 9, 0xFF666666},    //
-        {11, 12, 0xFF090909},  // a PNG entry's size is its IHDR's
-    };
-    for (const auto& row : rows) {
-        const Image img = DecodeIcon(ico, row.desired, row.desired);
-        EXPECT_EQ(img.width, row.width) << row.desired;
-        EXPECT_EQ(img.At(1, 1), row.colour) << row.desired;
+    // Wanted size, chosen width and colour: the deepest among the same size, nearer beats
+    // deeper, a tie goes to the larger, and a PNG entry's size is its IHDR's.
+    const int rows[][3] = {{4, 4, 0x333333}, {2, 2, 0x111111}, {3, 4, 0x333333},
+                           {5, 6, 0x555555}, {8, 9, 0x666666}, {11, 12, 0x090909}};
+    for (const auto& [want, width, rgb] : rows) {
+        const Image img = DecodeIcon(ico, want, want);
+        EXPECT_EQ(img.width, width) << want;
+        EXPECT_EQ(img.At(1, 1), 0xFF000000u | static_cast<std::uint32_t>(rgb)) << want;
     }
-}
-
-TEST(ImageIco, CursorKeepsItsHotspotInsideTheImage) {
-    Bytes cur = Fixture("hotspot.cur");
-    EXPECT_EQ(DetectImageFormat(cur), ImageFormat::Cursor);
-    Image img = DecodeIcon(cur);
-    EXPECT_EQ(img.hotspotX, 2);
-    EXPECT_EQ(img.hotspotY, 3);
-    Poke(cur, 10, 4, 500 | 9 << 16);  // x 500, y 9
-    img = DecodeIcon(cur);
-    EXPECT_EQ(img.hotspotX, 3);
-    EXPECT_EQ(img.hotspotY, 3);
 }
 
 // pair.ico: a 4 x 2 8-bit entry at 38 (1080 bytes), then a 24-bit one at 1118 that is chosen.

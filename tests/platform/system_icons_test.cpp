@@ -15,12 +15,12 @@ namespace {
 
 // The icon's own pixels (straight colour with alpha), read through GetIconInfo.
 Image PixelsOf(HICON icon) {
-    ICONINFO info;
+    ICONINFO info{};
     Image img;
-    if (!GetIconInfo(icon, &info)) return img;
+    EXPECT_TRUE(GetIconInfo(icon, &info));
     EXPECT_TRUE(ImageFromBitmap(info.hbmColor, img));
     DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmMask);
     return img;
 }
 
@@ -72,22 +72,14 @@ TEST(SystemIcons, TheMarksSitInTheirShapes) {
 
 class ShownIcons : public WinTest {
 protected:
-    void SetUp() override {
-        WinTest::SetUp();
-        tlsDuring = &during;
-    }
-    void TearDown() override {
-        tlsDuring = nullptr;
-        WinTest::TearDown();
-    }
+    ShownIcons() { tlsDuring = &during; }
+    ~ShownIcons() override { tlsDuring = nullptr; }
     // Red-dominated pixels inside r on the screen.
     static int RedInk(const RECT& r) {
         int n = 0;
         for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) {
-                const std::uint32_t p = Px(x, y);
-                n += ((p >> 16) & 0xFF) > 150 && ((p >> 8) & 0xFF) < 80 ? 1 : 0;
-            }
+            for (int x = r.left; x < r.right; ++x)
+                n += Ch(Px(x, y), 16) > 150 && Ch(Px(x, y), 8) < 80 ? 1 : 0;
         return n;
     }
     std::function<void()> during;
@@ -98,11 +90,7 @@ TEST_F(ShownIcons, AMessageBoxShowsItsIconLeftOfTheText) {
     RECT plain{}, iconic{};
     const auto inspect = [&](int& ink, RECT& box) {
         during = [&] {
-            for (HWND h = GetTopWindow(0); h != 0; h = GetWindow(h, GW_HWNDNEXT)) {
-                char name[32] = {};
-                GetClassNameA(h, name, sizeof name);
-                if (std::strcmp(name, "ZoMessageBox") == 0) GetWindowRect(h, &box);
-            }
+            GetWindowRect(GetActiveWindow(), &box);  // the message box
             // The icon's place: left of the text, under the caption bar.
             ink = RedInk(RECT{box.left, box.top + 20, box.left + 50, box.top + 70});
             InjectKey(VK_RETURN, true);
