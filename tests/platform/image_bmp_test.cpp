@@ -99,7 +99,7 @@ const Damage kRefused[] = {
      {1124, 20, 0xFFFFFFFF}},
     {"last row one byte short", "pal8.bmp", kCut, 0, {-1}},
     {"palette beyond the file, bits offset 0", "bad-palette-past-end.bmp", 0, 0, {0}},
-    {"bit fields at 24 bits", "rgb24.bmp", 30, 4, {3}},
+    {"bit fields at 24 bits", "fields1010-v2.bmp", 28, 2, {24}},
     {"non-contiguous mask", "fields565.bmp", 54, 4, {0xF0F0}},
     {"masks missing", "fields565.bmp", kCut, 0, {54}},
     {"width out of range", "rgb24.bmp", 18, 4, {0, -5, 32769, INT_MIN}},

@@ -49,7 +49,6 @@ protected:
 
 TEST_F(ImagePicture, BitmapFileGivesABitmapPictureSizedInHimetric) {
     auto pic = LoadPictureFromMemory(Bmp24(32, 16, 0xFF336699u));
-    ASSERT_TRUE(pic);
     EXPECT_EQ(pic->Type(), 1);
     EXPECT_EQ(pic->Width(), 847);
     EXPECT_EQ(pic->Height(), 423);

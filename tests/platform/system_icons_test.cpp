@@ -41,8 +41,9 @@ TEST(SystemIcons, EachStandardIconIsShared32x32WithSoftEdges) {
         EXPECT_EQ(size.cy, 32);
         const Image px = PixelsOf(icon);
         ASSERT_EQ(px.pixels.size(), 32u * 32u);
-        EXPECT_EQ(Ch(px.At(0, 0), 24), 0) << id;  // corners see through
-        if (id == IDI_APPLICATION) continue;      // a window: straight edges
+        EXPECT_EQ(Ch(px.At(0, 0), 24), 0) << id;      // corners see through
+        EXPECT_EQ(Ch(px.At(16, 16), 24), 255) << id;  // the middle does not
+        if (id == IDI_APPLICATION) continue;          // a window: straight edges
         const auto soft = std::count_if(px.pixels.begin(), px.pixels.end(), [](std::uint32_t p) {
             return Ch(p, 24) > 0 && Ch(p, 24) < 255;
         });
@@ -60,8 +61,8 @@ TEST(SystemIcons, TheMarksSitInTheirShapes) {
     EXPECT_LT(Ch(error.At(16, 5), 8), 60);
     // Warning: a yellow triangle, apex up, with a dark mark.
     const Image warning = PixelsOf(LoadIconA(0, IDI_WARNING));
-    EXPECT_EQ(Ch(warning.At(2, 4), 24), 0);  // beside the apex
-    EXPECT_EQ(Ch(warning.At(16, 27), 24), 255);
+    EXPECT_EQ(Ch(warning.At(2, 4), 24), 0);     // beside the apex
+    EXPECT_EQ(Ch(warning.At(4, 27), 24), 255);  // a corner of its base, outside any disc
     EXPECT_LT(Ch(warning.At(16, 15), 16), 40);  // the bar of the "!"
     EXPECT_GT(Ch(warning.At(6, 27), 16), 200);
     // Information: a blue disc with the white "i".
