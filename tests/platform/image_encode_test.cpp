@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/Error.h"
 #include "platform/Gdi.h"
 #include "platform/Image.h"
 #include "platform/image/ImageCompare.h"
@@ -15,81 +16,86 @@ namespace {
 using namespace zo::plat;
 namespace fs = std::filesystem;
 
+// Pixel i is colour i * 0x0A1B2C; its alpha i * 37 (0 only at i = 0), or opaque.
 Image Pattern(int w, int h, bool alpha) {
     Image img;
     img.width = w;
     img.height = h;
     img.hasAlpha = alpha;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t a =
-                alpha ? static_cast<std::uint32_t>((x * 40 + y * 7) % 256) : 0xFF;
-            img.pixels.push_back((a << 24) | (static_cast<std::uint32_t>(x * 23 % 256) << 16) |
-                                 (static_cast<std::uint32_t>(y * 31 % 256) << 8) |
-                                 static_cast<std::uint32_t>((x + y) * 11 % 256));
-        }
+    for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(w * h); ++i)
+        img.pixels.push_back((alpha ? (i * 37 % 256) << 24 : 0xFF000000u) |
+                             (i * 0x0A1B2Cu & 0xFFFFFF));
     return img;
 }
 
 class ImageFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zo_image_files_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
     void TearDown() override {
+        unsetenv("ZO_UPDATE_GOLDEN");
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
-    fs::path dir_;
+    const fs::path dir_ =
+        fs::temp_directory_path() /
+        ("zo_image_files_" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
-TEST_F(ImageFiles, PngRoundTripsRgbaAndRgb) {
-    const Image rgba = Pattern(7, 5, true);
-    ASSERT_TRUE(WritePng(dir_ / "rgba.png", rgba).ok());
-    Image back;
+TEST_F(ImageFiles, BmpAndPngRoundTrip) {
+    const Image opaque = Pattern(5, 3, false);
+    const Image alpha = Pattern(7, 5, true);
+    for (int bpp : {24, 32}) {
+        const Image back = DecodeBmp(EncodeBmp(opaque, bpp));
+        EXPECT_EQ(back.pixels, opaque.pixels) << bpp;
+        EXPECT_FALSE(back.hasAlpha);
+    }
+    // Alpha survives a 32-bit BMP and an RGBA PNG; a 24-bit BMP and an RGB PNG drop it.
+    Image back = DecodeBmp(EncodeBmp(alpha, 32));
+    EXPECT_TRUE(back.hasAlpha);
+    EXPECT_EQ(back.pixels, alpha.pixels);
+    ASSERT_TRUE(WritePng(dir_ / "rgba.png", alpha).ok());
     ASSERT_TRUE(ReadPng(dir_ / "rgba.png", back).ok());
     EXPECT_TRUE(back.hasAlpha);
     EXPECT_EQ(back.width, 7);
-    EXPECT_EQ(back.pixels, rgba.pixels);
-
-    // RGB drops the alpha channel: everything reads back opaque.
-    ASSERT_TRUE(WritePng(dir_ / "rgb.png", 7, 5, rgba.pixels, PngChannels::Rgb).ok());
+    EXPECT_EQ(back.pixels, alpha.pixels);
+    std::ifstream f(dir_ / "rgba.png", std::ios::binary);  // the same file as in memory
+    EXPECT_EQ(EncodePng(alpha), std::vector<std::uint8_t>(std::istreambuf_iterator<char>(f), {}));
+    const Image bmp24 = DecodeBmp(EncodeBmp(alpha, 24));
+    ASSERT_TRUE(WritePng(dir_ / "rgb.png", 7, 5, alpha.pixels, PngChannels::Rgb).ok());
     ASSERT_TRUE(ReadPng(dir_ / "rgb.png", back).ok());
-    EXPECT_FALSE(back.hasAlpha);
-    for (std::size_t i = 0; i < rgba.pixels.size(); ++i)
-        ASSERT_EQ(back.pixels[i], rgba.pixels[i] | 0xFF000000u) << i;
+    for (const Image& dropped : {bmp24, back}) {
+        EXPECT_FALSE(dropped.hasAlpha);
+        for (std::size_t i = 0; i < alpha.pixels.size(); ++i)
+            ASSERT_EQ(dropped.pixels[i], alpha.pixels[i] | 0xFF000000u) << i;
+    }
 
-    // The in-memory encoder gives the same file.
-    std::ifstream f(dir_ / "rgba.png", std::ios::binary);
-    const std::vector<std::uint8_t> onDisk((std::istreambuf_iterator<char>(f)),
-                                           std::istreambuf_iterator<char>());
-    EXPECT_EQ(EncodePng(rgba), onDisk);
+    EXPECT_THROW(EncodeBmp(opaque, 8), zo::Error);
+    Image broken = opaque;
+    broken.pixels.pop_back();
+    EXPECT_THROW(EncodeBmp(broken, 24), zo::Error);
 }
 
 TEST_F(ImageFiles, WriterAndReaderReportClearErrors) {
-    const std::vector<std::uint32_t> pixels(6, 0xFF000000u);
-    ImageIoStatus s = WritePng(dir_ / "x.png", 4, 2, pixels);
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.error.find("4x2"), std::string::npos) << s.error;
-    s = WritePng(dir_ / "x.png", 0, 0, {});
-    EXPECT_FALSE(s.ok());
-    s = WritePng(dir_ / "missing-dir" / "x.png", 3, 2, pixels);
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.error.find("missing-dir"), std::string::npos) << s.error;
-    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
-
+    const std::vector<std::uint32_t> six(6, 0xFF000000u);
     Image out;
-    s = ReadPng(dir_ / "none.png", out);
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.error.find("none.png"), std::string::npos);
     std::ofstream(dir_ / "fake.png") << "not a png";
-    s = ReadPng(dir_ / "fake.png", out);
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.error.find("fake.png"), std::string::npos);
+    const std::pair<ImageIoStatus, const char*> rows[] = {
+        {WritePng(dir_ / "x.png", 4, 2, six), "4x2"},  // the size the pixels do not have
+        {WritePng(dir_ / "x.png", 0, 0, {}), ""},
+        {WritePng(dir_ / "missing-dir" / "x.png", 3, 2, six), "missing-dir"},
+        {ReadPng(dir_ / "none.png", out), "none.png"},
+        {ReadPng(dir_ / "fake.png", out), "fake.png"},
+        {SaveDcPng(12345, dir_ / "x.png"), "device context"},
+    };
+    for (const auto& [status, what] : rows) {
+        EXPECT_FALSE(status.ok()) << what;
+        EXPECT_NE(status.error.find(what), std::string::npos) << status.error;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
 }
 
 TEST_F(ImageFiles, SnapshotsOfBitmapsAndDeviceContexts) {
@@ -130,33 +136,22 @@ TEST_F(ImageFiles, SnapshotsOfBitmapsAndDeviceContexts) {
     const ImageIoStatus s = SaveBitmapPng(bmp, dir_ / "stale.png");  // deleted handle
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.error.find("bitmap"), std::string::npos);
-    EXPECT_FALSE(SaveDcPng(12345, dir_ / "bad.png").ok());
     EXPECT_FALSE(fs::exists(dir_ / "stale.png"));
 }
 
-class ImageCompare : public ImageFiles {
-protected:
-    void TearDown() override {
-        unsetenv("ZO_UPDATE_GOLDEN");
-        ImageFiles::TearDown();
-    }
-};
+using ImageCompare = ImageFiles;
 
-TEST_F(ImageCompare, MatchingImagesPassAndNothingIsWritten) {
-    const Image img = Pattern(6, 4, false);
-    ASSERT_TRUE(WritePng(dir_ / "ref.png", img, PngChannels::Rgb).ok());
-    // Without alpha the fourth byte is not part of the comparison.
-    Image junkAlpha = img;
-    for (std::uint32_t& p : junkAlpha.pixels)
-        p &= 0x00FFFFFFu;
-    EXPECT_EQ(CompareWithReference(junkAlpha, dir_ / "ref.png", dir_ / "out"), "");
-    EXPECT_FALSE(fs::exists(dir_ / "out" / "ref.actual.png"));
-}
-
-TEST_F(ImageCompare, MismatchWritesActualAndDiff) {
+TEST_F(ImageCompare, AMatchWritesNothingAMismatchTheActualAndDiffImages) {
     const Image ref = Pattern(6, 4, false);
     ASSERT_TRUE(WritePng(dir_ / "ref.png", ref, PngChannels::Rgb).ok());
+    // Without alpha the fourth byte is not part of the comparison.
     Image actual = ref;
+    for (std::uint32_t& p : actual.pixels)
+        p &= 0x00FFFFFFu;
+    EXPECT_EQ(CompareWithReference(actual, dir_ / "ref.png", dir_ / "out"), "");
+    EXPECT_FALSE(fs::exists(dir_ / "out" / "ref.actual.png"));
+
+    actual = ref;
     actual.pixels[2 * 6 + 4] = 0xFF000000u;
     const std::string msg = CompareWithReference(actual, dir_ / "ref.png", dir_ / "out");
     EXPECT_NE(msg.find("1 pixel(s) differ"), std::string::npos) << msg;

@@ -2,13 +2,11 @@
 // behind the handles and their release, metafile recognition, and file errors.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
-#include <fstream>
+#include <tuple>
 
-#include "core/Error.h"
-#include "core/Picture.h"
 #include "platform/Gdi.h"
-#include "platform/Image.h"
 #include "platform/image_builders.h"
 
 namespace {
@@ -17,14 +15,18 @@ using namespace zo::plat;
 using namespace zo::test;
 namespace fs = std::filesystem;
 
-Bytes Bmp24(int w, int h, std::uint32_t rgb) {
-    DibSpec s;
-    s.width = w;
-    s.height = h;
-    s.bits = PackDibRows(24, std::vector<std::vector<std::uint32_t>>(
-                                 static_cast<std::size_t>(h),
-                                 std::vector<std::uint32_t>(static_cast<std::size_t>(w), rgb)));
-    return MakeBmp(s);
+Image Solid(int w, int h, std::vector<std::uint32_t> pixels, bool alpha = false) {
+    Image img;
+    img.width = w;
+    img.height = h;
+    img.pixels = std::move(pixels);
+    img.hasAlpha = alpha;
+    return img;
+}
+
+Bytes Bmp24(int w, int h, std::uint32_t argb) {
+    return EncodeBmp(Solid(w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), argb)),
+                     24);
 }
 
 void ExpectError(std::int32_t number, const char* description, const auto& call) {
@@ -40,34 +42,13 @@ void ExpectError(std::int32_t number, const char* description, const auto& call)
 
 class ImagePicture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zo_image_picture_" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        baseline_ = GdiObjects().LiveCount();
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-        // Every picture made by a test is gone by now: nothing may be left behind.
-        EXPECT_EQ(GdiObjects().LiveCount(), baseline_);
-    }
-    fs::path Write(const std::string& name, const Bytes& bytes) {
-        const fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return p;
-    }
-    fs::path dir_;
-    std::size_t baseline_ = 0;
+    // Every picture made by a test is gone by its end: nothing may be left behind.
+    void TearDown() override { EXPECT_EQ(GdiObjects().LiveCount(), baseline_); }
+    std::size_t baseline_ = GdiObjects().LiveCount();
 };
 
 TEST_F(ImagePicture, BitmapFileGivesABitmapPictureSizedInHimetric) {
-    auto pic = LoadPictureFromMemory(Bmp24(32, 16, 0x336699));
-    ASSERT_TRUE(pic);
+    auto pic = LoadPictureFromMemory(Bmp24(32, 16, 0xFF336699u));
     EXPECT_EQ(pic->Type(), 1);
     EXPECT_EQ(pic->Width(), 847);
     EXPECT_EQ(pic->Height(), 423);
@@ -76,44 +57,30 @@ TEST_F(ImagePicture, BitmapFileGivesABitmapPictureSizedInHimetric) {
     ASSERT_NE(o, nullptr);
     EXPECT_EQ(o->bitmap.bpp, 32);
     EXPECT_EQ(o->bitmap.width, 32);
+    EXPECT_EQ(o->bitmap.height, 16);
     EXPECT_FALSE(o->bitmap.hasAlpha);
     EXPECT_EQ(o->bitmap.pixels[5], 0xFF336699u);
-    BITMAP bm;
-    ASSERT_NE(GetObjectA(h, sizeof bm, &bm), 0);
-    EXPECT_EQ(bm.bmWidth, 32);
-    EXPECT_EQ(bm.bmHeight, 16);
 
     pic.reset();  // the picture deletes its bitmap
     EXPECT_EQ(GetGdi(h, GdiKind::Bitmap), nullptr);
 
-    auto hundred = LoadPictureFromMemory(Bmp24(100, 1, 0));
-    EXPECT_EQ(hundred->Width(), 2646);
-    EXPECT_EQ(hundred->Height(), 26);
-}
+    pic = LoadPictureFromMemory(Bmp24(100, 1, 0xFF000000u));
+    EXPECT_EQ(pic->Width(), 2646);
+    EXPECT_EQ(pic->Height(), 26);
 
-TEST_F(ImagePicture, PngGivesABitmapThatKeepsItsAlpha) {
-    PngLayout p;
-    p.width = 2;
-    p.height = 1;
-    p.colorType = 6;
-    p.samples = {255, 0, 0, 64, 0, 0, 255, 255};
-    const auto pic = LoadPictureFromMemory(MakePng(p));
+    // PNG gives a bitmap too, and it keeps its alpha.
+    const Image png = Solid(2, 1, {0x40FF0000u, 0xFF0000FFu}, true);
+    pic = LoadPictureFromMemory(EncodePng(png));
     EXPECT_EQ(pic->Type(), 1);
-    const GdiObject* o = GetGdi(pic->Handle(), GdiKind::Bitmap);
+    o = GetGdi(pic->Handle(), GdiKind::Bitmap);
     ASSERT_NE(o, nullptr);
     EXPECT_TRUE(o->bitmap.hasAlpha);
-    EXPECT_EQ(o->bitmap.pixels[0], 0x40FF0000u);
-    EXPECT_EQ(o->bitmap.pixels[1], 0xFF0000FFu);
+    EXPECT_EQ(o->bitmap.pixels, png.pixels);
 }
 
-TEST_F(ImagePicture, IconFileGivesAnIconWithColourAndMask) {
-    std::vector<std::vector<std::uint32_t>> color(16, std::vector<std::uint32_t>(16, 1));
-    std::vector<std::vector<std::uint32_t>> mask(16, std::vector<std::uint32_t>(16, 0));
-    mask[0][0] = 1;
-    const Bytes ico =
-        MakeIco({{16, 16, 4, 0, 0,
-                  MakeIconDib(16, 16, 4, std::vector<std::uint32_t>(16, 0x00FF00), color, mask)}});
-    auto pic = LoadPictureFromMemory(ico);
+TEST_F(ImagePicture, IconsAndCursorsGiveIconPictures) {
+    // 16 x 16 at 4 bits, all green, the top-left pixel masked.
+    auto pic = LoadPictureFromMemory(Fixture("green16.ico"));
     EXPECT_EQ(pic->Type(), 3);
     EXPECT_EQ(pic->Width(), 423);
     EXPECT_EQ(pic->Height(), 423);
@@ -127,118 +94,89 @@ TEST_F(ImagePicture, IconFileGivesAnIconWithColourAndMask) {
     SIZE size;
     ASSERT_TRUE(GetIconSize(h, &size));
     EXPECT_EQ(size.cx, 16);
-
     pic.reset();  // the picture destroys its icon
     EXPECT_EQ(GetGdi(h, GdiKind::Icon), nullptr);
-}
 
-TEST_F(ImagePicture, AlphaIconsAndCursors) {
-    const Bytes ico = MakeIco(
-        {{2, 1, 32, 0, 0, MakeIconDib(2, 1, 32, {}, {{0x80FF0000, 0xFF0000FF}}, {{0, 0}})}});
-    auto pic = LoadPictureFromMemory(ico);
-    const GdiObject* o = GetGdi(pic->Handle(), GdiKind::Icon);
+    pic = LoadPictureFromMemory(Fixture("alpha32.ico"));
+    o = GetGdi(pic->Handle(), GdiKind::Icon);
     ASSERT_NE(o, nullptr);
     EXPECT_TRUE(o->icon.color.hasAlpha);
     EXPECT_TRUE(o->icon.mask.mono.empty());  // drawn by its alpha
     EXPECT_EQ(o->icon.color.pixels[0], 0x80FF0000u);
 
-    const Bytes cur = MakeIco(
-        {{2, 2, 0, 1, 1, MakeIconDib(2, 2, 1, {0, 0xFFFFFF}, {{1, 0}, {0, 1}}, {{0, 0}, {0, 0}})}},
-        2);
-    auto cursor = LoadPictureFromMemory(cur);
-    EXPECT_EQ(cursor->Type(), 3);
-    o = GetGdi(cursor->Handle(), GdiKind::Icon);
-    ASSERT_NE(o, nullptr);
-    EXPECT_EQ(o->icon.hotspotX, 1);
-    EXPECT_EQ(o->icon.hotspotY, 1);
+    // A cursor keeps its hotspot, pulled inside the image when it lies outside.
+    Bytes cur = Fixture("hotspot.cur");
+    EXPECT_EQ(DetectImageFormat(cur), ImageFormat::Cursor);
+    for (const auto [x, y, inX, inY] : {std::array{2, 3, 2, 3}, std::array{500, 9, 3, 3}}) {
+        Poke(cur, 10, 4, static_cast<std::uint32_t>(x | y << 16));
+        pic = LoadPictureFromMemory(cur);
+        EXPECT_EQ(pic->Type(), 3);
+        o = GetGdi(pic->Handle(), GdiKind::Icon);
+        ASSERT_NE(o, nullptr);
+        EXPECT_EQ(o->icon.hotspotX, inX);
+        EXPECT_EQ(o->icon.hotspotY, inY);
+    }
 }
 
 TEST_F(ImagePicture, MetafilesGiveTheirTypeAndNominalSize) {
-    // Placeable: a 1440 x 720 box at 1440 units per inch is 1 x 0.5 inch.
-    auto wmf = LoadPictureFromMemory(MakePlaceableWmf(0, 0, 1440, 720, 1440));
-    EXPECT_EQ(wmf->Type(), 2);
-    EXPECT_EQ(wmf->Width(), 2540);
-    EXPECT_EQ(wmf->Height(), 1270);
-    wmf = LoadPictureFromMemory(MakePlaceableWmf(100, 50, 196, 98, 96));
-    EXPECT_EQ(wmf->Width(), 2540);
-    EXPECT_EQ(wmf->Height(), 1270);
-    // Standard: the window extent, taken as screen pixels.
-    wmf = LoadPictureFromMemory(MakeWmf(32, 16));
-    EXPECT_EQ(wmf->Type(), 2);
-    EXPECT_EQ(wmf->Width(), 847);
-    EXPECT_EQ(wmf->Height(), 423);
-
-    auto emf = LoadPictureFromMemory(MakeEmf(100, 200, 2640, 1470));
-    EXPECT_EQ(emf->Type(), 4);
-    EXPECT_EQ(emf->Width(), 2540);
-    EXPECT_EQ(emf->Height(), 1270);
-
-    const MetafileInfo info = ReadMetafileInfo(MakeEmf(0, 0, 10, 20));
-    EXPECT_EQ(info.type, 4);
-    EXPECT_EQ(info.himetricHeight, 20);
+    for (const auto& [file, type, width, height] : {
+             std::tuple{"placeable.wmf", 2, 2540, 1270},     // a 1440 x 720 box at 1440 per inch
+             std::tuple{"placeable-96.wmf", 2, 2540, 1270},  // (100, 50)-(196, 98) at 96 per inch
+             std::tuple{"standard.wmf", 2, 847, 423},        // a 32 x 16 window extent, in pixels
+             std::tuple{"frame.emf", 4, 2540, 1270},  // the frame (100, 200)-(2640, 1470), HIMETRIC
+         }) {
+        SCOPED_TRACE(file);
+        const Bytes bytes = Fixture(file);
+        const auto pic = LoadPictureFromMemory(bytes);
+        EXPECT_EQ(pic->Type(), type);
+        EXPECT_EQ(pic->Width(), width);
+        EXPECT_EQ(pic->Height(), height);
+        const MetafileInfo info = ReadMetafileInfo(bytes);
+        EXPECT_EQ(info.type, type);
+        EXPECT_EQ(info.himetricWidth, width);
+        EXPECT_EQ(info.himetricHeight, height);
+    }
 }
 
-TEST_F(ImagePicture, BrokenMetafilesAreInvalidPictures) {
-    Bytes emf = MakeEmf(0, 0, 10, 10);
-    ExpectError(481, "Invalid picture",
-                [&] { LoadPictureFromMemory(Bytes(emf.begin(), emf.end() - 4)); });
-    Bytes b = emf;
-    Set32(b, 4, 8);  // header record shorter than an EMR_HEADER
-    ExpectError(481, "Invalid picture", [&] { LoadPictureFromMemory(b); });
-    b = emf;
-    Set32(b, 88 + 4, 0);  // a record of size 0 would never advance
-    ExpectError(481, "Invalid picture", [&] { LoadPictureFromMemory(b); });
+const Damage kBrokenMetafiles[] = {
+    {"EMF cut short", "frame.emf", kCut, 0, {-4}},
+    {"EMF header record shorter than EMR_HEADER", "frame.emf", 4, 4, {8}},
+    {"EMF record of size 0, which would never advance", "frame.emf", 92, 4, {0}},
+    {"placeable WMF at 0 units per inch", "placeable.wmf", 14, 2, {0}},
+    {"WMF cut short", "standard.wmf", kCut, 0, {-2}},
+    {"WMF record shorter than its own header", "standard.wmf", 18, 4, {1}},
+    {"WMF header size other than 9 words: not a metafile", "standard.wmf", 2, 2, {8}},
+    // Unknown content: nothing, a GIF signature, zeros.
+    {"no bytes", "standard.wmf", kCut, 0, {0}},
+    {"unknown signature", "standard.wmf", 0, 8, {0x613938464947, 0}},
+};
 
-    Bytes wmf = MakePlaceableWmf(0, 0, 10, 10, 0);
-    ExpectError(481, "Invalid picture", [&] { LoadPictureFromMemory(wmf); });  // 0 units/inch
-    wmf = MakeWmf(10, 10);
-    ExpectError(481, "Invalid picture",
-                [&] { LoadPictureFromMemory(Bytes(wmf.begin(), wmf.end() - 2)); });
-    b = wmf;
-    Set32(b, 18, 1);  // a record shorter than its own header
-    ExpectError(481, "Invalid picture", [&] { LoadPictureFromMemory(b); });
-    b = wmf;
-    b[2] = 8;  // header size other than 9 words: not a metafile at all
-    ExpectError(481, "Invalid picture", [&] { LoadPictureFromMemory(b); });
+TEST_F(ImagePicture, BrokenMetafilesAndUnknownContentAreInvalidPictures) {
+    for (const Damage& row : kBrokenMetafiles)
+        ExpectRefused(row);
+    EXPECT_EQ(DetectImageFormat(Bytes{'B'}), ImageFormat::Unknown);
+    EXPECT_EQ(DetectImageFormat(Bytes{0, 0, 1, 0, 1}), ImageFormat::Unknown);
 }
 
-TEST_F(ImagePicture, LoadPictureFromFiles) {
-    const fs::path bmp = Write("a.bmp", Bmp24(3, 2, 0x010203));
-    auto pic = LoadPicture(bmp);
+TEST_F(ImagePicture, LoadPictureFromFilesAndItsErrors) {
+    auto pic = LoadPicture(FixturePath("rgb24.bmp"));  // 3 x 2
     EXPECT_EQ(pic->Type(), 1);
     EXPECT_EQ(pic->Width(), 79);
-
     // The content decides, not the name.
-    pic = LoadPicture(Write("really-a-bitmap.ico", Bmp24(1, 1, 0)));
-    EXPECT_EQ(pic->Type(), 1);
-
+    EXPECT_EQ(LoadPicture(FixturePath("bitmap-named.ico"))->Type(), 1);
     pic = LoadPicture("");
     ASSERT_TRUE(pic);
     EXPECT_EQ(pic->Type(), 0);
     EXPECT_EQ(pic->Handle(), 0u);
-}
 
-TEST_F(ImagePicture, FileErrors) {
-    ExpectError(53, "File not found", [&] { LoadPicture(dir_ / "missing.bmp"); });
-    ExpectError(76, "Path not found", [&] { LoadPicture(dir_ / "no-such-dir" / "a.bmp"); });
+    const fs::path dir = FixturePath("");
+    ExpectError(53, "File not found", [&] { LoadPicture(dir / "missing.bmp"); });
+    ExpectError(76, "Path not found", [&] { LoadPicture(dir / "no-such-dir" / "a.bmp"); });
     // A file where a directory is expected is a missing path too.
-    const fs::path file = Write("plain.bmp", Bmp24(1, 1, 0));
-    ExpectError(76, "Path not found", [&] { LoadPicture(file / "a.bmp"); });
-    ExpectError(75, "Path/File access error", [&] { LoadPicture(dir_); });
-    ExpectError(481, "Invalid picture", [&] { LoadPicture(Write("empty.bmp", {})); });
-    ExpectError(481, "Invalid picture", [&] {
-        LoadPicture(Write("text.bmp", {'h', 'e', 'l', 'l', 'o'}));
-    });
-    const Bytes bmp = Bmp24(4, 4, 0);
-    ExpectError(481, "Invalid picture",
-                [&] { LoadPicture(Write("cut.bmp", Bytes(bmp.begin(), bmp.end() - 1))); });
-}
-
-TEST_F(ImagePicture, UnknownContentIsAnInvalidPicture) {
-    for (const Bytes& b : {Bytes{}, Bytes{'G', 'I', 'F', '8', '9', 'a'}, Bytes(100, 0)})
-        ExpectError(481, "Invalid picture", [&] { LoadPictureFromMemory(b); });
-    EXPECT_EQ(DetectImageFormat(Bytes{'B'}), ImageFormat::Unknown);
-    EXPECT_EQ(DetectImageFormat(Bytes{0, 0, 1, 0, 1}), ImageFormat::Unknown);
+    ExpectError(76, "Path not found", [&] { LoadPicture(dir / "rgb24.bmp" / "a.bmp"); });
+    ExpectError(75, "Path/File access error", [&] { LoadPicture(dir); });
+    for (const char* bad : {"bad-empty.bmp", "bad-palette-past-end.bmp"})
+        ExpectError(481, "Invalid picture", [&] { LoadPicture(dir / bad); });
 }
 
 }  // namespace

@@ -1,36 +1,33 @@
 // The standard system icons, and where the platform shows them: left of a message box's text
 // and before a tooltip's title.
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
 #include "platform/CommCtrl.h"
 #include "platform/Gdi.h"
 #include "platform/GdiInternal.h"
+#include "platform/Image.h"
 #include "win_support.h"
 
 namespace zo::plat::test {
 namespace {
 
 // The icon's own pixels (straight colour with alpha), read through GetIconInfo.
-struct IconPixels {
-    explicit IconPixels(HICON icon) {
-        ICONINFO info;
-        ok = GetIconInfo(icon, &info) != FALSE;
-        if (!ok) return;
-        bits = GetGdi(info.hbmColor, GdiKind::Bitmap)->bitmap;
-        DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-    }
-    Pixel At(int x, int y) const {
-        return bits.pixels[static_cast<std::size_t>(y * bits.width + x)];
-    }
-    static int Red(Pixel p) { return static_cast<int>((p >> 16) & 0xFF); }
-    static int Green(Pixel p) { return static_cast<int>((p >> 8) & 0xFF); }
-    static int Blue(Pixel p) { return static_cast<int>(p & 0xFF); }
-    static int Alpha(Pixel p) { return static_cast<int>(p >> 24); }
-    bool ok = false;
-    Bitmap bits;
-};
+Image PixelsOf(HICON icon) {
+    ICONINFO info{};
+    Image img;
+    EXPECT_TRUE(GetIconInfo(icon, &info));
+    EXPECT_TRUE(ImageFromBitmap(info.hbmColor, img));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return img;
+}
+
+// A channel of a pixel: 24 alpha, 16 red, 8 green, 0 blue.
+int Ch(std::uint32_t p, int shift) {
+    return static_cast<int>((p >> shift) & 0xFF);
+}
 
 TEST(SystemIcons, EachStandardIconIsShared32x32WithSoftEdges) {
     for (std::uintptr_t id :
@@ -42,13 +39,14 @@ TEST(SystemIcons, EachStandardIconIsShared32x32WithSoftEdges) {
         ASSERT_TRUE(GetIconSize(icon, &size));
         EXPECT_EQ(size.cx, 32);
         EXPECT_EQ(size.cy, 32);
-        const IconPixels px(icon);
-        ASSERT_TRUE(px.ok);
-        EXPECT_EQ(IconPixels::Alpha(px.At(0, 0)), 0) << id;  // corners see through
-        if (id == IDI_APPLICATION) continue;                 // a window: straight edges
-        int soft = 0;
-        for (const Pixel p : px.bits.pixels)
-            soft += IconPixels::Alpha(p) > 0 && IconPixels::Alpha(p) < 255 ? 1 : 0;
+        const Image px = PixelsOf(icon);
+        ASSERT_EQ(px.pixels.size(), 32u * 32u);
+        EXPECT_EQ(Ch(px.At(0, 0), 24), 0) << id;      // corners see through
+        EXPECT_EQ(Ch(px.At(16, 16), 24), 255) << id;  // the middle does not
+        if (id == IDI_APPLICATION) continue;          // a window: straight edges
+        const auto soft = std::count_if(px.pixels.begin(), px.pixels.end(), [](std::uint32_t p) {
+            return Ch(p, 24) > 0 && Ch(p, 24) < 255;
+        });
         EXPECT_GT(soft, 10) << id;  // anti-aliased outline
     }
     EXPECT_EQ(LoadIconA(0, 12345), 0u);
@@ -57,40 +55,32 @@ TEST(SystemIcons, EachStandardIconIsShared32x32WithSoftEdges) {
 
 TEST(SystemIcons, TheMarksSitInTheirShapes) {
     // Error: a red disc with a white cross through its centre.
-    const IconPixels error(LoadIconA(0, IDI_ERROR));
+    const Image error = PixelsOf(LoadIconA(0, IDI_ERROR));
     EXPECT_EQ(error.At(16, 16) & 0xFFFFFFu, 0xFFFFFFu);
-    EXPECT_GT(IconPixels::Red(error.At(16, 5)), 180);
-    EXPECT_LT(IconPixels::Green(error.At(16, 5)), 60);
+    EXPECT_GT(Ch(error.At(16, 5), 16), 180);
+    EXPECT_LT(Ch(error.At(16, 5), 8), 60);
     // Warning: a yellow triangle, apex up, with a dark mark.
-    const IconPixels warning(LoadIconA(0, IDI_WARNING));
-    EXPECT_EQ(IconPixels::Alpha(warning.At(2, 4)), 0);  // beside the apex
-    EXPECT_EQ(IconPixels::Alpha(warning.At(16, 27)), 255);
-    EXPECT_LT(IconPixels::Red(warning.At(16, 15)), 40);  // the bar of the "!"
-    EXPECT_GT(IconPixels::Red(warning.At(6, 27)), 200);
+    const Image warning = PixelsOf(LoadIconA(0, IDI_WARNING));
+    EXPECT_EQ(Ch(warning.At(2, 4), 24), 0);     // beside the apex
+    EXPECT_EQ(Ch(warning.At(4, 27), 24), 255);  // a corner of its base, outside any disc
+    EXPECT_LT(Ch(warning.At(16, 15), 16), 40);  // the bar of the "!"
+    EXPECT_GT(Ch(warning.At(6, 27), 16), 200);
     // Information: a blue disc with the white "i".
-    const IconPixels info(LoadIconA(0, IDI_INFORMATION));
+    const Image info = PixelsOf(LoadIconA(0, IDI_INFORMATION));
     EXPECT_EQ(info.At(16, 20) & 0xFFFFFFu, 0xFFFFFFu);
-    EXPECT_GT(IconPixels::Blue(info.At(6, 16)), 150);
+    EXPECT_GT(Ch(info.At(6, 16), 0), 150);
 }
 
 class ShownIcons : public WinTest {
 protected:
-    void SetUp() override {
-        WinTest::SetUp();
-        tlsDuring = &during;
-    }
-    void TearDown() override {
-        tlsDuring = nullptr;
-        WinTest::TearDown();
-    }
+    ShownIcons() { tlsDuring = &during; }
+    ~ShownIcons() override { tlsDuring = nullptr; }
     // Red-dominated pixels inside r on the screen.
     static int RedInk(const RECT& r) {
         int n = 0;
         for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) {
-                const std::uint32_t p = Px(x, y);
-                n += ((p >> 16) & 0xFF) > 150 && ((p >> 8) & 0xFF) < 80 ? 1 : 0;
-            }
+            for (int x = r.left; x < r.right; ++x)
+                n += Ch(Px(x, y), 16) > 150 && Ch(Px(x, y), 8) < 80 ? 1 : 0;
         return n;
     }
     std::function<void()> during;
@@ -101,11 +91,7 @@ TEST_F(ShownIcons, AMessageBoxShowsItsIconLeftOfTheText) {
     RECT plain{}, iconic{};
     const auto inspect = [&](int& ink, RECT& box) {
         during = [&] {
-            for (HWND h = GetTopWindow(0); h != 0; h = GetWindow(h, GW_HWNDNEXT)) {
-                char name[32] = {};
-                GetClassNameA(h, name, sizeof name);
-                if (std::strcmp(name, "ZoMessageBox") == 0) GetWindowRect(h, &box);
-            }
+            GetWindowRect(GetActiveWindow(), &box);  // the message box
             // The icon's place: left of the text, under the caption bar.
             ink = RedInk(RECT{box.left, box.top + 20, box.left + 50, box.top + 70});
             InjectKey(VK_RETURN, true);
