@@ -22,7 +22,7 @@ ctest --test-dir "$build" -j"$(nproc)" --output-on-failure >"$build/ctest.log" |
   { tail -40 "$build/ctest.log"; echo "coverage: the tests fail" >&2; exit 1; }
 # Branches that only exist for exceptions thrown by the runtime and those the compiler proves
 # unreachable are left out: no test could take them.
-gcovr --root . --object-directory "$build" --filter 'src/' --filter 'apps/' \
+gcovr --root . --object-directory "$build" --filter 'src/' --filter 'apps/' --exclude 'build/' \
   --exclude-throw-branches --exclude-unreachable-branches \
   --json-summary "$build/coverage.json" >/dev/null
 python3 - "$build/coverage.json" <<'PY'
