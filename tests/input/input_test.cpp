@@ -365,39 +365,43 @@ TEST_F(Input, DesignTimeHasNoTooltipAndHoverStillWorks) {
 // ---- Keyboard: the hot button walking the grid with its wraps and skips, scrolling into view,
 // Enter, and the focus mark moving over the group headers.
 
-TEST_F(Input, OneButtonStaysHotAndIsAnnouncedAgainOnEveryArrow) {
-    BuildKeys(1);
-    Walk([&] { return Hot(); }, {{kLeft, "B1"}, {kRight, "B1"}, {kUp, "B1"}, {kDown, "B1"}});
-    const Log log = events.Take();
-    // The first arrow only turns B1 on; each later one turns it off and on again.
-    EXPECT_EQ(log.front(), "ButtonHighlightChanged B1 on");
-    EXPECT_EQ(std::count(log.begin(), log.end(), "ButtonHighlightChanged B1 off"), 3);
-}
-
-TEST_F(Input, TiledGridWrapsLineByLineAndSkipsEmptyCells) {
-    // 200 px wide, 68 px tiles: 2 per line; 5 buttons leave the last line half empty. Right
-    // wraps past the last button to the first cell, Left back over the empty cell. Down from B2
-    // (line 0, position 1) reaches B4, then the empty cell below it is skipped and the walk goes
-    // on at the first line of the next position, which wraps to B1.
-    BuildKeys(5, zoTiled);
-    ASSERT_EQ(bar->m_lButtonsPerLine, 2);
-    Walk([&] { return Hot(); }, {{kRight, "B2"},
-                                 {kRight, "B3"},
-                                 {kRight, "B4"},
-                                 {kRight, "B5"},
-                                 {kRight, "B1"},
-                                 {kLeft, "B5"},
-                                 {kUp, "B3"},
-                                 {kUp, "B1"},
-                                 {kRight, "B2"},
-                                 {kDown, "B4"},
-                                 {kDown, "B1"}});
-}
-
-TEST_F(Input, HorizontalFlowTurnsTheArrows) {
-    BuildKeys(3, zoLinear, zoHorizontal);
-    // Right: the next line, which is the next column on screen; Up is handled as Left.
-    Walk([&] { return Hot(); }, {{kRight, "B2"}, {kUp, "B1"}});
+// One button stays hot and is announced again on every arrow. A tiled grid 200 px wide holds 2
+// 68 px tiles a line; 5 buttons leave the last line half empty: Right wraps past the last button
+// to the first cell, Left back over the empty cell; Down from B2 reaches B4, skips the empty
+// cell below it and goes on at the first line of the next position, which wraps to B1. In a
+// horizontal flow Right goes to the next line (the next column on screen), Up is handled as Left.
+TEST_F(Input, ArrowsWalkTheHotButtonOverTheGridWithItsWrapsAndSkips) {
+    struct Row {
+        const char* name;
+        int buttons;
+        std::int32_t layout, flow;
+        const char* keys;  // L, R, U, D
+        const char* hot;   // the hot button after each key
+    };
+    const Row rows[] = {
+        {"one button", 1, zoLinear, zoVertical, "LRUD", "B1 B1 B1 B1"},
+        {"tiled grid", 5, zoTiled, zoVertical, "RRRRRLUURDD", "B2 B3 B4 B5 B1 B5 B3 B1 B2 B4 B1"},
+        {"horizontal flow", 3, zoLinear, zoHorizontal, "RU", "B2 B1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BuildKeys(row.buttons, row.layout, row.flow);
+        ASSERT_EQ(bar->m_lButtonsPerLine, row.layout == zoTiled ? 2 : 1);
+        std::string hot;
+        for (const char* k = row.keys; *k; ++k) {
+            Key(*k == 'L' ? kLeft : *k == 'R' ? kRight : *k == 'U' ? kUp : kDown);
+            hot += (hot.empty() ? "" : " ") + Hot();
+        }
+        EXPECT_EQ(hot, row.hot);
+        // The first arrow only turns a button on; each later one turns the old one off first.
+        const Log log = events.Take();
+        EXPECT_EQ(log.front(), std::string("ButtonHighlightChanged B") + row.hot[1] + " on");
+        EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                                [](const std::string& e) { return e.ends_with(" off"); }),
+                  static_cast<long>(std::string(row.keys).size()) - 1);
+        TearDown();
+        SetUp();
+    }
 }
 
 TEST_F(Input, EnterSelectsTheHotButtonOnlyOnce) {

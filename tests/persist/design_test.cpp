@@ -154,33 +154,6 @@ TEST_F(Design, LoadingTellsTheHostOfEachItemInStoredOrder) {
     EXPECT_EQ(bar->ActiveGroup()->Caption(), "Second");
 }
 
-TEST_F(Design, SavingWhatWasLoadedGivesTheSameBag) {
-    MakeBar();
-    bar->SetGroupAppearance(zoFlat);
-    bar->SetButtonBackColor(0x00336699);
-    bar->SetCaption("Saved");
-    auto g = bar->ActiveGroup();
-    g->SetTag(Variant(std::int32_t{42}));
-    auto b = g->Buttons()->Add("Keep", IconPicture(), "tip", "prompt", "keep");
-    b->SetTag(Variant(std::string("tag")));
-    auto hidden = bar->Groups()->Add("Hidden", "", "h");
-    hidden->SetVisible(false);
-    bar->SetSelectedButton(b);
-    PropertyBag first;
-    bar->WriteProperties(first);
-
-    Load(first);
-    PropertyBag second;
-    bar->WriteProperties(second);
-    ASSERT_EQ(Names(first), Names(second));
-    for (const auto& [name, value] : first.Entries())
-        EXPECT_TRUE(PropertyBag::SameValue(value, second.ReadProperty(name))) << name;
-    EXPECT_EQ(bar->SelectedButton(), nullptr);  // the selection is not part of the design
-    EXPECT_FALSE(bar->Groups()->Item("h")->Visible());
-    // Pictures are kept as the same objects.
-    EXPECT_EQ(bar->Groups()->Item(1)->Buttons()->Item(1)->Picture(), b->Picture());
-}
-
 // ---- Through a file
 
 TEST_F(Design, ADesignSurvivesTheFileAndSavesToTheSameBytes) {
@@ -194,18 +167,21 @@ TEST_F(Design, ADesignSurvivesTheFileAndSavesToTheSameBytes) {
     bar->SetFont(font);
     bar->SetCaption("Tab\tand \"quotes\"");
     bar->SetButtonBackColor(0x00336699);
+    bar->SetGroupAppearance(zoFlat);
     bar->SetMouseIcon(SampleIcon());
     auto g = bar->ActiveGroup();
     g->SetTag(Variant(Date{45000.5}));
     g->SetButtonBackgroundPicture(SampleIcon());
     const PicturePtr icon = SampleIcon();
-    g->Buttons()->Add("One", icon, "tip", "prompt", "one")->SetTag(Variant(2.5f));
+    auto one = g->Buttons()->Add("One", icon, "tip", "prompt", "one");
+    one->SetTag(Variant(2.5f));
     g->Buttons()->Add("Two", icon)->SetVisible(false);
     auto hidden = bar->Groups()->Add("Hidden", "", "h");
     hidden->SetVisible(false);
     hidden->SetTag(Variant(true));
     hidden->Buttons()->Add("Three", SampleIcon())->SetTag(Variant(std::int16_t{7}));
     bar->SetLockRefresh(true);
+    bar->SetSelectedButton(one);
     SaveDesign(*bar, file);
     const std::string first = ReadText(file);
     bar.reset();
@@ -221,9 +197,13 @@ TEST_F(Design, ADesignSurvivesTheFileAndSavesToTheSameBytes) {
     EXPECT_EQ(bar->Groups()->Item(1)->Tag().Type(), VarType::Date);
     EXPECT_EQ(bar->Groups()->Item(1)->Buttons()->Item(1)->Tag().Type(), VarType::Single);
     EXPECT_EQ(bar->Groups()->Item("h")->Buttons()->Item(1)->Tag().Type(), VarType::Integer);
-    // One picture on two buttons stays one picture.
-    EXPECT_EQ(bar->Groups()->Item(1)->Buttons()->Item(1)->Picture(),
-              bar->Groups()->Item(1)->Buttons()->Item(2)->Picture());
+    EXPECT_EQ(bar->SelectedButton(), nullptr);  // the selection is not part of the design
+    // One picture on two buttons stays one picture; another of the same bytes stays another.
+    const auto pictureOf = [&](const auto& group, int i) {
+        return bar->Groups()->Item(group)->Buttons()->Item(i)->Picture();
+    };
+    EXPECT_EQ(pictureOf(1, 1), pictureOf(1, 2));
+    EXPECT_NE(pictureOf(1, 1), pictureOf("h", 1));
     SaveDesign(*bar, file);
     EXPECT_EQ(ReadText(file), first);
 }
