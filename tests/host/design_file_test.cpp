@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "core/Picture.h"
+#include "core/TextCases.h"
 #include "core/Thrown.h"
-#include "host/DesignCodec.h"
 #include "host/DesignFile.h"
 #include "host/StdFont.h"
 #include "platform/Display.h"
@@ -24,12 +25,6 @@ namespace zo {
 namespace {
 
 using testing::Thrown;
-
-std::vector<std::uint8_t> SampleFile(const std::string& name) {
-    std::ifstream in(std::string(ZO_SOURCE_DIR) + "/fuzz/corpus/image_decode/" + name,
-                     std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class DesignFile : public ::testing::Test {
 protected:
@@ -111,7 +106,11 @@ TEST_F(DesignFile, EveryValueKindAndFontKeepsItsKindAndValue) {
 // ---- Pictures ------------------------------------------------------------------------------
 
 PicturePtr FromFile(const std::string& name) {
-    return plat::LoadPictureFromMemory(SampleFile(name));
+    std::ifstream in(std::string(ZO_SOURCE_DIR) + "/fuzz/corpus/image_decode/" + name,
+                     std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    return plat::LoadPictureFromMemory(bytes);
 }
 
 // A picture of a sample file without the file, as if drawn in memory.
@@ -248,120 +247,36 @@ TEST_F(DesignFile, AnObjectOtherThanAFontOrAPictureCannotBeSaved) {
     EXPECT_NE(e->Message().find("CButton"), std::string::npos);
 }
 
-// ---- Bad files ------------------------------------------------------------------------------
-
-// A design whose entries start on line 5.
-std::string Design(const std::string& entries, const std::string& pictures = "") {
-    return "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n" +
-           entries + "\n  },\n  \"pictures\": [" + pictures + "]\n}\n";
-}
+// ---- Bad files and limits --------------------------------------------------------------------
 
 TEST_F(DesignFile, BadFilesNameTheFileTheLineAndTheKey) {
-    const std::vector<std::uint8_t> icoFile = SampleFile("ico8");
-    const std::string ico = "{\"Type\": \"Bitmap\", \"Width\": 847, \"Height\": 847, \"File\": \"" +
-                            design::Base64Encode(icoFile.data(), icoFile.size()) + "\"}";
-    struct Row {
-        const char* name;
-        std::string text;
-        int line;
-        const char* key;
-        const char* says;
-    };
-    const Row rows[] = {
-        {"empty", "", 1, "", "not a ZoBtnBar design file"},
-        {"not JSON", "GroupCount = 3\n", 1, "", "not a ZoBtnBar design file"},
-        {"other JSON", "{\"name\": \"x\"}", 1, "", "not a ZoBtnBar design file"},
-        {"other format", "{\"format\": \"Other\", \"version\": 1}", 1, "",
-         "not a ZoBtnBar design file"},
-        {"truncated",
-         "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n"
-         "    \"GroupCount\": 1,\n\"GRP1Capt",
-         6, "", "not valid JSON"},
-        {"missing comma", Design("\"GroupCount\": 1\n\"GRP1Caption\": \"A\""), 6, "",
-         "not valid JSON"},
-        {"not UTF-8", Design("\"Caption\": \"caf\xe9\""), 5, "", "not valid JSON"},
-        {"real number for a Long", Design("\"Caption\": \"x\",\n\"Appearance\": 1.5"), 6,
-         "Appearance", "has a fraction"},
-        {"Long out of range", Design("\"ButtonWidth\": 3000000000"), 5, "ButtonWidth",
-         "out of range"},
-        {"unknown kind", Design("\"GRP1Tag\": {\"Colour\": 3}"), 5, "GRP1Tag",
-         "\"Colour\" is not a kind of value"},
-        {"two kinds", Design("\"GRP1Tag\": {\"Double\": 3, \"Date\": 4}"), 5, "GRP1Tag",
-         "one member"},
-        {"list", Design("\"GRP1Tag\": [1, 2]"), 5, "GRP1Tag", "a list is not a value"},
-        {"bad font size", Design("\"Font\": {\"Font\": {\"Size\": -1}}"), 5, "Font",
-         "Size -1 is outside"},
-        {"unknown font attribute", Design("\"Font\": {\"Font\": {\"Colour\": 1}}"), 5, "Font",
-         "no attribute \"Colour\""},
-        {"bad base64", Design("\"Caption\": {\"Bytes\": \"ab!=\"}"), 5, "Caption",
-         "not valid base64"},
-        {"Integer out of range", Design("\"GRP1Tag\": {\"Integer\": 40000}"), 5, "GRP1Tag",
-         "out of range"},
-        {"key twice without regard to case",
-         Design("\"Caption\": \"a\",\n\"GroupCount\": 0,\n\"caption\": \"b\""), 7, "caption",
-         "given twice (first on line 5)"},
-        {"missing picture", Design("\"GRP1BTN1Picture\": {\"Picture\": 3}"), 5, "GRP1BTN1Picture",
-         "there is no picture 3"},
-        {"undecodable picture",
-         Design("\"GRP1BTN1Picture\": {\"Picture\": 1}",
-                "\n{\"Type\": \"Bitmap\", \"Width\": 1, \"Height\": 1, \"File\": \"AAAA\"}"),
-         8, "GRP1BTN1Picture", "picture 1: Invalid picture"},
-        {"picture of another type", Design("\"MouseIcon\": {\"Picture\": 1}", "\n" + ico), 8,
-         "MouseIcon", "holds a Icon, not a Bitmap"},
-        {"picture without a type",
-         Design("\"MouseIcon\": {\"Picture\": 1}", "\n    {\"Width\": 1, \"Height\": 1}"), 8, "",
-         "needs its Type"},
-        {"unknown part", "{\"format\": \"ZoBtnBar design\", \"version\": 1,\n\"extras\": {}}", 2,
-         "", "\"extras\" is not a part of a design"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto e = Thrown<DesignError>([&] { ParseDesign(row.text, "bad.zobar"); });
+    for (const auto& [fields, text] : testing::ReadTextCases("tests/host/data/bad_designs.txt")) {
+        SCOPED_TRACE(fields[0]);
+        const auto e = Thrown<DesignError>([&] { ParseDesign(text, "bad.zobar"); });
         if (!e) continue;
         const std::string what = e->what();
         EXPECT_EQ(e->File(), "bad.zobar");
-        EXPECT_EQ(e->Line(), row.line) << what;
-        EXPECT_EQ(e->Key(), row.key) << what;
-        EXPECT_NE(what.find(row.says), std::string::npos) << what;
+        EXPECT_EQ(e->Line(), std::stoi(fields[1])) << what;
+        EXPECT_EQ(e->Key(), fields[2]) << what;
+        EXPECT_NE(what.find(fields[3]), std::string::npos) << what;
         EXPECT_EQ(what.rfind("bad.zobar:", 0), 0u) << what;
     }
 }
 
-// ---- Limits ---------------------------------------------------------------------------------
-
-TEST_F(DesignFile, CountsOfAnyKindAreHeldToTheLimitsBeforeAnythingIsBuilt) {
+// Counts of any kind are held to the limits before anything is built.
+TEST_F(DesignFile, DesignsPastTheGroupOrButtonLimitAreRefused) {
     DesignLimits limits;
     limits.maxGroups = 3;
     limits.maxButtons = 5;
-    struct Row {
-        const char* name;
-        std::string entries;
-        const char* refusedKey;  // nullptr: within the limits
-    };
-    const Row rows[] = {
-        {"groups at the limit", "\"GroupCount\": 3", nullptr},
-        {"groups past the limit", "\"GroupCount\": 4", "GroupCount"},
-        {"groups past the limit as hexadecimal text", "\"GroupCount\": \"&H7FFFFFFF\"",
-         "GroupCount"},
-        {"groups past the limit as a Double", "\"GroupCount\": {\"Double\": 3.6}", "GroupCount"},
-        {"groups past the limit as a Single", "\"GroupCount\": {\"Single\": 1e6}", "GroupCount"},
-        {"a count that is no number is left to the control", "\"GroupCount\": \"many\"", nullptr},
-        {"buttons at the limit",
-         "\"GroupCount\": 2, \"GRP1ButtonCount\": \"2\", \"GRP2ButtonCount\": 3", nullptr},
-        {"buttons past the limit",
-         "\"GroupCount\": 2, \"GRP1ButtonCount\": \"2\", \"GRP2ButtonCount\": 4",
-         "GRP2ButtonCount"},
-        {"buttons of groups not read do not count", "\"GroupCount\": 1, \"GRP2ButtonCount\": 4000",
-         nullptr},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto parse = [&] { ParseDesign(Design(row.entries), "l.zobar", limits); };
-        if (row.refusedKey == nullptr) {
+    for (const auto& [fields, text] :
+         testing::ReadTextCases("tests/host/data/limited_designs.txt")) {
+        SCOPED_TRACE(fields[0]);
+        const auto parse = [&] { ParseDesign(text, "l.zobar", limits); };
+        if (fields[2].empty()) {
             EXPECT_NO_THROW(parse());
         } else if (const auto e = Thrown<DesignError>(parse)) {
-            EXPECT_EQ(e->Key(), row.refusedKey) << e->what();
-            EXPECT_EQ(e->Line(), 5) << e->what();
+            EXPECT_EQ(e->Key(), fields[2]) << e->what();
+            EXPECT_EQ(e->Line(), std::stoi(fields[1])) << e->what();
         }
     }
 }

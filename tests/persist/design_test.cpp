@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "control/ControlFixture.h"
+#include "core/TextCases.h"
 #include "core/Thrown.h"
 #include "host/PropertyBag.h"
 #include "persist/DesignLoad.h"
@@ -209,53 +210,18 @@ TEST_F(Design, ADesignSurvivesTheFileAndSavesToTheSameBytes) {
 }
 
 TEST_F(Design, WhatTheControlRefusesIsNamedWithItsLineKeyAndNumber) {
-    const std::string header =
-        "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n";
-    const std::string picture =
-        "\n  },\n  \"pictures\": [\n    {\"Type\": \"Metafile\", \"Width\": 10, \"Height\": "
-        "10}]\n}\n";
-    struct Row {
-        const char* name;
-        std::string entries;
-        int line;
-        const char* key;
-        std::int32_t number;
-        const char* says;
-    };
-    const Row rows[] = {
-        {"text where a whole number goes", "    \"Appearance\": \"flat\"", 5, "Appearance",
-         kErrTypeMismatch, "Type mismatch"},
-        {"a count of the wrong kind",
-         "    \"Caption\": \"x\",\n    \"GroupCount\": {\"Date\": 1e300}", 6, "GroupCount",
-         kErrOverflow, "Overflow"},
-        {"a duplicate group key",
-         "    \"GroupCount\": 2,\n    \"GRP1Key\": \"k\",\n    \"GRP2Caption\": \"B\",\n"
-         "    \"GRP2Key\": \"K\"",
-         8, "GRP2Key", kObjectError, "Duplicate key specified."},
-        {"a button without a picture",
-         "    \"GroupCount\": 1,\n    \"GRP1ButtonCount\": 1,\n    \"GRP1BTN1Caption\": \"A\"", 0,
-         "GRP1BTN1Picture", kObjectError, "Invalid Picture type"},
-        {"a button with a metafile",
-         "    \"GroupCount\": 1,\n    \"GRP1ButtonCount\": 1,\n"
-         "    \"GRP1BTN1Picture\": {\"Picture\": 1}",
-         7, "GRP1BTN1Picture", kObjectError, "Invalid Picture type"},
-        {"a hidden group made active at run time",
-         "    \"GroupCount\": 1,\n    \"GRP1Visible\": false,\n    \"GRP1IsCurrent\": true", 7,
-         "GRP1IsCurrent", kObjectError, "Hidden group cannot be made active."},
-        {"a font where a picture goes", "    \"MouseIcon\": {\"Font\": {}}", 5, "MouseIcon",
-         kErrTypeMismatch, "Type mismatch"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Write(header + row.entries + picture);
+    for (const auto& [fields, text] :
+         testing::ReadTextCases("tests/persist/data/refused_designs.txt")) {
+        SCOPED_TRACE(fields[0]);
+        Write(text);
         const int windows = TopLevelWindows();
         DefaultSite host(true);
         if (const auto e = Thrown<DesignError>([&] { LoadDesign(host, file); })) {
             EXPECT_EQ(e->File(), file.string());
-            EXPECT_EQ(e->Line(), row.line) << e->what();
-            EXPECT_EQ(e->Key(), row.key) << e->what();
-            EXPECT_EQ(e->Number(), row.number) << e->what();
-            EXPECT_EQ(e->Message(), row.says) << e->what();
+            EXPECT_EQ(e->Line(), std::stoi(fields[1])) << e->what();
+            EXPECT_EQ(e->Key(), fields[2]) << e->what();
+            EXPECT_EQ(e->Number(), std::stoi(fields[3])) << e->what();
+            EXPECT_EQ(e->Message(), fields[4]) << e->what();
         }
         // Nothing half-built stays behind.
         EXPECT_EQ(TopLevelWindows(), windows);

@@ -1,0 +1,44 @@
+// Test cases kept in a text file: a line "== field | field | ..." starts a case and the lines up
+// to the next one are its text (without the last line break); lines before the first case are
+// notes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace zo::testing {
+
+struct TextCase {
+    std::vector<std::string> fields;  // without their surrounding spaces
+    std::string text;
+};
+
+// The cases of a file named from the source root.
+inline std::vector<TextCase> ReadTextCases(const std::string& path) {
+    std::ifstream in(std::string(ZO_SOURCE_DIR) + "/" + path, std::ios::binary);
+    std::vector<TextCase> cases;
+    bool first = true;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("== ", 0) != 0) {
+            if (!cases.empty()) cases.back().text += (first ? "" : "\n") + line;
+            first = false;
+            continue;
+        }
+        cases.emplace_back();
+        first = true;
+        for (std::size_t at = 3, bar = 0; bar != std::string::npos; at = bar + 1) {
+            bar = line.find('|', at);
+            std::string f = line.substr(at, bar == std::string::npos ? bar : bar - at);
+            f.erase(0, f.find_first_not_of(' '));
+            f.erase(f.find_last_not_of(' ') + 1);
+            cases.back().fields.push_back(f);
+        }
+    }
+    EXPECT_FALSE(cases.empty()) << path;
+    return cases;
+}
+
+}  // namespace zo::testing
