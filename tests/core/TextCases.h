@@ -1,10 +1,11 @@
-// Test cases kept in a text file: a line "== field | field | ..." starts a case and the lines up
-// to the next one are its text (without the last line break); lines before the first case are
-// notes.
+// Test data kept in text files: cases (a line "== field | field | ..." starts a case and the
+// lines up to the next one are its text, without the last line break; lines before the first
+// case are notes) and recorded expected output.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -39,6 +40,14 @@ inline std::vector<TextCase> ReadTextCases(const std::string& path) {
     }
     EXPECT_FALSE(cases.empty()) << path;
     return cases;
+}
+
+// `text` must equal the file named from the source root; ZO_UPDATE_GOLDEN=1 writes it instead.
+inline void ExpectSameAsFile(const std::string& text, const std::string& path) {
+    const std::string full = std::string(ZO_SOURCE_DIR) + "/" + path;
+    if (std::getenv("ZO_UPDATE_GOLDEN") != nullptr) std::ofstream(full, std::ios::binary) << text;
+    std::ifstream in(full, std::ios::binary);
+    EXPECT_EQ(text, std::string(std::istreambuf_iterator<char>(in), {})) << full;
 }
 
 }  // namespace zo::testing
