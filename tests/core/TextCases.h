@@ -42,12 +42,17 @@ inline std::vector<TextCase> ReadTextCases(const std::string& path) {
     return cases;
 }
 
+// The bytes of a file named from the source root.
+inline std::string SourceFile(const std::string& path) {
+    std::ifstream in(std::string(ZO_SOURCE_DIR) + "/" + path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 // `text` must equal the file named from the source root; ZO_UPDATE_GOLDEN=1 writes it instead.
 inline void ExpectSameAsFile(const std::string& text, const std::string& path) {
-    const std::string full = std::string(ZO_SOURCE_DIR) + "/" + path;
-    if (std::getenv("ZO_UPDATE_GOLDEN") != nullptr) std::ofstream(full, std::ios::binary) << text;
-    std::ifstream in(full, std::ios::binary);
-    EXPECT_EQ(text, std::string(std::istreambuf_iterator<char>(in), {})) << full;
+    if (std::getenv("ZO_UPDATE_GOLDEN") != nullptr)
+        std::ofstream(std::string(ZO_SOURCE_DIR) + "/" + path, std::ios::binary) << text;
+    EXPECT_EQ(text, SourceFile(path)) << path;
 }
 
 }  // namespace zo::testing
