@@ -111,20 +111,9 @@ TEST_F(Design, AnEmptyBagGivesOneActiveGeneralGroupAndMissingGroupsBecomeGeneral
     EXPECT_EQ(bar->ActiveGroup(), nullptr);
 }
 
+// Two groups with a button each; the second active; LockRefresh True.
 TEST_F(Design, LoadingTellsTheHostOfEachItemInStoredOrder) {
-    MakeBar();
-    auto g = bar->ActiveGroup();
-    g->Buttons()->Add("A", IconPicture());
-    auto second = bar->Groups()->Add("Second");
-    second->Buttons()->Add("B", IconPicture());
-    bar->SetActiveGroup(second);
-    bar->SetLockRefresh(true);
-    PropertyBag bag;
-    bar->WriteProperties(bag);
-    bar.reset();
-    events.Take();
-
-    Load(bag);
+    Load(ParseDesign(testing::SourceFile("tests/persist/data/two_groups.zobar"), "t").bag);
     EXPECT_EQ(events.Take(), (Log{"GroupAdded General", "ButtonAdded A", "GroupAdded Second",
                                   "ActiveGroupChanged", "ButtonAdded B"}));
     EXPECT_TRUE(bar->LockRefresh());  // stored True, True again
