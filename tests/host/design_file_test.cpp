@@ -1,9 +1,8 @@
 // The design file on its own: every value kind and every kind of picture back exactly as it
-// was, the same bytes when saved again, one line per entry, and bad files refused with the
-// file, the line and the key named.
+// was, the same bytes when saved again, one line per entry, bad files refused with the file,
+// the line and the key named, and the limits held (the cases are files in data/).
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -11,7 +10,7 @@
 
 #include "core/Error.h"
 #include "core/Picture.h"
-#include "core/TextCases.h"
+#include "core/TestData.h"
 #include "core/Thrown.h"
 #include "host/DesignFile.h"
 #include "host/StdFont.h"
@@ -43,11 +42,9 @@ TEST_F(DesignFile, EveryValueKindAndFontComesBackToTheSameBytes) {
 // ---- Pictures ------------------------------------------------------------------------------
 
 PicturePtr FromFile(const std::string& name) {
-    std::ifstream in(std::string(ZO_SOURCE_DIR) + "/fuzz/corpus/image_decode/" + name,
-                     std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-    return plat::LoadPictureFromMemory(bytes);
+    const std::string bytes = testing::SourceFile("fuzz/corpus/image_decode/" + name);
+    return plat::LoadPictureFromMemory(
+        {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
 }
 
 // A picture of a sample file without the file, as if drawn in memory.

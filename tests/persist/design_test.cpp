@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "control/ControlFixture.h"
-#include "core/TextCases.h"
+#include "core/TestData.h"
 #include "core/Thrown.h"
 #include "host/DesignFile.h"
 #include "host/PropertyBag.h"
