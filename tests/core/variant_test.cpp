@@ -48,16 +48,12 @@ TEST(ParseNumber, SignsParenthesesAndRadixValues) {
 }
 
 TEST(ToLong, RoundsHalvesToEven) {
-    EXPECT_EQ(Variant(0.5).ToLong(), 0);
-    EXPECT_EQ(Variant(1.5).ToLong(), 2);
-    EXPECT_EQ(Variant(2.5).ToLong(), 2);
-    EXPECT_EQ(Variant(3.5).ToLong(), 4);
-    EXPECT_EQ(Variant(-2.5).ToLong(), -2);
-    EXPECT_EQ(Variant(2.5000001).ToLong(), 3);
-    EXPECT_EQ(Variant("7.5").ToLong(), 8);
-    EXPECT_EQ(Variant(true).ToLong(), -1);
-    EXPECT_EQ(Variant().ToLong(), 0);
-    EXPECT_EQ(Variant(" True ").ToLong(), -1);
+    const std::pair<Variant, std::int32_t> rows[] = {
+        {Variant(0.5), 0},   {Variant(1.5), 2},       {Variant(2.5), 2},   {Variant(3.5), 4},
+        {Variant(-2.5), -2}, {Variant(2.5000001), 3}, {Variant("7.5"), 8}, {Variant(true), -1},
+        {Variant(), 0},      {Variant(" True "), -1}};
+    for (const auto& [v, n] : rows)
+        EXPECT_EQ(v.ToLong(), n) << v.ToText();
 }
 
 TEST(ToLong, OverflowAndMismatchRaiseTheRuntimeErrors) {

@@ -1,19 +1,17 @@
 // The design file on its own: every value kind and every kind of picture back exactly as it
-// was, the same bytes when saved again, one line per entry, and bad files refused with the
-// file, the line and the key named.
+// was, the same bytes when saved again, one line per entry, bad files refused with the file,
+// the line and the key named, and the limits held (the cases are files in data/).
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <fstream>
 #include <functional>
-#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/Error.h"
+#include "core/Picture.h"
+#include "core/TestData.h"
 #include "core/Thrown.h"
-#include "host/DesignCodec.h"
 #include "host/DesignFile.h"
 #include "host/StdFont.h"
 #include "platform/Display.h"
@@ -25,106 +23,28 @@ namespace {
 
 using testing::Thrown;
 
-std::vector<std::uint8_t> SampleFile(const std::string& name) {
-    std::ifstream in(std::string(ZO_SOURCE_DIR) + "/fuzz/corpus/image_decode/" + name,
-                     std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-PropertyBag RoundTrip(const PropertyBag& bag) {
-    return ParseDesign(FormatDesign(bag), "t.zobar").bag;
-}
-
 class DesignFile : public ::testing::Test {
 protected:
     void SetUp() override { plat::InitDisplay(plat::DisplayKind::Offscreen, 64, 64); }
     void TearDown() override { plat::ShutdownDisplay(); }
 };
 
-// Same kind and same value; NaN equals NaN and -0 differs from 0 here.
-bool Identical(const Variant& a, const Variant& b) {
-    if (a.Type() != b.Type()) return false;
-    if (a.Type() == VarType::Single || a.Type() == VarType::Double || a.Type() == VarType::Date) {
-        const double x = a.ToDouble(), y = b.ToDouble();
-        return (std::isnan(x) && std::isnan(y)) || (x == y && std::signbit(x) == std::signbit(y));
-    }
-    if (a.Type() == VarType::Object) return a.AsObject() == nullptr && b.AsObject() == nullptr;
-    return a == b;
-}
-
-TEST_F(DesignFile, EveryValueKindKeepsItsKindAndValue) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const std::vector<std::pair<std::string, Variant>> rows = {
-        {"LongZero", Variant(std::int32_t{0})},
-        {"LongMin", Variant(std::numeric_limits<std::int32_t>::min())},
-        {"LongMax", Variant(std::numeric_limits<std::int32_t>::max())},
-        {"True", Variant(true)},
-        {"False", Variant(false)},
-        {"EmptyText", Variant("")},
-        {"QuotesAndBackslash", Variant("say \"hi\" \\ back")},
-        {"ControlCharacters", Variant("line\nbreak\ttab\x01\x1f\r\b\f\x7f")},
-        {"Nul", Variant(std::string("nul\0inside", 10))},
-        {"Unicode", Variant("Gr\xc3\xbc\xc3\x9f"
-                            "e \xe2\x82\xac \xf0\x9f\x98\x80")},
-        {"NotUtf8", Variant("\xff\xfe latin \xe9t\xe9")},
-        {"Integer", Variant(std::int16_t{-32768})},
-        {"SingleTenth", Variant(0.1f)},
-        {"SingleLargest", Variant(std::numeric_limits<float>::max())},
-        {"SingleTiniest", Variant(std::numeric_limits<float>::denorm_min())},
-        {"SingleNegativeZero", Variant(-0.0f)},
-        {"SingleNaN", Variant(static_cast<float>(nan))},
-        {"DoubleTenth", Variant(0.1)},
-        {"DoubleWhole", Variant(3.0)},
-        {"DoubleHuge", Variant(1e300)},
-        {"DoubleTiniest", Variant(std::numeric_limits<double>::denorm_min())},
-        {"DoubleNegativeZero", Variant(-0.0)},
-        {"DoubleInfinity", Variant(inf)},
-        {"DoubleMinusInfinity", Variant(-inf)},
-        {"DoubleNaN", Variant(nan)},
-        {"Date", Variant(Date{45000.75})},
-        {"DateBefore1900", Variant(Date{-1.5})},
-        {"Empty", Variant()},
-        {"Nothing", Variant(ObjectPtr{})},
-    };
-    PropertyBag bag;
-    for (const auto& [name, value] : rows)
-        bag.WriteProperty(name, value);
-    const PropertyBag back = RoundTrip(bag);
-    ASSERT_EQ(back.Count(), rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(back.Entries()[i].first, rows[i].first);
-        EXPECT_TRUE(Identical(back.Entries()[i].second, rows[i].second)) << rows[i].first;
-    }
-    EXPECT_EQ(FormatDesign(back), FormatDesign(bag));
-}
-
-TEST_F(DesignFile, FontsKeepEveryAttribute) {
-    auto font = std::make_shared<StdFont>();
-    font->SetName("DejaVu Sans \"Mono\"");
-    font->SetSize(12.3456);
-    font->SetWeight(600);
-    font->SetItalic(true);
-    font->SetUnderline(true);
-    font->SetStrikethrough(true);
-    font->SetCharset(161);
-    PropertyBag bag;
-    bag.WriteProperty("Font", Variant(font));
-    bag.WriteProperty("Plain", Variant(std::make_shared<StdFont>()));
-    const PropertyBag back = RoundTrip(bag);
-    for (const char* key : {"Font", "Plain"}) {
-        const Variant f = back.ReadProperty(key);
-        ASSERT_TRUE(f.As<StdFont>()) << key;
-        // Equal in every attribute, and the name in its own case.
-        EXPECT_TRUE(PropertyBag::SameValue(f, bag.ReadProperty(key))) << key;
-        EXPECT_EQ(f.As<StdFont>()->Name(), bag.ReadProperty(key).As<StdFont>()->Name());
-    }
+// A file holding every kind of value at its edges, and fonts: read and written again it gives
+// the same bytes, so each value kept its kind and its exact value (NaN, -0, the tiniest
+// denormals, control characters, NUL, text that is not UTF-8, fonts in every attribute).
+TEST_F(DesignFile, EveryValueKindAndFontComesBackToTheSameBytes) {
+    const std::string text = testing::SourceFile("tests/host/data/every_kind.zobar");
+    const PropertyBag bag = ParseDesign(text, "every_kind.zobar").bag;
+    EXPECT_EQ(bag.Count(), 31u);
+    EXPECT_EQ(FormatDesign(bag), text);
 }
 
 // ---- Pictures ------------------------------------------------------------------------------
 
 PicturePtr FromFile(const std::string& name) {
-    return plat::LoadPictureFromMemory(SampleFile(name));
+    const std::string bytes = testing::SourceFile("fuzz/corpus/image_decode/" + name);
+    return plat::LoadPictureFromMemory(
+        {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
 }
 
 // A picture of a sample file without the file, as if drawn in memory.
@@ -231,21 +151,6 @@ TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
     }
 }
 
-TEST_F(DesignFile, APictureOnManyKeysIsStoredOnceAndSharedAgain) {
-    const PicturePtr icon = FromFile("ico8");
-    PropertyBag bag;
-    bag.WriteProperty("GRP1BTN1Picture", Variant(icon));
-    bag.WriteProperty("GRP1BTN2Picture", Variant(FromFile("ico8")));
-    bag.WriteProperty("GRP2BTN1Picture", Variant(icon));
-    const std::string text = FormatDesign(bag);
-    const PropertyBag back = ParseDesign(text, "t.zobar").bag;
-    EXPECT_EQ(back.ReadProperty("GRP1BTN1Picture").AsObject(),
-              back.ReadProperty("GRP2BTN1Picture").AsObject());
-    EXPECT_NE(back.ReadProperty("GRP1BTN1Picture").AsObject(),
-              back.ReadProperty("GRP1BTN2Picture").AsObject());
-    EXPECT_EQ(FormatDesign(back), text);
-}
-
 TEST_F(DesignFile, AOnePropertyChangeIsAOneLineDiff) {
     PropertyBag bag;
     bag.WriteProperty("GroupCount", Variant(std::int32_t{1}));
@@ -276,123 +181,36 @@ TEST_F(DesignFile, AnObjectOtherThanAFontOrAPictureCannotBeSaved) {
     EXPECT_NE(e->Message().find("CButton"), std::string::npos);
 }
 
-// ---- Bad files ------------------------------------------------------------------------------
-
-// A design whose entries start on line 5.
-std::string Design(const std::string& entries, const std::string& pictures = "") {
-    return "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n" +
-           entries + "\n  },\n  \"pictures\": [" + pictures + "]\n}\n";
-}
+// ---- Bad files and limits --------------------------------------------------------------------
 
 TEST_F(DesignFile, BadFilesNameTheFileTheLineAndTheKey) {
-    const std::vector<std::uint8_t> icoFile = SampleFile("ico8");
-    const std::string ico = "{\"Type\": \"Bitmap\", \"Width\": 847, \"Height\": 847, \"File\": \"" +
-                            design::Base64Encode(icoFile.data(), icoFile.size()) + "\"}";
-    struct Row {
-        const char* name;
-        std::string text;
-        int line;
-        const char* key;
-        const char* says;
-    };
-    const Row rows[] = {
-        {"empty", "", 1, "", "not a ZoBtnBar design file"},
-        {"not JSON", "GroupCount = 3\n", 1, "", "not a ZoBtnBar design file"},
-        {"other JSON", "{\"name\": \"x\"}", 1, "", "not a ZoBtnBar design file"},
-        {"other format", "{\"format\": \"Other\", \"version\": 1}", 1, "",
-         "not a ZoBtnBar design file"},
-        {"newer version", "{\"format\": \"ZoBtnBar design\",\n\"version\": 2,\n\"properties\": {}}",
-         2, "", "version 2 is newer than this program reads"},
-        {"truncated",
-         "{\n  \"format\": \"ZoBtnBar design\",\n  \"version\": 1,\n  \"properties\": {\n"
-         "    \"GroupCount\": 1,\n\"GRP1Capt",
-         6, "", "not valid JSON"},
-        {"missing comma", Design("\"GroupCount\": 1\n\"GRP1Caption\": \"A\""), 6, "",
-         "not valid JSON"},
-        {"not UTF-8", Design("\"Caption\": \"caf\xe9\""), 5, "", "not valid JSON"},
-        {"real number for a Long", Design("\"Caption\": \"x\",\n\"Appearance\": 1.5"), 6,
-         "Appearance", "has a fraction"},
-        {"Long out of range", Design("\"ButtonWidth\": 3000000000"), 5, "ButtonWidth",
-         "out of range"},
-        {"unknown kind", Design("\"GRP1Tag\": {\"Colour\": 3}"), 5, "GRP1Tag",
-         "\"Colour\" is not a kind of value"},
-        {"two kinds", Design("\"GRP1Tag\": {\"Double\": 3, \"Date\": 4}"), 5, "GRP1Tag",
-         "one member"},
-        {"list", Design("\"GRP1Tag\": [1, 2]"), 5, "GRP1Tag", "a list is not a value"},
-        {"bad font size", Design("\"Font\": {\"Font\": {\"Size\": -1}}"), 5, "Font",
-         "Size -1 is outside"},
-        {"unknown font attribute", Design("\"Font\": {\"Font\": {\"Colour\": 1}}"), 5, "Font",
-         "no attribute \"Colour\""},
-        {"bad base64", Design("\"Caption\": {\"Bytes\": \"ab!=\"}"), 5, "Caption",
-         "not valid base64"},
-        {"Integer out of range", Design("\"GRP1Tag\": {\"Integer\": 40000}"), 5, "GRP1Tag",
-         "out of range"},
-        {"key twice without regard to case",
-         Design("\"Caption\": \"a\",\n\"GroupCount\": 0,\n\"caption\": \"b\""), 7, "caption",
-         "given twice (first on line 5)"},
-        {"missing picture", Design("\"GRP1BTN1Picture\": {\"Picture\": 3}"), 5, "GRP1BTN1Picture",
-         "there is no picture 3"},
-        {"undecodable picture",
-         Design("\"GRP1BTN1Picture\": {\"Picture\": 1}",
-                "\n{\"Type\": \"Bitmap\", \"Width\": 1, \"Height\": 1, \"File\": \"AAAA\"}"),
-         8, "GRP1BTN1Picture", "picture 1: Invalid picture"},
-        {"picture of another type", Design("\"MouseIcon\": {\"Picture\": 1}", "\n" + ico), 8,
-         "MouseIcon", "holds a Icon, not a Bitmap"},
-        {"picture without a type",
-         Design("\"MouseIcon\": {\"Picture\": 1}", "\n    {\"Width\": 1, \"Height\": 1}"), 8, "",
-         "needs its Type"},
-        {"unknown part", "{\"format\": \"ZoBtnBar design\", \"version\": 1,\n\"extras\": {}}", 2,
-         "", "\"extras\" is not a part of a design"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto e = Thrown<DesignError>([&] { ParseDesign(row.text, "bad.zobar"); });
+    for (const auto& [fields, text] : testing::ReadTextCases("tests/host/data/bad_designs.txt")) {
+        SCOPED_TRACE(fields[0]);
+        const auto e = Thrown<DesignError>([&] { ParseDesign(text, "bad.zobar"); });
         if (!e) continue;
         const std::string what = e->what();
         EXPECT_EQ(e->File(), "bad.zobar");
-        EXPECT_EQ(e->Line(), row.line) << what;
-        EXPECT_EQ(e->Key(), row.key) << what;
-        EXPECT_NE(what.find(row.says), std::string::npos) << what;
+        EXPECT_EQ(e->Line(), std::stoi(fields[1])) << what;
+        EXPECT_EQ(e->Key(), fields[2]) << what;
+        EXPECT_NE(what.find(fields[3]), std::string::npos) << what;
         EXPECT_EQ(what.rfind("bad.zobar:", 0), 0u) << what;
     }
 }
 
-// ---- Limits ---------------------------------------------------------------------------------
-
-TEST_F(DesignFile, CountsOfAnyKindAreHeldToTheLimitsBeforeAnythingIsBuilt) {
+// Counts of any kind are held to the limits before anything is built.
+TEST_F(DesignFile, DesignsPastTheGroupOrButtonLimitAreRefused) {
     DesignLimits limits;
     limits.maxGroups = 3;
     limits.maxButtons = 5;
-    struct Row {
-        const char* name;
-        std::string entries;
-        const char* refusedKey;  // nullptr: within the limits
-    };
-    const Row rows[] = {
-        {"groups at the limit", "\"GroupCount\": 3", nullptr},
-        {"groups past the limit", "\"GroupCount\": 4", "GroupCount"},
-        {"groups past the limit as text", "\"GroupCount\": \"4\"", "GroupCount"},
-        {"groups past the limit as hexadecimal text", "\"GroupCount\": \"&H7FFFFFFF\"",
-         "GroupCount"},
-        {"groups past the limit as a Double", "\"GroupCount\": {\"Double\": 3.6}", "GroupCount"},
-        {"groups past the limit as a Single", "\"GroupCount\": {\"Single\": 1e6}", "GroupCount"},
-        {"a count that is no number is left to the control", "\"GroupCount\": \"many\"", nullptr},
-        {"buttons at the limit",
-         "\"GroupCount\": 2, \"GRP1ButtonCount\": \"2\", \"GRP2ButtonCount\": 3", nullptr},
-        {"buttons past the limit",
-         "\"GroupCount\": 2, \"GRP1ButtonCount\": \"2\", \"GRP2ButtonCount\": 4",
-         "GRP2ButtonCount"},
-        {"buttons of groups not read do not count", "\"GroupCount\": 1, \"GRP2ButtonCount\": 4000",
-         nullptr},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto parse = [&] { ParseDesign(Design(row.entries), "l.zobar", limits); };
-        if (row.refusedKey == nullptr) {
+    for (const auto& [fields, text] :
+         testing::ReadTextCases("tests/host/data/limited_designs.txt")) {
+        SCOPED_TRACE(fields[0]);
+        const auto parse = [&] { ParseDesign(text, "l.zobar", limits); };
+        if (fields[2].empty()) {
             EXPECT_NO_THROW(parse());
         } else if (const auto e = Thrown<DesignError>(parse)) {
-            EXPECT_EQ(e->Key(), row.refusedKey) << e->what();
-            EXPECT_EQ(e->Line(), 5) << e->what();
+            EXPECT_EQ(e->Key(), fields[2]) << e->what();
+            EXPECT_EQ(e->Line(), std::stoi(fields[1])) << e->what();
         }
     }
 }

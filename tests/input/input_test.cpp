@@ -127,7 +127,7 @@ protected:
 constexpr int kLeft = plat::VK_LEFT, kRight = plat::VK_RIGHT, kUp = plat::VK_UP,
               kDown = plat::VK_DOWN;
 
-TEST_F(Input, HoverMakesOneButtonHotAndEmptySpaceKeepsIt) {
+TEST_F(Input, HoverMakesOneButtonHotWhileEmptySpaceKeepsItAndEdgesBelongToNone) {
     Build();
     MoveTo(Centre(Btn(1)->ButtonRect()));
     EXPECT_EQ(mouse.Take(), (Log{"ButtonHighlightChanged B1 on", "Move 3 B1"}));
@@ -146,10 +146,9 @@ TEST_F(Input, HoverMakesOneButtonHotAndEmptySpaceKeepsIt) {
     mouse.onMove = [](ObjectPtr& item) { item.reset(); };
     MoveTo(Centre(Btn(1)->ButtonRect()));
     EXPECT_EQ(Hot(), "-");
-}
+    mouse.onMove = nullptr;
+    mouse.Take();
 
-TEST_F(Input, ButtonEdgesBelongToNoButtonAndCoordinatesAreInTheControlsUnits) {
-    Build();
     const Rect& r2 = Btn(2)->ButtonRect();
     // The top edge of B2: not B2, and not B1 above, whose bottom edge is excluded as well.
     MoveTo(ScreenOf(bar->m_hWndButtons, (r2.left + r2.right) / 2, r2.top));
@@ -349,9 +348,8 @@ TEST_F(Input, TheTooltipShowsTheHotButtonsTextAfterTheDelay) {
     EXPECT_FALSE(plat::IsWindowVisible(tip));
 }
 
-TEST_F(Input, DesignTimeHasNoTooltipAndHoverStillWorks) {
-    Build(3, false);
-    EXPECT_EQ(bar->m_aToolTip, nullptr);
+TEST_F(Input, AtDesignTimeHoverAndClickWorkWithoutATooltip) {
+    Build(3, false);  // design time: no tooltip, as the Selection tests check
     MoveTo(Centre(Btn(1)->ButtonRect()));
     plat::AdvanceClock(1000);
     plat::PumpMessages();
@@ -359,45 +357,48 @@ TEST_F(Input, DesignTimeHasNoTooltipAndHoverStillWorks) {
     // Hover and click work without a tooltip to point at the hot button.
     EXPECT_EQ(Hot(), "B1");
     EXPECT_EQ(bar->SelectedButton(), Btn(1));
-    EXPECT_EQ(bar->m_aToolTip, nullptr);
 }
 
 // ---- Keyboard: the hot button walking the grid with its wraps and skips, scrolling into view,
 // Enter, and the focus mark moving over the group headers.
 
-TEST_F(Input, OneButtonStaysHotAndIsAnnouncedAgainOnEveryArrow) {
-    BuildKeys(1);
-    Walk([&] { return Hot(); }, {{kLeft, "B1"}, {kRight, "B1"}, {kUp, "B1"}, {kDown, "B1"}});
-    const Log log = events.Take();
-    // The first arrow only turns B1 on; each later one turns it off and on again.
-    EXPECT_EQ(log.front(), "ButtonHighlightChanged B1 on");
-    EXPECT_EQ(std::count(log.begin(), log.end(), "ButtonHighlightChanged B1 off"), 3);
-}
-
-TEST_F(Input, TiledGridWrapsLineByLineAndSkipsEmptyCells) {
-    // 200 px wide, 68 px tiles: 2 per line; 5 buttons leave the last line half empty. Right
-    // wraps past the last button to the first cell, Left back over the empty cell. Down from B2
-    // (line 0, position 1) reaches B4, then the empty cell below it is skipped and the walk goes
-    // on at the first line of the next position, which wraps to B1.
-    BuildKeys(5, zoTiled);
-    ASSERT_EQ(bar->m_lButtonsPerLine, 2);
-    Walk([&] { return Hot(); }, {{kRight, "B2"},
-                                 {kRight, "B3"},
-                                 {kRight, "B4"},
-                                 {kRight, "B5"},
-                                 {kRight, "B1"},
-                                 {kLeft, "B5"},
-                                 {kUp, "B3"},
-                                 {kUp, "B1"},
-                                 {kRight, "B2"},
-                                 {kDown, "B4"},
-                                 {kDown, "B1"}});
-}
-
-TEST_F(Input, HorizontalFlowTurnsTheArrows) {
-    BuildKeys(3, zoLinear, zoHorizontal);
-    // Right: the next line, which is the next column on screen; Up is handled as Left.
-    Walk([&] { return Hot(); }, {{kRight, "B2"}, {kUp, "B1"}});
+// One button stays hot and is announced again on every arrow. A tiled grid 200 px wide holds 2
+// 68 px tiles a line; 5 buttons leave the last line half empty: Right wraps past the last button
+// to the first cell, Left back over the empty cell; Down from B2 reaches B4, skips the empty
+// cell below it and goes on at the first line of the next position, which wraps to B1. In a
+// horizontal flow Right goes to the next line (the next column on screen), Up is handled as Left.
+TEST_F(Input, ArrowsWalkTheHotButtonOverTheGridWithItsWrapsAndSkips) {
+    struct Row {
+        const char* name;
+        int buttons;
+        std::int32_t layout, flow;
+        const char* keys;  // L, R, U, D
+        const char* hot;   // the hot button after each key
+    };
+    const Row rows[] = {
+        {"one button", 1, zoLinear, zoVertical, "LRUD", "B1 B1 B1 B1"},
+        {"tiled grid", 5, zoTiled, zoVertical, "RRRRRLUURDD", "B2 B3 B4 B5 B1 B5 B3 B1 B2 B4 B1"},
+        {"horizontal flow", 3, zoLinear, zoHorizontal, "RU", "B2 B1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BuildKeys(row.buttons, row.layout, row.flow);
+        ASSERT_EQ(bar->m_lButtonsPerLine, row.layout == zoTiled ? 2 : 1);
+        std::string hot;
+        for (const char* k = row.keys; *k; ++k) {
+            Key(*k == 'L' ? kLeft : *k == 'R' ? kRight : *k == 'U' ? kUp : kDown);
+            hot += (hot.empty() ? "" : " ") + Hot();
+        }
+        EXPECT_EQ(hot, row.hot);
+        // The first arrow only turns a button on; each later one turns the old one off first.
+        const Log log = events.Take();
+        EXPECT_EQ(log.front(), std::string("ButtonHighlightChanged B") + row.hot[1] + " on");
+        EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                                [](const std::string& e) { return e.ends_with(" off"); }),
+                  static_cast<long>(std::string(row.keys).size()) - 1);
+        TearDown();
+        SetUp();
+    }
 }
 
 TEST_F(Input, EnterSelectsTheHotButtonOnlyOnce) {
