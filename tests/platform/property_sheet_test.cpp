@@ -108,11 +108,9 @@ protected:
 
 TEST_F(Sheet, ApplyFollowsTheShownPageAndOkAppliesTheEditedPagesThenCloses) {
     std::string seen;  // the owner's state and Apply's along the way
-    char caption[64] = {};
     const INT_PTR r = Run([&] {
         const auto applyOn = [] { return IsWindowEnabled(Item(IDC_PSAPPLY)) ? "on " : "off "; };
         seen += IsWindowEnabled(owner) ? "owner " : "no-owner ";
-        GetWindowTextA(Frame(), caption, sizeof caption);
         const HWND first = Current();
         seen += applyOn();
         Changed();
@@ -127,7 +125,6 @@ TEST_F(Sheet, ApplyFollowsTheShownPageAndOkAppliesTheEditedPagesThenCloses) {
         ClickOn(Item(IDOK));
     });
     EXPECT_EQ(r, 1);
-    EXPECT_STREQ(caption, "Bar Properties");
     EXPECT_EQ(seen, "no-owner off on off kept off ");
     EXPECT_EQ(Joined(pages.log),
               "0:init 0:active 0:leave 1:init 1:active 1:leave 0:active 0:apply 0:apply");

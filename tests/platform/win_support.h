@@ -15,7 +15,9 @@
 #include "platform/Controls.h"
 #include "platform/Display.h"
 #include "platform/Gdi.h"
+#include "platform/Image.h"
 #include "platform/Window.h"
+#include "platform/image/ImageCompare.h"
 
 namespace zo::plat::test {
 
@@ -194,6 +196,16 @@ inline RECT ClientRect(HWND h) {
     RECT r{};
     GetClientRect(h, &r);
     return r;
+}
+// "" when the screen under `r` is exactly tests/golden/<name>.png, else the difference; a
+// mismatch leaves the actual image and a diff in <build>/golden-out/.
+inline std::string ScreenMatches(RECT r, const std::string& name) {
+    Image img;
+    img.width = r.right - r.left;
+    img.height = r.bottom - r.top;
+    img.pixels = ReadScreenPixels(r);
+    return CompareWithReference(img, std::string(ZO_SOURCE_DIR) + "/tests/golden/" + name + ".png",
+                                std::string(ZO_BINARY_DIR) + "/golden-out");
 }
 inline POINT CentreOf(HWND h) {
     const RECT r = WindowRect(h);
