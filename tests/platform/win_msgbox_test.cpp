@@ -23,7 +23,6 @@ protected:
         }
         return 0;
     }
-    static void ClickOn(POINT p) { InjectClick(p.x, p.y, VK_LBUTTON); }
     // The exit code of a quit request waiting in the queue, or -1.
     static int Quit() {
         MSG m;
@@ -76,10 +75,9 @@ TEST_F(MsgBox, AClickOnAButtonAnswersWhileTheOwnerIsDisabled) {
         const HWND box = FindBox();
         ownerEnabled = IsWindowEnabled(owner) != FALSE;
         boxActive = box != 0 && GetActiveWindow() == box;
-        ClickOn(POINT{5, 5});  // on the owner, outside the box
-        PumpMessages();
+        ClickAt(owner, 5, 5);  // on the owner, outside the box
         ownerClicks = rec.Said();
-        ClickOn(CentreOf(GetDlgItem(box, IDNO)));
+        ClickAt(GetDlgItem(box, IDNO));
     });
     EXPECT_EQ(MessageBoxA(owner, "Save the changes?", "Editor", MB_YESNOCANCEL), IDNO);
     EXPECT_FALSE(ownerEnabled);
@@ -90,7 +88,7 @@ TEST_F(MsgBox, AClickOnAButtonAnswersWhileTheOwnerIsDisabled) {
     EXPECT_EQ(FindBox(), 0u);
     // Pressed on a button and released off it: taken back, no answer.
     WhileModal([&] {
-        const POINT p = CentreOf(GetDlgItem(FindBox(), IDOK));
+        const POINT p = ScreenOf(GetDlgItem(FindBox(), IDOK), 10, 10);
         InjectMouseMove(p.x, p.y);
         InjectMouseButton(VK_LBUTTON, true);
         InjectMouseMove(p.x, p.y + 40);
