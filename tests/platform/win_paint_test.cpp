@@ -85,9 +85,6 @@ TEST_F(Paint, HiddenWindowsWaitAndUpdateWindowPaintsOnlyWhatIsInvalid) {
 }
 
 TEST_F(Paint, EraseUsesTheClassBrushAndReportsUnerasedBackground) {
-    Top("w", 0, 0, 60, 60);
-    PumpMessages();  // painted by the default procedure: erased with COLOR_WINDOW
-    EXPECT_EQ(Px(30, 30), Rgb(GetSysColor(COLOR_WINDOW)));
     WNDCLASSA wc;
     wc.lpfnWndProc = RecordingProc;
     wc.hbrBackground = static_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -140,7 +137,8 @@ TEST_F(Paint, WindowDcsAreReleasedWhateverWindowIsNamedAndDieWithTheirWindow) {
 // repainted, a lower sibling repainted, then the parent's GetDC filled with 010203: none may cover
 // a child or a sibling above; the lower right pair had its lower one raised. Top middle: a border,
 // and a border with a sunken edge. Bottom left: a child moved away and one hidden show the parent
-// again, and the parent, raised, covers the red window. Right: a hidden window gives the desktop.
+// again, and the parent, raised, covers the red window. Right: a hidden window gives the desktop;
+// below it, a window the default procedure painted, erased with COLOR_WINDOW.
 TEST_F(Paint, ClippingExposureAndFramesMatchTheReferenceImage) {
     const HWND clip = Top("clip", 0, 0, 100, 100);
     const HWND upper = Child(clip, "upper", 10, 10, 30, 30);  // created first: on top
@@ -156,6 +154,7 @@ TEST_F(Paint, ClippingExposureAndFramesMatchTheReferenceImage) {
     const HWND hidden = Child(back, "hidden", 10, 60, 20, 20);
     const HWND front = Top("front", 80, 190, 80, 50);
     const HWND gone = Top("gone", 210, 0, 50, 50);
+    Top("plain", 210, 60, 50, 50);  // painted by the default procedure
     colors = {{clip, kBlue},    {upper, kGreen}, {lower, kRed}, {below, kGreen}, {raised, kRed},
               {framed, kBlue},  {b, kGreen},     {e, kGreen},   {back, kBlue},   {moved, kGreen},
               {hidden, kGreen}, {front, kRed},   {gone, kRed}};
