@@ -1,5 +1,6 @@
 // The single-line edit driven by injected keys and mouse: editing and selection keys, the
-// EN_CHANGE reports, the clipboard, the parent's character filter, the caret and scrolling.
+// EN_CHANGE reports, the clipboard, the caret and scrolling. The parent's character filter is
+// driven through the pages' index and picture boxes.
 #include "ctl_support.h"
 #include "platform/Text.h"
 
@@ -81,24 +82,6 @@ TEST_F(Edit, ReadOnlyKeepsItsTextButCopiesAndTheClipboardCarriesText) {
     GetCaretPos(&caret);
     EXPECT_LT(caret.x, 140);
     EXPECT_GT(caret.x, 100);
-}
-
-TEST_F(Edit, TheParentFiltersCharacters) {
-    const HWND edit = Focus(MakeEdit("index", "5"));
-    // Only digits pass, as in an index box: Backspace is discarded too.
-    events.onNotify = [](NMHDR* h) -> LRESULT {
-        if (h->code != NM_CHAR) return 0;
-        const UINT ch = reinterpret_cast<NMCHAR*>(h)->ch;
-        return ch >= '0' && ch <= '9' ? 0 : 1;
-    };
-    Keys("End a1b2 Space Back");
-    EXPECT_EQ(Text(edit), "512");
-    // A key-down filter can take Delete away as well.
-    events.onNotify = [](NMHDR* h) -> LRESULT {
-        return h->code == NM_KEYDOWN && reinterpret_cast<NMKEY*>(h)->nVKey == VK_DELETE;
-    };
-    Keys("Home Del");
-    EXPECT_EQ(Text(edit), "512");
 }
 
 TEST_F(Edit, TheMouseSelects) {

@@ -1,10 +1,13 @@
-// Reference images of the dialog controls in their states, each scene built with real controls
-// in a dialog and compared exactly with tests/golden/controls/<name>.png (the screen under the
-// dialog, so a dropped list shows too). After an intended change in drawing:
-//     ZO_UPDATE_GOLDEN=1 build/default/tests/test_platform --gtest_filter='*ControlGolden*'
+// Reference images of the dialog controls in their states (each scene built with real controls
+// in a dialog; the screen under the dialog, so a dropped list shows too), of the tab control and
+// the list box, the property-sheet frame and the open-file dialog, compared exactly with
+// tests/golden/controls|dialogs/<name>.png. After an intended change in drawing:
+//     ZO_UPDATE_GOLDEN=1 build/default/tests/test_platform --gtest_filter='*Golden*'
+#include <filesystem>
+#include <fstream>
+
 #include "ctl_support.h"
-#include "platform/Image.h"
-#include "platform/image/ImageCompare.h"
+#include "dialog_scenes.h"
 
 namespace zo::plat::test {
 namespace {
@@ -98,16 +101,7 @@ void Others(ControlTest& g) {
 TEST_P(ControlGolden, MatchesTheReferenceImage) {
     GetParam().build(*this);
     PumpMessages();
-    RECT r;
-    GetWindowRect(dialog, &r);
-    Image img;
-    img.width = r.right - r.left;
-    img.height = r.bottom - r.top;
-    img.pixels = ReadScreenPixels(r);
-    const std::string diff = CompareWithReference(
-        img, std::string(ZO_SOURCE_DIR) + "/tests/golden/controls/" + GetParam().name + ".png",
-        std::string(ZO_BINARY_DIR) + "/golden-out/controls");
-    EXPECT_EQ(diff, "") << GetParam().name;
+    EXPECT_EQ(ScreenMatches(WindowRect(dialog), std::string("controls/") + GetParam().name), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, ControlGolden,
@@ -115,6 +109,54 @@ INSTANTIATE_TEST_SUITE_P(Scenes, ControlGolden,
                                            Scene{"edits", Edits}, Scene{"combos", Combos},
                                            Scene{"scroll_label_picture", Others}),
                          [](const ::testing::TestParamInfo<Scene>& i) { return i.param.name; });
+
+// A screen large enough for the open-file dialog.
+class DialogGolden : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        InitDisplay(DisplayKind::Offscreen, 640, 480);
+    }
+};
+
+TEST_F(DialogGolden, TabsListsAndAPropertySheetWithTwoPages) {
+    const HWND h = BuildControlsScene();
+    PumpMessages();
+    EXPECT_EQ(ScreenMatches(WindowRect(h), "dialogs/tabs_and_lists"), "");
+    DestroyWindow(h);
+    const HWND frame = BuildSheetScene();
+    PumpMessages();
+    EXPECT_EQ(ScreenMatches(WindowRect(frame), "dialogs/property_sheet"), "");
+    SendMessageA(frame, PSM_SETCURSEL, 1, 0);
+    PumpMessages();
+    EXPECT_EQ(ScreenMatches(WindowRect(frame), "dialogs/property_sheet_second_page"), "");
+}
+
+TEST_F(DialogGolden, TheOpenFileDialogOnAFixedFolder) {
+    // The folder's path shows in the dialog, so it is the same on every run.
+    const std::filesystem::path dir = "/tmp/zo-golden-open-file";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "Icons");
+    for (const char* n : {"apple.bmp", "bear cub.ico", "caf\xC3\xA9.bmp", "notes.txt"})
+        std::ofstream(dir / n) << "x";
+    char file[256] = {};
+    OPENFILENAMEA ofn;
+    ofn.lpstrFilter = "Pictures(*.bmp,*.ico)\0*.bmp;*.ico\0All Files (*.*)\0*.*\0\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = 254;
+    ofn.lpstrInitialDir = "/tmp/zo-golden-open-file";
+    ofn.lpstrTitle = "Select Button Picture";
+    ofn.Flags = OFN_FILEMUSTEXIST;
+    std::string diff = "not shown";
+    WhileModal([&] {
+        diff = ScreenMatches(WindowRect(GetActiveWindow()), "dialogs/open_file");
+        Keys("Esc", false);
+    });
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(diff, "");
+    std::filesystem::remove_all(dir);
+}
 
 }  // namespace
 }  // namespace zo::plat::test

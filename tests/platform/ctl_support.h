@@ -28,8 +28,6 @@ inline std::string CodeName(const char* cls, int code) {
 struct DialogLog {
     std::vector<std::string> log;
     std::map<HWND, std::string> names;
-    // Answers the edit's NM_CHAR / NM_KEYDOWN; non-zero discards the key.
-    std::function<LRESULT(NMHDR*)> onNotify;
     std::string Said() { return Joined(log); }
 };
 
@@ -56,8 +54,6 @@ inline LRESULT LoggingDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         d->log.push_back(e);
         return 0;
     }
-    if (d != nullptr && msg == WM_NOTIFY && d->onNotify)
-        return d->onNotify(reinterpret_cast<NMHDR*>(lp));
     return DefDlgProcA(hwnd, msg, wp, lp);
 }
 

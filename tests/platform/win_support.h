@@ -15,7 +15,9 @@
 #include "platform/Controls.h"
 #include "platform/Display.h"
 #include "platform/Gdi.h"
+#include "platform/Image.h"
 #include "platform/Window.h"
+#include "platform/image/ImageCompare.h"
 
 namespace zo::plat::test {
 
@@ -179,12 +181,6 @@ inline POINT ScreenOf(HWND h, int x, int y) {
     ClientToScreen(h, &p);
     return p;
 }
-// A click at a point of a window's client area, or at its middle, pumped.
-inline void ClickAt(HWND h, int x, int y) {
-    const POINT p = ScreenOf(h, x, y);
-    InjectClick(p.x, p.y, VK_LBUTTON);
-    PumpMessages();
-}
 inline RECT WindowRect(HWND h) {
     RECT r{};
     GetWindowRect(h, &r);
@@ -195,9 +191,22 @@ inline RECT ClientRect(HWND h) {
     GetClientRect(h, &r);
     return r;
 }
-inline POINT CentreOf(HWND h) {
-    const RECT r = WindowRect(h);
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+// A click at a point of a window's client area, or at its middle, pumped.
+inline void ClickAt(HWND h, int x = -1, int y = -1) {
+    const RECT c = ClientRect(h);
+    const POINT p = ScreenOf(h, x < 0 ? c.right / 2 : x, y < 0 ? c.bottom / 2 : y);
+    InjectClick(p.x, p.y, VK_LBUTTON);
+    PumpMessages();
+}
+// "" when the screen under `r` is exactly tests/golden/<name>.png, else the difference; a
+// mismatch leaves the actual image and a diff in <build>/golden-out/.
+inline std::string ScreenMatches(RECT r, const std::string& name) {
+    Image img;
+    img.width = r.right - r.left;
+    img.height = r.bottom - r.top;
+    img.pixels = ReadScreenPixels(r);
+    return CompareWithReference(img, std::string(ZO_SOURCE_DIR) + "/tests/golden/" + name + ".png",
+                                std::string(ZO_BINARY_DIR) + "/golden-out");
 }
 
 // A fresh off-screen display of 320 x 240 with the recording classes registered.

@@ -79,15 +79,13 @@ TEST_F(Timers, SettingAgainRestartsKillingStopsAndShortPeriodsAreRaised) {
     EXPECT_EQ(Fired(), "w:4");
 }
 
-TEST_F(Timers, TimersOfADestroyedWindowStaleHandlesAndForgedMessagesDoNothing) {
+TEST_F(Timers, TimersOfADestroyedWindowAndForgedMessagesDoNothing) {
     const HWND c = Child(w, "c", 0, 0, 10, 10);
     SetTimer(c, 1, 50, nullptr);
     SetTimer(w, 2, 50, nullptr);
     DestroyWindow(c);
     AdvanceClock(50);
     EXPECT_EQ(Fired(), "w:2");
-    EXPECT_EQ(SetTimer(c, 1, 50, nullptr), 0u);
-    EXPECT_FALSE(KillTimer(c, 1));
     // A posted WM_TIMER naming a procedure that is no timer's calls nothing.
     std::vector<std::uintptr_t> ids;
     tlsIds = &ids;
