@@ -8,11 +8,12 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "control/ControlFixture.h"
 #include "control/ZoButtonBar.h"
@@ -168,12 +169,10 @@ protected:
 
     // A file in a fresh folder of this test.
     std::string File(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-        if (dir.empty()) {
-            dir = std::filesystem::temp_directory_path() /
-                  ("zo-pages-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                   "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-            std::filesystem::create_directories(dir);
-        }
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = std::filesystem::temp_directory_path() /
+              ("zo-pages-" + std::to_string(::getpid()) + "-" + info->name());
+        std::filesystem::create_directories(dir);
         std::ofstream(dir / name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
@@ -187,31 +186,14 @@ protected:
         return File(name, plat::EncodeBmp(img, 24));
     }
 
-    // Runs `action` inside the next modal loop (the open-file dialog's), then the click.
-    void DuringNextModal(std::function<void()> action) {
-        during_ = std::move(action);
-        tlsDuring = &during_;
-        plat::SetTimer(0, 0, 30, &DuringProc);
-    }
-    static void DuringProc(plat::HWND, plat::UINT, std::uintptr_t id, plat::DWORD) {
-        plat::KillTimer(0, id);
-        if (tlsDuring != nullptr && *tlsDuring) {
-            const std::function<void()> act = std::move(*tlsDuring);
-            *tlsDuring = nullptr;
-            act();
-        }
-    }
-
-    // Chooses `path` in the open-file dialog that `browse` opens, typing it as a user would;
-    // an empty path cancels the dialog with Esc.
+    // Chooses `path` in the open-file dialog that `browse` opens, typing it as a user would
+    // inside the dialog's modal loop; an empty path cancels the dialog with Esc.
     void PickFile(plat::HWND browse, const std::string& path) {
-        DuringNextModal([path] {
-            if (path.empty()) {
-                Key(plat::VK_ESCAPE, false, false);
-                return;
-            }
-            Type(path, false);
-            Key(plat::VK_RETURN, false, false);
+        tlsPath = path;
+        plat::SetTimer(0, 0, 30, [](plat::HWND, plat::UINT, std::uintptr_t id, plat::DWORD) {
+            plat::KillTimer(0, id);
+            if (!tlsPath.empty()) Type(tlsPath, false);
+            Key(tlsPath.empty() ? plat::VK_ESCAPE : plat::VK_RETURN, false, false);
         });
         ClickAt(browse);
     }
@@ -226,8 +208,7 @@ protected:
     std::filesystem::path dir;
 
 private:
-    inline static thread_local std::function<void()>* tlsDuring = nullptr;
-    std::function<void()> during_;
+    inline static thread_local std::string tlsPath;
 };
 
 }  // namespace zo::testing
