@@ -5,16 +5,19 @@
 //   buttons N | group TEXT | hide-group G | show-group G | group-tip G TEXT | set PROPERTY TEXT
 //   open PAGE [+other] | page PAGE | click NAME [DX] | type TEXT | retype NAME [TEXT]
 //   key delete | choose NAME INDEX | press apply|ok|cancel | pick NAME [FILE.bmp|FILE.wmf]
-//   forget shown|events
+//   click-item NAME INDEX (of a list box) | click-page X Y | keep-font | forget shown|events
 //   expect WHAT = VALUE, WHAT one of: texts NAME... | shown | events | changes | apply |
-//     enabled NAME | checked NAME | sel NAME | range NAME | prop PROPERTY | other PROPERTY |
-//     groups | group G | buttons | button B | open
+//     enabled NAME | checked NAME | sel NAME | range NAME | item NAME INDEX | prop PROPERTY |
+//     other PROPERTY | groups | group G | buttons | button B | open | font | kept-font |
+//     mouse-icon
 // Lists (shown, events, changes) are joined by " ; "; a group is caption/key/visible/picture
-// type with * before the active one; a button caption/key/tag/visible/prompt/picture type.
+// type with * before the active one; a button caption/key/tag/visible/prompt/picture type; a
+// font name/size/bold/underline/italic; a picture its type, "-" for none.
 #include <gtest/gtest.h>
 
 #include <iomanip>
 
+#include "host/StdFont.h"
 #include "model/CButtons.h"
 #include "model/CGroups.h"
 #include "pages/PageFixture.h"
@@ -52,6 +55,11 @@ protected:
                (b->Visible() ? "1" : "0") + "/" + b->Prompt() + "/" + PictureType(b->Picture());
     }
 
+    static std::string Describe(const std::shared_ptr<StdFont>& f) {
+        return f->Name() + "/" + Variant(f->Size()).ToText() + "/" + (f->Bold() ? "B" : "-") +
+               (f->Underline() ? "U" : "-") + (f->Italic() ? "I" : "-");
+    }
+
     std::string Actual(std::istringstream& in) {
         std::string what, name;
         in >> what;
@@ -68,6 +76,9 @@ protected:
         if (what == "open") return IsWindow(sheet) ? "1" : "0";
         if (what == "groups") return std::to_string(bar->Groups()->Count());
         if (what == "buttons") return std::to_string(bar->ActiveGroup()->Buttons()->Count());
+        if (what == "font") return Describe(bar->Font());
+        if (what == "kept-font") return Describe(keptFont);
+        if (what == "mouse-icon") return PictureType(bar->MouseIcon());
         in >> name;
         if (what == "enabled") return Enabled(Ctl(page, name.c_str())) ? "1" : "0";
         if (what == "checked") return Checked(Ctl(page, name.c_str())) ? "1" : "0";
@@ -76,6 +87,14 @@ protected:
         if (what == "other") return other->GetProperty(name).ToText();
         if (what == "group") return Describe(bar->Groups()->Item(std::stoi(name)));
         if (what == "button") return Describe(bar->ActiveGroup()->Buttons()->Item(std::stoi(name)));
+        if (what == "item") {
+            int i = 0;
+            in >> i;
+            char text[64] = {};
+            SendMessageA(Ctl(page, name.c_str()), LB_GETTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(text));
+            return text;
+        }
         if (what == "range") {
             int lo = -1, hi = -1;
             GetScrollRange(Ctl(page, name.c_str()), SB_CTL, &lo, &hi);
@@ -169,6 +188,24 @@ protected:
             PickFile(h, name.empty()             ? ""
                         : name.ends_with(".wmf") ? File(name, zo::test::MakeWmf(200, 100))
                                                  : BitmapFile(name));
+        } else if (verb == "click-item") {
+            const HWND list = ctl();
+            int i = 0;
+            in >> i;
+            RECT item, w;
+            SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item));
+            GetWindowRect(list, &w);
+            InjectClick(w.left + (item.left + item.right) / 2 + 1,
+                        w.top + (item.top + item.bottom) / 2 + 1, VK_LBUTTON);
+        } else if (verb == "click-page") {
+            int x = 0, y = 0;
+            in >> x >> y;
+            RECT r;
+            GetWindowRect(Page(page).hWnd(), &r);
+            InjectClick(r.left + x, r.top + y, VK_LBUTTON);
+        } else if (verb == "keep-font") {
+            keptFont = bar->Font();
         } else if (verb == "forget") {
             in >> name;
             name == "shown" ? shown.clear() : events.log.clear();
@@ -179,6 +216,7 @@ protected:
     }
 
     ButtonBarPtr other;
+    std::shared_ptr<StdFont> keptFont;
     int page = 0;
 };
 
