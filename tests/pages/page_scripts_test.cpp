@@ -2,7 +2,9 @@
 // clicks and keys on the sheet, each followed by what must show on the page and on the control.
 // Steps, one a line (NAME a control of the page last opened; TEXT the rest of the line, or a
 // quoted string):
-//   buttons N | group TEXT | hide-group G | show-group G | group-tip G TEXT | set PROPERTY TEXT
+//   buttons N | button CAPTION TIP PROMPT KEY TAG | group CAPTION [TIP KEY] | hide-group G |
+//   show-group G | group-tip G TEXT | set PROPERTY TEXT | image (the page against its
+//   reference image tests/golden/pages/CAPTION.png)
 //   open PAGE [+other] | page PAGE | click NAME [DX] | type TEXT | retype NAME [TEXT]
 //   key delete | choose NAME INDEX | press apply|ok|cancel | pick NAME [FILE.bmp|FILE.wmf]
 //   click-item NAME INDEX (of a list box) | click-page X Y | keep-font | forget shown|events
@@ -21,6 +23,7 @@
 #include "model/CButtons.h"
 #include "model/CGroups.h"
 #include "pages/PageFixture.h"
+#include "platform/image/ImageCompare.h"
 #include "platform/image_builders.h"
 
 namespace zo::testing {
@@ -132,8 +135,30 @@ protected:
             for (int i = 1; i <= n; ++i)
                 bar->ActiveGroup()->Buttons()->Add("B" + std::to_string(i), pic, "", "",
                                                    "k" + std::to_string(i));
+        } else if (verb == "button") {
+            std::string a[5];
+            for (std::string& word : a)
+                in >> std::quoted(word);
+            const PicturePtr pic = LoadPicture(BitmapFile("face.bmp", 0xCC6633));
+            const ButtonPtr b = bar->ActiveGroup()->Buttons()->Add(a[0], pic, a[1], a[2], a[3]);
+            if (!a[4].empty()) b->SetTag(a[4]);
         } else if (verb == "group") {
-            bar->Groups()->Add(rest());
+            std::string caption, tip, key;
+            in >> std::quoted(caption) >> std::quoted(tip) >> std::quoted(key);
+            bar->Groups()->Add(caption, tip, key);
+        } else if (verb == "image") {
+            RECT r;
+            GetWindowRect(Page(page).hWnd(), &r);
+            Image img;
+            img.width = r.right - r.left;
+            img.height = r.bottom - r.top;
+            img.pixels = ReadScreenPixels(r);
+            EXPECT_EQ(CompareWithReference(img,
+                                           std::string(ZO_SOURCE_DIR) + "/tests/golden/pages/" +
+                                               pages.at(static_cast<std::size_t>(page))->Caption() +
+                                               ".png",
+                                           std::string(ZO_BINARY_DIR) + "/golden-out"),
+                      "");
         } else if (verb == "hide-group" || verb == "show-group" || verb == "group-tip") {
             int g = 0;
             in >> g;
