@@ -108,7 +108,7 @@ protected:
         } else if (verb == "write") {
             std::string text = Unescape(rest);
             if (rest.empty())
-                for (std::string l; std::getline(script, l) && l != "."; ++number)
+                for (std::string l; ++number, std::getline(script, l) && l != ".";)
                     text += l + "\n";
             std::ofstream(Path(a), std::ios::binary) << text;
         } else if (verb == "bmp") {
