@@ -89,27 +89,6 @@ protected:
         if (!dir.empty()) std::filesystem::remove_all(dir);
     }
 
-    // The control's pages and the standard ones in a modeless sheet over the given selection (the
-    // bar when empty), on page `start`.
-    void Open(int start, std::vector<ObjectPtr> selection = {}) {
-        if (selection.empty()) selection.push_back(bar);
-        pages.push_back(std::make_unique<AppearancePage>());
-        pages.push_back(std::make_unique<PositionPage>());
-        pages.push_back(std::make_unique<GroupsPage>(*site));
-        pages.push_back(std::make_unique<ButtonsPage>(*site));
-        pages.push_back(std::make_unique<ColorPage>());
-        pages.push_back(std::make_unique<FontPage>());
-        pages.push_back(std::make_unique<PicturePage>());
-        host = std::make_unique<PropertyPageHost>(*site, std::move(selection));
-        std::vector<PropertyPage*> raw;
-        for (auto& p : pages)
-            raw.push_back(p.get());
-        sheet = host->ShowModeless(0, "ZoButtonBar", raw, start);
-        ASSERT_NE(sheet, 0u);
-        plat::PumpMessages();
-        events.Take();
-        site->ClearChanges();
-    }
     PageBase& Page(int i) { return static_cast<PageBase&>(*pages.at(static_cast<std::size_t>(i))); }
     plat::HWND Ctl(int page, const char* name) {
         const plat::HWND h = Page(page).Item(name);
@@ -339,6 +318,8 @@ protected:
             in >> name;
             bar->SetProperty(name, Variant(rest()));
         } else if (verb == "open") {
+            // The control's pages and the standard ones in a modeless sheet over the bar, or
+            // over the bar and another one.
             in >> page >> name;
             std::vector<ObjectPtr> selection;
             if (name == "+other") {
@@ -346,12 +327,25 @@ protected:
                 other->InitProperties();
                 selection = {bar, other};
             }
-            if (sheet != 0) {
-                Press(PSBTN_CANCEL);
-                host.reset();
-                pages.clear();
-            }
-            Open(page, selection);
+            if (selection.empty()) selection.push_back(bar);
+            if (sheet != 0) Press(PSBTN_CANCEL);
+            host = std::make_unique<PropertyPageHost>(*site, std::move(selection));
+            pages.clear();
+            pages.push_back(std::make_unique<AppearancePage>());
+            pages.push_back(std::make_unique<PositionPage>());
+            pages.push_back(std::make_unique<GroupsPage>(*site));
+            pages.push_back(std::make_unique<ButtonsPage>(*site));
+            pages.push_back(std::make_unique<ColorPage>());
+            pages.push_back(std::make_unique<FontPage>());
+            pages.push_back(std::make_unique<PicturePage>());
+            std::vector<PropertyPage*> raw;
+            for (auto& p : pages)
+                raw.push_back(p.get());
+            sheet = host->ShowModeless(0, "ZoButtonBar", raw, page);
+            ASSERT_NE(sheet, 0u);
+            PumpMessages();
+            events.Take();
+            site->ClearChanges();
         } else if (verb == "page") {
             in >> page;
             SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
