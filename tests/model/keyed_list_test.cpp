@@ -7,18 +7,12 @@
 #include "core/Error.h"
 #include "core/KeyCompare.h"
 #include "model/OrderedKeyedList.h"
+#include "model/RecordingOwner.h"
 
 namespace zo {
 namespace {
 
-int ErrorNumberOf(auto&& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using testing::ErrorOf;
 
 TEST(KeyCompare, FoldsAsciiAndLatin1LettersOnly) {
     EXPECT_TRUE(KeysEqual("Abc", "aBC"));
@@ -37,15 +31,15 @@ TEST(OrderedKeyedList, PositionsAreOneBasedKeysIgnoreCaseAndMissingOnesRaise) {
     EXPECT_EQ(l.Item(3), 30);
     EXPECT_EQ(l.Item("ALPHA"), 10);
     EXPECT_EQ(l.PositionOf("alpha"), 1);
-    EXPECT_EQ(ErrorNumberOf([&] { l.Add(2, "alPHA"); }), kErrDuplicateKey);
+    EXPECT_EQ(ErrorOf([&] { l.Add(2, "alPHA"); }).first, kErrDuplicateKey);
     EXPECT_EQ(l.Count(), 3);
     for (const auto& [name, call] : std::vector<std::pair<const char*, std::function<void()>>>{
              {"Item(0)", [&] { (void)l.Item(0); }},
              {"Item(4)", [&] { (void)l.Item(4); }},
              {"Remove(4)", [&] { l.Remove(4); }}})
-        EXPECT_EQ(ErrorNumberOf(call), kErrSubscript) << name;
-    EXPECT_EQ(ErrorNumberOf([&] { (void)l.Item("beta"); }), kErrInvalidCall);
-    EXPECT_EQ(ErrorNumberOf([&] { l.Remove("beta"); }), kErrInvalidCall);
+        EXPECT_EQ(ErrorOf(call).first, kErrSubscript) << name;
+    EXPECT_EQ(ErrorOf([&] { (void)l.Item("beta"); }).first, kErrInvalidCall);
+    EXPECT_EQ(ErrorOf([&] { l.Remove("beta"); }).first, kErrInvalidCall);
 }
 
 TEST(OrderedKeyedList, InsertAndRemoveKeepKeysPointingAtTheRightEntries) {
@@ -66,7 +60,7 @@ TEST(OrderedKeyedList, InsertAndRemoveKeepKeysPointingAtTheRightEntries) {
     for (int i = 2; i <= 50; ++i)
         EXPECT_EQ(l.Item("K" + std::to_string(i)), i) << i;
     EXPECT_FALSE(l.Contains("k1"));
-    EXPECT_EQ(ErrorNumberOf([&] { l.Insert(0, 1); }), kErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { l.Insert(0, 1); }).first, kErrSubscript);
 }
 
 TEST(OrderedKeyedList, ManyRemovalsLeaveAConsistentIndex) {

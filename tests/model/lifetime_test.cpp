@@ -68,11 +68,6 @@ TEST(Lifetime, TagKeepsObjectsByReferenceAndValuesByCopy) {
     b->SetTag(Variant(text));
     text = "changed";
     EXPECT_EQ(b->Tag().ToText(), "value");
-    // A new item: visible, empty tag, zero rectangle.
-    auto fresh = g->Buttons()->Add("N", TestPicture());
-    EXPECT_TRUE(fresh->Visible());
-    EXPECT_TRUE(fresh->Tag().IsEmpty());
-    EXPECT_EQ(fresh->ButtonRect(), Rect{});
 }
 
 }  // namespace

@@ -59,18 +59,10 @@ TEST_F(Cache, LongFaceNamesAreCutToFitTheField) {
     EXPECT_EQ(FaceNameForLogFont("Caf\xC3\xA9"), "Caf\xE9");  // converted to the 8-bit page
 }
 
-TEST(Utils, ColoursFontsAndPoints) {
-    plat::InitDisplay(plat::DisplayKind::Offscreen, 64, 64);
-    EXPECT_EQ(TranslateColor(static_cast<std::int32_t>(0x8000000Fu)), 0x00C8D0D4);
-    EXPECT_EQ(TranslateColor(0x123456), 0x123456);
-    std::int32_t r, g, b;
-    SplitRGB(0x123456, r, g, b);
-    EXPECT_EQ(std::vector<std::int32_t>({r, g, b}), std::vector<std::int32_t>({0x56, 0x34, 0x12}));
-    StdFont a, c;
-    c.SetName("ms sans serif");
-    EXPECT_TRUE(FontsDiffer(a, c));
-    c.SetName(a.Name());
-    EXPECT_FALSE(FontsDiffer(a, c));
+// System colours, plain colours and the split into channels are in every reference image and
+// gradient test; font comparison in the font cache's tests above.
+TEST(Utils, CopiedFontsKeepTheWeightAndPointsOnTheEdgeAreOutside) {
+    StdFont c;
     c.SetBold(true);
     c.SetWeight(400);  // the weight wins over what Bold implied
     StdFont copy;
@@ -80,7 +72,6 @@ TEST(Utils, ColoursFontsAndPoints) {
     EXPECT_FALSE(PointInRect(10, 5, Rect{10, 0, 20, 10}));
     EXPECT_TRUE(PointInRect(10.5f, 5, Rect{10, 0, 20, 10}));
     EXPECT_FALSE(PointInRect(15, 10, Rect{10, 0, 20, 10}));
-    plat::ShutdownDisplay();
 }
 
 TEST(Utils, TransparentBlitLeavesOutTheMaskColour) {
