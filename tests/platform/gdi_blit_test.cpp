@@ -75,7 +75,7 @@ TEST(GdiRop, EveryTernaryOperationOnColourAndMonochromeBitmaps) {
         }
         sheet.Add(target);
     }
-    EXPECT_EQ(sheet.Compare("rops"), "");
+    EXPECT_EQ(sheet.Compare("gdi/rops"), "");
     // Between two 1-bit bitmaps bits are copied with no colour conversion.
     Canvas b(2, 1, kWhite, 1);
     SetTextColor(b.dc, kRed);
@@ -233,7 +233,7 @@ TEST(GdiTransparentBlt, UnstretchedCopiesMatchTheReference) {
         if (round % 20 == 0) sheet.NewRow();
         sheet.Add(dst);
     }
-    EXPECT_EQ(sheet.Compare("transparent"), "");
+    EXPECT_EQ(sheet.Compare("gdi/transparent"), "");
 }
 
 TEST(GdiAlphaBlend, ConstantAndPerPixelAlpha) {

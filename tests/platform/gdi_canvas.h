@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -138,7 +139,7 @@ private:
 };
 
 // Canvases laid side by side, rows top to bottom, in one image compared exactly with
-// tests/golden/gdi/<name>.png: one reference image holds many small drawings. Add copies the
+// tests/golden/<name>.png: one reference image holds many small drawings. Add copies the
 // pixels at the time of the call (alpha left out) through Px, not through the code under test.
 class Sheet {
 public:
@@ -176,9 +177,10 @@ public:
             }
             top += h + 1;
         }
-        return CompareWithReference(
-            out, std::string(ZO_SOURCE_DIR) + "/tests/golden/gdi/" + name + ".png",
-            std::string(ZO_BINARY_DIR) + "/golden-out/gdi");
+        const std::filesystem::path golden = std::filesystem::path(ZO_SOURCE_DIR) / "tests/golden";
+        return CompareWithReference(out, golden / (name + ".png"),
+                                    std::filesystem::path(ZO_BINARY_DIR) / "golden-out" /
+                                        std::filesystem::path(name).parent_path());
     }
 
 private:

@@ -55,7 +55,7 @@ TEST(GdiDrawEdge, EveryTypeSideAndFlagOnSeveralSizes) {
     sheet.NewRow();
     for (const Canvas* k : {&o, &c, &d})
         sheet.Add(*k);
-    EXPECT_EQ(sheet.Compare("edges"), "");
+    EXPECT_EQ(sheet.Compare("gdi/edges"), "");
 }
 
 // ---- DrawFocusRect -------------------------------------------------------------------------
@@ -125,7 +125,7 @@ TEST(GdiFrameControl, FocusCaptionScrollAndCheckBoxMatchTheReference) {
         sheet.Add(check);
     }
     EXPECT_FALSE(DrawFrameControl(c.dc, &cb, DFC_MENU, 0));
-    EXPECT_EQ(sheet.Compare("frames"), "");
+    EXPECT_EQ(sheet.Compare("gdi/frames"), "");
 }
 
 // ---- Polygon and Rectangle -----------------------------------------------------------------
@@ -183,7 +183,7 @@ TEST(GdiPolygon, FillsOutlinesRulesOriginAndClipMatchTheReference) {
     SelectClipRgn(c.dc, 0);
     EXPECT_TRUE(Polygon(c.dc, far, 3));  // huge coordinates stay bounded by the clip
     SelectObject(c.dc, oldPen);
-    EXPECT_EQ(sheet.Compare("polygons"), "");
+    EXPECT_EQ(sheet.Compare("gdi/polygons"), "");
 }
 
 // ---- Icons and DrawStateA ------------------------------------------------------------------
@@ -288,7 +288,7 @@ TEST(GdiDrawIconEx, IconsAndDrawStateMatchTheReference) {
     sheet.NewRow();
     for (const Canvas* k : {&mono, &n, &cb, &cbd})
         sheet.Add(*k);
-    EXPECT_EQ(sheet.Compare("icons"), "");
+    EXPECT_EQ(sheet.Compare("gdi/icons"), "");
 }
 
 }  // namespace
