@@ -2,6 +2,8 @@
 // do not go through the code under test.
 #pragma once
 
+#include <algorithm>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -9,6 +11,8 @@
 
 #include "platform/Gdi.h"
 #include "platform/GdiInternal.h"
+#include "platform/Image.h"
+#include "platform/image/ImageCompare.h"
 
 namespace zo::plat::test {
 
@@ -132,6 +136,55 @@ private:
     HGDIOBJ object_;
     HDC dc_;
     HGDIOBJ old_ = 0;
+};
+
+// Canvases laid side by side, rows top to bottom, in one image compared exactly with
+// tests/golden/<name>.png: one reference image holds many small drawings. Add copies the
+// pixels at the time of the call (alpha left out) through Px, not through the code under test.
+class Sheet {
+public:
+    void Add(const Canvas& c) {
+        if (rows_.empty()) NewRow();
+        rows_.back().emplace_back();
+        rows_.back().back().width = c.Width();
+        rows_.back().back().height = c.Height();
+        for (int y = 0; y < c.Height(); ++y)
+            for (int x = 0; x < c.Width(); ++x)
+                rows_.back().back().pixels.push_back(PixelFromColorRef(c.Px(x, y)));
+    }
+    void NewRow() { rows_.emplace_back(); }
+    // "" on a match; tiles are one pixel apart on a grey ground.
+    std::string Compare(const std::string& name) const {
+        Image out;
+        out.height = 1;
+        for (const auto& row : rows_) {
+            int w = 1, h = 0;
+            for (const Image& t : row)
+                w += t.width + 1, h = std::max(h, t.height);
+            out.width = std::max(out.width, w);
+            out.height += h + 1;
+        }
+        out.pixels.assign(static_cast<std::size_t>(out.width * out.height), 0xFF808080u);
+        int top = 1;
+        for (const auto& row : rows_) {
+            int left = 1, h = 0;
+            for (const Image& t : row) {
+                for (int y = 0; y < t.height; ++y)
+                    for (int x = 0; x < t.width; ++x)
+                        out.pixels[static_cast<std::size_t>((top + y) * out.width + left + x)] =
+                            t.At(x, y);
+                left += t.width + 1, h = std::max(h, t.height);
+            }
+            top += h + 1;
+        }
+        const std::filesystem::path golden = std::filesystem::path(ZO_SOURCE_DIR) / "tests/golden";
+        return CompareWithReference(out, golden / (name + ".png"),
+                                    std::filesystem::path(ZO_BINARY_DIR) / "golden-out" /
+                                        std::filesystem::path(name).parent_path());
+    }
+
+private:
+    std::vector<std::vector<Image>> rows_;
 };
 
 }  // namespace zo::plat::test

@@ -74,10 +74,6 @@ public:
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(0, 0, 0));
     }
-    void Use(const LOGFONTA& lf) {
-        font_.reset();
-        font_ = std::make_unique<UseFont>(dc, lf);
-    }
     TEXTMETRICA Tm() const {
         TEXTMETRICA tm;
         EXPECT_TRUE(GetTextMetricsA(dc, &tm));
@@ -101,10 +97,6 @@ public:
     int Draw(const std::string& s, RECT r, UINT format) const {
         Fill(RGB(255, 255, 255));
         return DrawTextA(dc, s.c_str(), -1, &r, format);
-    }
-    Ink DrawInked(const std::string& s, RECT r, UINT format) const {
-        Draw(s, r, format);
-        return InkOf(*this);
     }
     bool SamePixels(const Canvas& o) const { return Bits().pixels == o.Bits().pixels; }
 
