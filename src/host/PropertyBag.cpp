@@ -91,7 +91,7 @@ std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
 PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
     // The folded bytes (equal for names equal without regard to case), then the stem's hash
     // and, continuing from it, the whole name's.
-    unsigned char small[64];
+    unsigned char small[64] = {};
     std::vector<unsigned char> large;
     unsigned char* folded = small;
     if (name.size() > sizeof small) {

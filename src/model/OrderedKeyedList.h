@@ -119,9 +119,9 @@ private:
         ++revision_;
         if (keyed && (keyed_ + 1) * 2 > index_.size())
             Rehash(index_.empty() ? 8 : index_.size() * 2);
-        // Room first, so nothing below can fail half-way.
-        values_.reserve(values_.size() + 1);
-        keyOf_.reserve(keyOf_.size() + 1);
+        // Room first (growing by doubling), so nothing below can fail half-way.
+        if (values_.size() == values_.capacity()) values_.reserve(values_.size() * 2 + 8);
+        if (keyOf_.size() == keyOf_.capacity()) keyOf_.reserve(keyOf_.size() * 2 + 8);
         std::int32_t id = -1;
         if (keyed) {
             if (free_.empty()) {
