@@ -644,6 +644,7 @@ LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLi
     LoadedDesign out;
     out.file = std::move(file);
     out.lines.reserve(reader.entries.size());
+    out.bag.Reserve(reader.entries.size());
     lines = LineCounter(text);
     for (Entry& e : reader.entries) {
         const int line = lines.LineAt(e.offset);
@@ -654,10 +655,12 @@ LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLi
                                       " (the file has " + std::to_string(pictures.size()) + ")");
             e.value = Variant(pictures[static_cast<std::size_t>(e.picture) - 1]);
         }
-        if (!out.bag.Add(e.name, std::move(e.value)))
+        if (!out.bag.Add(std::move(e.name), std::move(e.value))) {
+            // Add refuses without taking the name.
             throw DesignError(out.file, line, e.name,
                               "the key is given twice (first on line " +
                                   std::to_string(out.LineOf(e.name)) + ")");
+        }
         out.lines.push_back(line);
     }
     try {

@@ -1,5 +1,8 @@
 #include "host/PropertyBag.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "core/KeyCompare.h"
 #include "host/StdFont.h"
 
@@ -29,79 +32,242 @@ std::size_t StartSlot(std::uint64_t h, std::size_t mask) {
     return static_cast<std::size_t>((h * 0x9E3779B97F4A7C15ull) >> 32) & mask;
 }
 
+constexpr std::size_t kLineWords = 8;
+
+// The first word of the filter's line for a stem.
+std::size_t FilterLine(std::uint32_t stem, std::size_t words) {
+    const std::size_t lines = words / kLineWords;
+    return static_cast<std::size_t>((std::uint64_t{stem} * 0x9E3779B97F4A7C15ull) >> 40 &
+                                    (lines - 1)) *
+           kLineWords;
+}
+
+// Calls f(word offset in the line, bit) for the six bits a name sets.
+template <class F>
+bool EachBit(std::uint64_t full, F&& f) {
+    const std::uint64_t m = (full ^ (full >> 31)) * 0xD6E8FEB86659FD93ull;
+    for (int k = 0; k < 6; ++k) {
+        const unsigned bit = static_cast<unsigned>(m >> (9 * k)) & 511u;
+        if (!f(bit >> 6, std::uint64_t{1} << (bit & 63))) return false;
+    }
+    return true;
+}
+
+// How far around the cursor the entries are tried before the filter and the index: the
+// largest step between two names a control reads one after the other.
+constexpr std::size_t kBehind = 8, kAhead = 8;
+// Then, for a name the filter lets through, the entries further ahead (a reader walking the
+// items reads one value of each).
+constexpr std::size_t kFarAhead = 2048;
+// Scans of the entries the index does not hold yet, counted in entries, may cost this many
+// times the bag's size before the index catches up: a scan compares eight bytes an entry in
+// order, an index entry costs a fetch from memory.
+constexpr std::size_t kScanBudget = 16;
+
 }  // namespace
 
+namespace {
+
+// Eight bytes at a time into h: a design's names are ten to thirty bytes, and a byte at a time
+// would make each look-up wait on a chain of twenty multiplications.
+std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        h = (h ^ w) * 0x9FB21C651E98DF25ull;
+        h ^= h >> 29;
+    }
+    if (n > 0) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, p, n);
+        h = (h ^ w ^ (std::uint64_t{n} << 56)) * 0x9FB21C651E98DF25ull;
+        h ^= h >> 29;
+    }
+    return h;
+}
+
+}  // namespace
+
+PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
+    // The folded bytes (equal for names equal without regard to case), then the stem's hash
+    // and, continuing from it, the whole name's.
+    unsigned char small[64] = {};
+    std::vector<unsigned char> large;
+    unsigned char* folded = small;
+    if (name.size() > sizeof small) {
+        large.resize(name.size());
+        folded = large.data();
+    }
+    std::size_t stemEnd = 0;
+    bool ascii = true;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        ascii = ascii && c < 0x80;
+        folded[i] = static_cast<unsigned char>(c + (static_cast<unsigned>(c - 'A') < 26u ? 32 : 0));
+        if (static_cast<unsigned>(c - '0') < 10u) stemEnd = i + 1;
+    }
+    if (!ascii) {
+        FoldedBytes f(name);
+        for (std::size_t i = 0; !f.Done(); ++i)
+            folded[i] = f.Next();
+    }
+    if (stemEnd == 0) stemEnd = name.size();
+    const std::uint64_t stem = Mix(0x243F6A8885A308D3ull, folded, stemEnd);
+    const std::uint64_t full = Mix(stem, folded + stemEnd, name.size() - stemEnd);
+    return {full, static_cast<std::uint32_t>(stem ^ (stem >> 32))};
+}
+
 std::size_t PropertyBag::Find(std::string_view name) const {
-    if (slots_.empty()) return npos;
-    const std::uint64_t h = KeyHash(name);
+    return Find(name, HashOf(name));
+}
+
+std::size_t PropertyBag::Find(std::string_view name, const Hash& h) const {
+    const std::size_t n = order_.size();
+    if (n == 0) return npos;
+    const std::size_t from = cursor_ > kBehind ? std::min(cursor_ - kBehind, n) : 0;
+    const std::size_t to = std::min(cursor_ + kAhead, n);
+    for (std::size_t e = from; e < to; ++e)
+        if (hashes_[e] == h.full && KeysEqual(order_[e].first, name)) {
+            cursor_ = e + 1;
+            return e;
+        }
+    if (!MayContain(h)) return npos;
+    const auto scan = [&](std::size_t first, std::size_t last) {
+        for (std::size_t e = first; e < last; ++e)
+            if (hashes_[e] == h.full && KeysEqual(order_[e].first, name)) return e;
+        return npos;
+    };
+    const std::size_t ahead = std::min(to + kFarAhead, n);
+    if (const std::size_t e = scan(to, ahead); e != npos) {
+        cursor_ = e + 1;
+        return e;
+    }
+    if (indexed_ < n && scanned_ < kScanBudget * n) {
+        scanned_ += n - indexed_;
+        if (const std::size_t e = scan(indexed_, n); e != npos) {
+            cursor_ = e + 1;
+            return e;
+        }
+        if (indexed_ == 0) return npos;
+    } else {
+        CatchUp();
+    }
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = StartSlot(h, mask);; i = (i + 1) & mask) {
+    for (std::size_t i = StartSlot(h.full, mask);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
         if (s.entry == 0) return npos;
-        if (s.tag == static_cast<std::uint32_t>(h >> 32) &&
-            KeysEqual(order_[s.entry - 1].first, name))
+        if (s.tag == static_cast<std::uint32_t>(h.full >> 32) &&
+            KeysEqual(order_[s.entry - 1].first, name)) {
+            cursor_ = s.entry;
             return s.entry - 1;
+        }
     }
 }
 
-void PropertyBag::Index(std::size_t entry) {
-    // Kept at most half full, so probes stay short.
-    if ((order_.size()) * 2 > slots_.size()) {
-        Reindex();
+bool PropertyBag::MayContain(const Hash& h) const {
+    if (filter_.empty()) return false;
+    const std::uint64_t* line = filter_.data() + FilterLine(h.stem, filter_.size());
+    return EachBit(h.full, [&](unsigned w, std::uint64_t bit) { return (line[w] & bit) != 0; });
+}
+
+void PropertyBag::Remember(std::size_t entry) {
+    // Rebuilt at eight names a line on average, to four.
+    if (order_.size() * kLineWords > filter_.size() * 8) {
+        RebuildFilter();
         return;
     }
-    const std::uint64_t h = hashes_[entry];
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = StartSlot(h, mask);
-    while (slots_[i].entry != 0)
-        i = (i + 1) & mask;
-    slots_[i] = {static_cast<std::uint32_t>(h >> 32), static_cast<std::uint32_t>(entry + 1)};
+    std::uint64_t* line = filter_.data() + FilterLine(stems_[entry], filter_.size());
+    EachBit(hashes_[entry], [&](unsigned w, std::uint64_t bit) {
+        line[w] |= bit;
+        return true;
+    });
 }
 
-void PropertyBag::Reindex() {
-    std::size_t size = 16;
-    while (size < order_.size() * 4)
-        size *= 2;
-    slots_.assign(size, Slot{});
+void PropertyBag::CatchUp() const {
+    if (indexed_ == order_.size()) return;
+    // Kept at most half full, so probes stay short.
+    if (order_.size() * 2 > slots_.size()) {
+        std::size_t size = 16;
+        while (size < order_.size() * 4)
+            size *= 2;
+        slots_.assign(size, Slot{});
+        indexed_ = 0;
+    }
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t e = 0; e < order_.size(); ++e) {
+    for (std::size_t e = indexed_; e < order_.size(); ++e) {
         std::size_t i = StartSlot(hashes_[e], mask);
         while (slots_[i].entry != 0)
             i = (i + 1) & mask;
         slots_[i] = {static_cast<std::uint32_t>(hashes_[e] >> 32),
                      static_cast<std::uint32_t>(e + 1)};
     }
+    indexed_ = order_.size();
+    scanned_ = 0;
 }
 
-void PropertyBag::WriteProperty(std::string_view name, const Variant& value) {
-    const std::size_t at = Find(name);
+// The filter at a size for the entries there are, when it has filled up.
+void PropertyBag::RebuildFilter() {
+    std::size_t lines = 1;
+    while (lines * 4 < order_.size())
+        lines *= 2;
+    filter_.assign(lines * kLineWords, 0);
+    for (std::size_t e = 0; e < order_.size(); ++e) {
+        std::uint64_t* line = filter_.data() + FilterLine(stems_[e], filter_.size());
+        EachBit(hashes_[e], [&](unsigned w, std::uint64_t bit) {
+            line[w] |= bit;
+            return true;
+        });
+    }
+}
+
+// The index and the filter again, after an entry went and the later ones moved.
+void PropertyBag::Reindex() {
+    slots_.clear();
+    indexed_ = 0;
+    scanned_ = 0;
+    RebuildFilter();
+    cursor_ = std::min(cursor_, order_.size());
+}
+
+void PropertyBag::Append(std::string name, Variant value, const Hash& h) {
+    order_.emplace_back(std::move(name), std::move(value));
+    hashes_.push_back(h.full);
+    stems_.push_back(h.stem);
+    Remember(order_.size() - 1);
+    cursor_ = order_.size();
+}
+
+void PropertyBag::WriteProperty(std::string_view name, Variant value) {
+    const Hash h = HashOf(name);
+    const std::size_t at = Find(name, h);
     if (at != npos) {
-        order_[at].second = value;
+        order_[at].second = std::move(value);
         return;
     }
-    order_.emplace_back(std::string(name), value);
-    hashes_.push_back(KeyHash(name));
-    Index(order_.size() - 1);
+    Append(std::string(name), std::move(value), h);
 }
 
-bool PropertyBag::Add(std::string name, Variant value) {
-    if (Find(name) != npos) return false;
-    hashes_.push_back(KeyHash(name));
-    order_.emplace_back(std::move(name), std::move(value));
-    Index(order_.size() - 1);
+bool PropertyBag::Add(std::string&& name, Variant&& value) {
+    const Hash h = HashOf(name);
+    if (Find(name, h) != npos) return false;
+    Append(std::move(name), std::move(value), h);
     return true;
 }
 
-void PropertyBag::WriteProperty(std::string_view name, const Variant& value,
-                                const Variant& defaultValue) {
+void PropertyBag::WriteProperty(std::string_view name, Variant value, const Variant& defaultValue) {
     if (SameValue(value, defaultValue)) {
         Erase(name);
         return;
     }
-    WriteProperty(name, value);
+    WriteProperty(name, std::move(value));
 }
 
 Variant PropertyBag::ReadProperty(std::string_view name, const Variant& defaultValue) const {
+    return ReadPropertyRef(name, defaultValue);
+}
+
+const Variant& PropertyBag::ReadPropertyRef(std::string_view name,
+                                            const Variant& defaultValue) const {
     lastRead_.assign(name);
     const std::size_t at = Find(name);
     return at == npos ? defaultValue : order_[at].second;
@@ -117,10 +283,28 @@ std::optional<std::size_t> PropertyBag::Position(std::string_view name) const {
     return at;
 }
 
+void PropertyBag::Reserve(std::size_t count) {
+    order_.reserve(count);
+    hashes_.reserve(count);
+    stems_.reserve(count);
+    // The filter at the size it will grow to, so it is not rebuilt on the way.
+    if (filter_.size() * 4 < count * kLineWords && order_.empty()) {
+        std::size_t lines = 1;
+        while (lines * 4 < count)
+            lines *= 2;
+        filter_.assign(lines * kLineWords, 0);
+    }
+}
+
 void PropertyBag::Clear() {
     order_.clear();
     hashes_.clear();
+    stems_.clear();
     slots_.clear();
+    indexed_ = 0;
+    filter_.clear();
+    cursor_ = 0;
+    scanned_ = 0;
 }
 
 void PropertyBag::Erase(std::string_view name) {
@@ -128,6 +312,7 @@ void PropertyBag::Erase(std::string_view name) {
     if (at == npos) return;
     order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(at));
     hashes_.erase(hashes_.begin() + static_cast<std::ptrdiff_t>(at));
+    stems_.erase(stems_.begin() + static_cast<std::ptrdiff_t>(at));
     Reindex();
 }
 

@@ -1,6 +1,8 @@
 // The host's property bag: named values kept in the order written, names matched without
 // regard to letter case. A value equal to the default given with it is not stored, and
 // reading a missing name gives the default back.
+// A bag is filled and read by one thread at a time: its look-ups keep a cursor and catch up
+// their index, so even the const readers change hidden state.
 #pragma once
 
 #include <cstddef>
@@ -20,15 +22,19 @@ class ZO_API PropertyBag {
 public:
     // Stores value under name, replacing what was there; with a default equal to the value,
     // removes the name instead, so the bag keeps only what differs from the defaults.
-    void WriteProperty(std::string_view name, const Variant& value);
-    void WriteProperty(std::string_view name, const Variant& value, const Variant& defaultValue);
+    void WriteProperty(std::string_view name, Variant value);
+    void WriteProperty(std::string_view name, Variant value, const Variant& defaultValue);
 
-    // Stores a new entry at the end; false, storing nothing, when name is already stored.
-    // For readers that rebuild a bag and must refuse a name given twice.
-    bool Add(std::string name, Variant value);
+    // Stores a new entry at the end, taking name and value; false, storing nothing and leaving
+    // both with the caller, when name is already stored. For readers that rebuild a bag and
+    // must refuse a name given twice.
+    bool Add(std::string&& name, Variant&& value);
 
     // The stored value, or defaultValue when nothing is stored under name.
     Variant ReadProperty(std::string_view name, const Variant& defaultValue = {}) const;
+    // The same without a copy: the stored value, or defaultValue itself. Valid until the bag
+    // changes (or defaultValue goes).
+    const Variant& ReadPropertyRef(std::string_view name, const Variant& defaultValue) const;
 
     bool Contains(std::string_view name) const;
     // Where name stands in Entries(), if it is stored.
@@ -42,6 +48,8 @@ public:
     void Concerns(std::string_view name) const { lastRead_.assign(name); }
     std::size_t Count() const { return order_.size(); }
     void Clear();
+    // Makes room for count entries in all, for a reader that knows how many it will add.
+    void Reserve(std::size_t count);
 
     // Entries in the order they were first written (for saving to a file).
     const std::vector<std::pair<std::string, Variant>>& Entries() const { return order_; }
@@ -53,23 +61,51 @@ public:
 
 private:
     void Erase(std::string_view name);
-    // The entry stored under name (matched without regard to case), or npos.
+    // The entry stored under name (matched without regard to case) whose folded hash is h, or
+    // npos.
+    // A name's folded hash, and that of its stem (up to its last digit), which names of one
+    // numbered item share.
+    struct Hash {
+        std::uint64_t full = 0;
+        std::uint32_t stem = 0;
+    };
+    static Hash HashOf(std::string_view name);
+    std::size_t Find(std::string_view name, const Hash& h) const;
     std::size_t Find(std::string_view name) const;
-    void Index(std::size_t entry);
+    void Append(std::string name, Variant value, const Hash& h);
+    bool MayContain(const Hash& h) const;
+    void Remember(std::size_t entry);
+    void CatchUp() const;
+    void RebuildFilter();
     void Reindex();
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-    // An open-addressing index over order_: each slot holds an entry's folded hash and its
-    // position plus one (0 = empty). Designs hold hundreds of thousands of names; a flat
-    // table keeps a look-up to one or two cache lines and a save free of per-name nodes.
-    // Eight bytes a slot: a look-up is bound by fetching its slot from memory.
+    // Designs hold hundreds of thousands of names, and a look-up in a table of that size waits
+    // for memory. Most look-ups avoid it: a reader asks for names near the one it asked for
+    // last (a control reads a design back in about the order it wrote it), so the entries
+    // around a cursor are tried first; a name that is not stored (every write to a fresh bag,
+    // and a default left out) is told apart by a filter that keeps the names of one stem in
+    // one cache line, so one numbered item's names cost one fetch between them. Only the rest
+    // goes further: the entries just ahead of the cursor, then a scan of those the index does
+    // not hold yet, and once scans have cost about as much as the index, the index.
+    // The index: open addressing over order_; each slot holds an entry's folded hash and its
+    // position plus one (0 = empty).
     struct Slot {
         std::uint32_t tag = 0;    // the hash's upper half
         std::uint32_t entry = 0;  // position + 1
     };
     std::vector<std::pair<std::string, Variant>> order_;
-    std::vector<std::uint64_t> hashes_;  // of each entry, for rebuilding the index
-    std::vector<Slot> slots_;
+    std::vector<std::uint64_t> hashes_;  // of each entry: the cursor's test, and the index's
+    std::vector<std::uint32_t> stems_;   // of each entry, for rebuilding the filter
+    mutable std::vector<Slot> slots_;
+    mutable std::size_t indexed_ = 0;  // entries in slots_ (the first ones)
+    // A Bloom filter in lines of 512 bits (eight words), one line a stem, six bits a name;
+    // about one line for every four to eight names.
+    std::vector<std::uint64_t> filter_;
+    mutable std::size_t cursor_ = 0;  // just after the entry found last
+    // Entries compared one by one since the index last caught up: a few look-ups far from the
+    // cursor are cheaper as a scan than as building the index of a large bag.
+    mutable std::size_t scanned_ = 0;
     mutable std::string lastRead_;
 };
 

@@ -1,7 +1,9 @@
 // The control's design in the host's property bag: every setting, then every group and its
 // buttons under numbered keys. The reader goes through the public setters and the
 // collections' Add, so everything they check and raise also happens during a load.
+#include <charconv>
 #include <string>
+#include <string_view>
 
 #include "control/ZoButtonBar.h"
 #include "core/Error.h"
@@ -11,12 +13,39 @@ namespace zo {
 
 namespace {
 
-std::string G(std::int32_t i) {
-    return "GRP" + std::to_string(i);
-}
-std::string Btn(std::int32_t i, std::int32_t j) {
-    return G(i) + "BTN" + std::to_string(j);
-}
+// The numbered keys of a group ("GRP3") and of its buttons ("GRP3BTN12"), built in one buffer
+// reused for every name, as a design holds hundreds of thousands of them.
+class Names {
+public:
+    void Group(std::int32_t i) {
+        text_.assign("GRP");
+        Number(i);
+        group_ = text_.size();
+    }
+    void Button(std::int32_t j) {
+        text_.resize(group_);
+        text_ += "BTN";
+        Number(j);
+        base_ = text_.size();
+    }
+    // The group's (after Group) or the button's (after Button) value named by suffix.
+    std::string_view GroupKey(std::string_view suffix) { return At(group_, suffix); }
+    std::string_view ButtonKey(std::string_view suffix) { return At(base_, suffix); }
+
+private:
+    void Number(std::int32_t n) {
+        char buf[12];
+        const auto r = std::to_chars(buf, buf + sizeof buf, n);
+        text_.append(buf, r.ptr);
+    }
+    std::string_view At(std::size_t base, std::string_view suffix) {
+        text_.resize(base);
+        text_ += suffix;
+        return text_;
+    }
+    std::string text_;
+    std::size_t group_ = 0, base_ = 0;
+};
 
 Variant Long(std::int32_t v) {
     return Variant(v);
@@ -38,7 +67,7 @@ PicturePtr PictureValue(const Variant& v) {
 // active checks its visibility); when it fails, the bag is told which stored value the failure
 // concerns, so the host can name it.
 template <class Step>
-auto Concerning(const PropertyBag& bag, const std::string& key, Step&& step) {
+auto Concerning(const PropertyBag& bag, std::string_view key, Step&& step) {
     try {
         return step();
     } catch (const Error&) {
@@ -94,29 +123,32 @@ void ZoButtonBar::WriteProperties(PropertyBag& bag) const {
     bag.WriteProperty("LockRefresh", Variant(m_bLockRefresh), Variant(false));
     const std::int32_t groupCount = m_aGroups ? m_aGroups->Count() : 0;
     bag.WriteProperty("GroupCount", Long(groupCount));
+    Names n;
     for (std::int32_t i = 1; i <= groupCount; ++i) {
         const GroupPtr g = m_aGroups->Item(i);
-        const std::string p = G(i);
-        bag.WriteProperty(p + "Caption", Variant(g->Caption()));
-        bag.WriteProperty(p + "Tooltip", Variant(g->TooltipText()));
-        bag.WriteProperty(p + "Key", Variant(g->Key()));
-        bag.WriteProperty(p + "ButtonBackgroundLayout", Long(g->ButtonBackgroundLayout()));
-        bag.WriteProperty(p + "ButtonBackgroundPicture", Variant(g->ButtonBackgroundPicture()));
-        bag.WriteProperty(p + "Tag", g->Tag());
-        bag.WriteProperty(p + "Visible", Variant(g->Visible()), Variant(true));
-        bag.WriteProperty(p + "IsCurrent", Variant(g == m_aActiveGroup));
+        n.Group(i);
+        bag.WriteProperty(n.GroupKey("Caption"), Variant(g->Caption()));
+        bag.WriteProperty(n.GroupKey("Tooltip"), Variant(g->TooltipText()));
+        bag.WriteProperty(n.GroupKey("Key"), Variant(g->Key()));
+        bag.WriteProperty(n.GroupKey("ButtonBackgroundLayout"), Long(g->ButtonBackgroundLayout()));
+        bag.WriteProperty(n.GroupKey("ButtonBackgroundPicture"),
+                          Variant(g->ButtonBackgroundPicture()));
+        bag.WriteProperty(n.GroupKey("Tag"), g->Tag());
+        bag.WriteProperty(n.GroupKey("Visible"), Variant(g->Visible()), Variant(true));
+        bag.WriteProperty(n.GroupKey("IsCurrent"), Variant(g == m_aActiveGroup));
         const CButtons& buttons = *g->Buttons();
-        bag.WriteProperty(p + "ButtonCount", Long(buttons.Count()));
+        bag.WriteProperty(n.GroupKey("ButtonCount"), Long(buttons.Count()));
+        const Variant shown(true);
         for (std::int32_t j = 1; j <= buttons.Count(); ++j) {
-            const ButtonPtr b = buttons.Item(j);
-            const std::string q = Btn(i, j);
-            bag.WriteProperty(q + "Caption", Variant(b->Caption()));
-            bag.WriteProperty(q + "Tooltip", Variant(b->TooltipText()));
-            bag.WriteProperty(q + "Key", Variant(b->Key()));
-            bag.WriteProperty(q + "Picture", Variant(b->Picture()));
-            bag.WriteProperty(q + "Prompt", Variant(b->Prompt()));
-            bag.WriteProperty(q + "Tag", b->Tag());
-            bag.WriteProperty(q + "Visible", Variant(b->Visible()), Variant(true));
+            const CButton& b = *buttons.Entries().Item(j);
+            n.Button(j);
+            bag.WriteProperty(n.ButtonKey("Caption"), Variant(b.Caption()));
+            bag.WriteProperty(n.ButtonKey("Tooltip"), Variant(b.TooltipText()));
+            bag.WriteProperty(n.ButtonKey("Key"), Variant(b.Key()));
+            bag.WriteProperty(n.ButtonKey("Picture"), Variant(b.Picture()));
+            bag.WriteProperty(n.ButtonKey("Prompt"), Variant(b.Prompt()));
+            bag.WriteProperty(n.ButtonKey("Tag"), b.Tag());
+            bag.WriteProperty(n.ButtonKey("Visible"), Variant(b.Visible()), shown);
         }
     }
 }
@@ -176,40 +208,48 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
     SetLockRefresh(true);
     SetLayoutSuspended(true);
     const std::int32_t groupCount = rd("GroupCount", Variant(std::int16_t{0})).ToLong();
+    Names n;
+    const Variant general("General"), none(""), noPicture, shown(true), notCurrent(false),
+        noLayout(Long(0)), noButtons(std::int16_t{0});
+    const auto text = [&](std::string_view key, const Variant& def) {
+        return bag.ReadPropertyRef(key, def).ToText();
+    };
     for (std::int32_t i = 1; i <= groupCount; ++i) {
-        const std::string p = G(i);
-        const std::string caption = bag.ReadProperty(p + "Caption", Variant("General")).ToText();
-        const std::string key = bag.ReadProperty(p + "Key", Variant("")).ToText();
-        const std::string tooltip = bag.ReadProperty(p + "Tooltip", Variant("")).ToText();
-        const bool isCurrent = bag.ReadProperty(p + "IsCurrent", Variant(false)).ToBool();
-        const GroupPtr g =
-            Concerning(bag, p + "Key", [&] { return m_aGroups->Add(caption, tooltip, key); });
+        n.Group(i);
+        const std::string caption = text(n.GroupKey("Caption"), general);
+        const std::string key = text(n.GroupKey("Key"), none);
+        const std::string tooltip = text(n.GroupKey("Tooltip"), none);
+        const bool isCurrent = bag.ReadPropertyRef(n.GroupKey("IsCurrent"), notCurrent).ToBool();
+        const GroupPtr g = Concerning(bag, n.GroupKey("Key"),
+                                      [&] { return m_aGroups->Add(caption, tooltip, key); });
         g->SetButtonBackgroundLayout(
-            bag.ReadProperty(p + "ButtonBackgroundLayout", Long(0)).ToLong());
-        g->SetTag(bag.ReadProperty(p + "Tag", Variant("")));
+            bag.ReadPropertyRef(n.GroupKey("ButtonBackgroundLayout"), noLayout).ToLong());
+        g->SetTag(bag.ReadPropertyRef(n.GroupKey("Tag"), none));
         g->SetButtonBackgroundPicture(
-            PictureValue(bag.ReadProperty(p + "ButtonBackgroundPicture", Variant())));
-        g->SetVisible(bag.ReadProperty(p + "Visible", Variant(true)).ToBool());
-        if (isCurrent) Concerning(bag, p + "IsCurrent", [&] { SetActiveGroup(g); });
+            PictureValue(bag.ReadPropertyRef(n.GroupKey("ButtonBackgroundPicture"), noPicture)));
+        g->SetVisible(bag.ReadPropertyRef(n.GroupKey("Visible"), shown).ToBool());
+        if (isCurrent) Concerning(bag, n.GroupKey("IsCurrent"), [&] { SetActiveGroup(g); });
         const std::int32_t buttonCount =
-            bag.ReadProperty(p + "ButtonCount", Variant(std::int16_t{0})).ToLong();
+            bag.ReadPropertyRef(n.GroupKey("ButtonCount"), noButtons).ToLong();
+        CButtons& buttons = *g->Buttons();
         for (std::int32_t j = 1; j <= buttonCount; ++j) {
-            const std::string q = Btn(i, j);
-            const std::string bCaption = bag.ReadProperty(q + "Caption", Variant("")).ToText();
-            const std::string bTooltip = bag.ReadProperty(q + "ToolTip", Variant("")).ToText();
-            const std::string bKey = bag.ReadProperty(q + "Key", Variant("")).ToText();
-            const std::string bPrompt = bag.ReadProperty(q + "Prompt", Variant("")).ToText();
-            const Variant picture = bag.ReadProperty(q + "Picture", Variant());
+            n.Button(j);
+            std::string bCaption = text(n.ButtonKey("Caption"), none);
+            std::string bTooltip = text(n.ButtonKey("ToolTip"), none);
+            const std::string bKey = text(n.ButtonKey("Key"), none);
+            std::string bPrompt = text(n.ButtonKey("Prompt"), none);
+            const Variant& picture = bag.ReadPropertyRef(n.ButtonKey("Picture"), noPicture);
             ButtonPtr b;
             try {
-                b = g->Buttons()->Add(bCaption, picture.As<Picture>(), bTooltip, bPrompt, bKey);
+                b = buttons.Add(std::move(bCaption), picture.As<Picture>(), std::move(bTooltip),
+                                std::move(bPrompt), bKey);
             } catch (const Error& e) {
                 // The picture check names its own source; anything else is the key's.
-                bag.Concerns(q + (e.Source() == "CButtons.Add" ? "Picture" : "Key"));
+                bag.Concerns(n.ButtonKey(e.Source() == "CButtons.Add" ? "Picture" : "Key"));
                 throw;
             }
-            b->SetTag(bag.ReadProperty(q + "Tag", Variant("")));
-            b->SetVisible(bag.ReadProperty(q + "Visible", Variant(true)).ToBool());
+            b->SetTag(bag.ReadPropertyRef(n.ButtonKey("Tag"), none));
+            b->SetVisible(bag.ReadPropertyRef(n.ButtonKey("Visible"), shown).ToBool());
         }
     }
     SetLayoutSuspended(false);

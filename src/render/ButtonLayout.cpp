@@ -440,11 +440,15 @@ bool ZoButtonBar::RemoveFromLayout(const CButton& removed) {
 
     // Every shown button after it takes the cell of the one before; the grid closes up.
     const auto& entries = buttons.Entries();
+    // Straight from the list: this runs once for every button after the removed one.
+    const auto firstEntry = entries.begin();
+    const std::int32_t entryCount = entries.Count();
     Rect cell = rr;
     std::int16_t cellLine = removed.LineIndex(), cellPos = removed.PosInLine();
     for (std::int32_t j = j0 + 1; j < oldN; ++j) {
         const std::int32_t k = m_aButtonGrid[static_cast<std::size_t>(j)] - 1;
-        CButton& b = *entries.Item(k);
+        if (k < 1 || k > entryCount) return false;  // the grid is stale: lay out afresh
+        CButton& b = *firstEntry[k - 1];
         const Rect r = b.ButtonRect();
         const std::int16_t l = b.LineIndex(), p = b.PosInLine();
         b.SetButtonRect(cell);
