@@ -22,7 +22,7 @@ ctest --test-dir "$build" -j"$(nproc)" --output-on-failure >"$build/ctest.log" |
   { tail -40 "$build/ctest.log"; echo "coverage: the tests fail" >&2; exit 1; }
 # Branches that only exist for exceptions thrown by the runtime and those the compiler proves
 # unreachable are left out: no test could take them.
-gcovr --root . --object-directory "$build" --filter 'src/' --filter 'apps/' --exclude 'build/' \
+gcovr --root . --object-directory "$build" --filter 'src/' --filter 'apps/' \
   --exclude-throw-branches --exclude-unreachable-branches \
   --json-summary "$build/coverage.json" >/dev/null
 python3 - "$build/coverage.json" <<'PY'
@@ -34,6 +34,8 @@ def add(key, f):
     r[0] += f['line_covered']; r[1] += f['line_total']
     r[2] += f['branch_covered']; r[3] += f['branch_total']
 for f in sorted(files, key=lambda f: f['filename']):
+    # Headers copied into the build tree for installing are counted where they live in src/.
+    if f['filename'].startswith('build/'): continue
     parts = f['filename'].split('/')
     add('/'.join(parts[:2]) + '/', f)
     add('total', f)
