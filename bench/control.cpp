@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFixture.h"
 #include "control/ZoButtonBar.h"
 #include "platform/Display.h"
 #include "platform/Gdi.h"
@@ -22,28 +23,7 @@
 namespace {
 
 using namespace zo;
-
-PicturePtr MakeIcon() {
-    const plat::HDC dc = plat::CreateCompatibleDC(0);
-    const plat::HBITMAP bmp = plat::CreateBitmap(32, 32, 1, 32, nullptr);
-    const plat::HGDIOBJ old = plat::SelectObject(dc, bmp);
-    const plat::RECT all{0, 0, 32, 32}, inner{4, 4, 28, 28};
-    const plat::HBRUSH white = plat::CreateSolidBrush(plat::RGB(255, 255, 255));
-    const plat::HBRUSH blue = plat::CreateSolidBrush(plat::RGB(60, 120, 200));
-    plat::FillRect(dc, &all, white);
-    plat::FillRect(dc, &inner, blue);
-    plat::SelectObject(dc, old);
-    plat::DeleteObject(white);
-    plat::DeleteObject(blue);
-    plat::DeleteDC(dc);
-    return Picture::FromPixels(PictureType::Bitmap, bmp, 32, 32,
-                               [](std::uint32_t h) { plat::DeleteObject(h); });
-}
-
-struct Bar {
-    std::unique_ptr<DefaultSite> site = std::make_unique<DefaultSite>(true);
-    ButtonBarPtr bar;
-};
+using namespace zo::bench;
 
 // Built the way a host adds many items: LockRefresh on, add, LockRefresh off, Refresh.
 Bar Build(int width, int height, int groups, int buttons, const PicturePtr& icon,
