@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "core/TestData.h"
 #include "platform/Image.h"
 
 namespace {
@@ -160,30 +161,13 @@ protected:
 };
 
 TEST_P(Session, Runs) {
-    const std::string path =
-        std::string(ZO_SOURCE_DIR) + "/tests/apps/data/sessions/" + GetParam() + ".txt";
-    std::ifstream in(path);
-    ASSERT_TRUE(in) << path;
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++number;
-        if (line.empty() || line[0] == '#') continue;
-        SCOPED_TRACE(GetParam() + ".txt:" + std::to_string(number) + ": " + line);
-        Step(line, in, number);
-        if (HasFatalFailure()) return;
-    }
+    zo::testing::RunScript(
+        "tests/apps/data/sessions", GetParam(),
+        [this](const std::string& line, std::istream& in, int& number) { Step(line, in, number); });
 }
 
-std::vector<std::string> Sessions() {
-    std::vector<std::string> names;
-    for (const auto& e :
-         fs::directory_iterator(fs::path(ZO_SOURCE_DIR) / "tests/apps/data/sessions"))
-        names.push_back(e.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Zobar, Session, ::testing::ValuesIn(Sessions()),
+INSTANTIATE_TEST_SUITE_P(Zobar, Session,
+                         ::testing::ValuesIn(zo::testing::ScriptNames("tests/apps/data/sessions")),
                          [](const ::testing::TestParamInfo<std::string>& i) { return i.param; });
 
 }  // namespace

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -53,6 +55,33 @@ inline void ExpectSameAsFile(const std::string& text, const std::string& path) {
     if (std::getenv("ZO_UPDATE_GOLDEN") != nullptr)
         std::ofstream(std::string(ZO_SOURCE_DIR) + "/" + path, std::ios::binary) << text;
     EXPECT_EQ(text, SourceFile(path)) << path;
+}
+
+// The names, without ".txt", of the scripts in a folder named from the source root, sorted.
+inline std::vector<std::string> ScriptNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e :
+         std::filesystem::directory_iterator(std::string(ZO_SOURCE_DIR) + "/" + folder))
+        if (e.path().extension() == ".txt") names.push_back(e.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Hands each line of folder/name.txt that is neither blank nor a "#" note to
+// step(line, stream, lineNumber), with the file and line in every failure; stops at a fatal
+// one. A step may read further lines from the stream, counting them in lineNumber.
+template <class Step>
+void RunScript(const std::string& folder, const std::string& name, Step&& step) {
+    std::ifstream in(std::string(ZO_SOURCE_DIR) + "/" + folder + "/" + name + ".txt");
+    ASSERT_TRUE(in) << folder << "/" << name << ".txt";
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (line.empty() || line[0] == '#') continue;
+        SCOPED_TRACE(name + ".txt:" + std::to_string(number) + ": " + line);
+        step(line, in, number);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
 }
 
 }  // namespace zo::testing

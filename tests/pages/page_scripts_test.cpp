@@ -33,6 +33,7 @@
 
 #include "control/ControlFixture.h"
 #include "control/ZoButtonBar.h"
+#include "core/TestData.h"
 #include "host/PropertyPage.h"
 #include "host/StdFont.h"
 #include "model/CButtons.h"
@@ -419,30 +420,11 @@ private:
 };
 
 TEST_P(PageScript, Runs) {
-    const std::string path =
-        std::string(ZO_SOURCE_DIR) + "/tests/pages/data/" + GetParam() + ".txt";
-    std::ifstream in(path);
-    ASSERT_TRUE(in) << path;
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++number;
-        if (line.empty() || line[0] == '#') continue;
-        SCOPED_TRACE(GetParam() + ".txt:" + std::to_string(number) + ": " + line);
-        Step(line);
-        if (HasFatalFailure()) return;
-    }
+    RunScript("tests/pages/data", GetParam(),
+              [this](const std::string& line, std::istream&, int&) { Step(line); });
 }
 
-std::vector<std::string> Scripts() {
-    std::vector<std::string> names;
-    for (const auto& e :
-         std::filesystem::directory_iterator(std::string(ZO_SOURCE_DIR) + "/tests/pages/data"))
-        if (e.path().extension() == ".txt") names.push_back(e.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Pages, PageScript, ::testing::ValuesIn(Scripts()),
+INSTANTIATE_TEST_SUITE_P(Pages, PageScript, ::testing::ValuesIn(ScriptNames("tests/pages/data")),
                          [](const ::testing::TestParamInfo<std::string>& i) { return i.param; });
 
 }  // namespace
