@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/gdi/PixelRows.h"
+
 namespace zo::plat::text {
 
 namespace {
@@ -15,26 +17,6 @@ LONG Clamp(std::int64_t v) {
     return static_cast<LONG>(std::clamp(v, -kCoordLimit, kCoordLimit));
 }
 
-// x / 255 rounded, exact for 0 <= x <= 255 * 255.
-inline std::uint32_t Div255(std::uint32_t x) {
-    x += 128;
-    return (x + (x >> 8)) >> 8;
-}
-
-// Div255 of the two 16-bit lanes of x at once (red and blue): each lane stays below 2^16
-// through every step, so no carry crosses into the other.
-inline std::uint32_t Div255Pair(std::uint32_t x) {
-    x += 0x00800080u;
-    return ((x + ((x >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-}
-
-inline Pixel Blend(Pixel d, Pixel s, std::uint32_t a) {
-    const std::uint32_t na = 255 - a;
-    const std::uint32_t rb = Div255Pair((s & 0x00FF00FFu) * a + (d & 0x00FF00FFu) * na);
-    const std::uint32_t g = Div255(((s >> 8) & 0xFF) * a + ((d >> 8) & 0xFF) * na);
-    return 0xFF000000u | rb | (g << 8);
-}
-
 // The nearer of black (0) and white (1), as a 1-bit surface sees a colour.
 std::uint8_t MonoOf(COLORREF c) {
     const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
@@ -43,7 +25,7 @@ std::uint8_t MonoOf(COLORREF c) {
     return toWhite <= toBlack ? 1 : 0;
 }
 
-RECT Intersect(const RECT& a, const RECT& b) {
+inline RECT Intersect(const RECT& a, const RECT& b) {
     return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                 std::min(a.bottom, b.bottom)};
 }
@@ -89,28 +71,29 @@ void BlendCoverage(const PaintTarget& t, int x, int y, int width, int height,
                    const std::uint8_t* coverage, COLORREF color) {
     if (width <= 0 || height <= 0 || t.bitmap == nullptr || t.clip == nullptr) return;
     Bitmap& bm = *t.bitmap;
-    const RECT box{x, y, Clamp(std::int64_t{x} + width), Clamp(std::int64_t{y} + height)};
-    const RECT bounds{0, 0, bm.width, bm.height};
+    const RECT box =
+        Intersect(RECT{x, y, Clamp(std::int64_t{x} + width), Clamp(std::int64_t{y} + height)},
+                  RECT{0, 0, bm.width, bm.height});
+    if (Empty(box)) return;
     const Pixel src = PixelFromColorRef(color);
-    const std::uint8_t mono = MonoOf(color);
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     for (const RECT& c : t.clip->Rects()) {
-        const RECT r = Intersect(Intersect(box, c), bounds);
+        const RECT r = Intersect(box, c);
         if (Empty(r)) continue;
+        const auto n = static_cast<std::size_t>(r.right - r.left);
         for (LONG py = r.top; py < r.bottom; ++py) {
-            const std::uint8_t* cov = coverage + static_cast<std::size_t>(py - y) * width;
-            const std::size_t row =
-                static_cast<std::size_t>(py) * static_cast<std::size_t>(bm.width);
+            // Offsets of the row's first pixel in the coverage and in the bitmap.
+            const std::size_t from = static_cast<std::size_t>(py - y) * width + (r.left - x);
+            const std::size_t at =
+                static_cast<std::size_t>(py) * static_cast<std::size_t>(bm.width) + r.left;
             if (bm.bpp == 1) {
-                for (LONG px = r.left; px < r.right; ++px)
-                    if (cov[px - x] >= 128) bm.mono[row + px] = mono;
+                const std::uint8_t mono = MonoOf(color);
+                for (std::size_t i = 0; i < n; ++i)
+                    if (coverage[from + i] >= 128) bm.mono[at + i] = mono;
                 continue;
             }
-            Pixel* dst = bm.pixels.data() + row;
-            for (LONG px = r.left; px < r.right; ++px) {
-                const std::uint32_t a = cov[px - x];
-                if (a == 0) continue;
-                dst[px] = a == 255 ? src : Blend(dst[px], src, a);
-            }
+            gdi::BlendCoverageRow(bm.pixels.data() + at, coverage + from, n, src,
+                                  std::min(bm.pixels.size() - at, size - from));
         }
     }
 }
