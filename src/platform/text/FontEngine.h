@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/GdiInternal.h"
+#include "platform/text/Layout.h"
 
 struct FT_SizeRec_;
 
@@ -105,6 +106,9 @@ public:
     // The FreeType glyph index of a byte (0 when the face has none).
     unsigned GlyphIndex(unsigned char byte);
 
+    // DrawTextA's layouts with this font's metrics and widths.
+    text::LayoutCache& Layouts() { return layouts_; }
+
 private:
     int LoadAdvance(unsigned char byte);
     bool Render(unsigned char byte, int angle, text::GlyphImage& out);
@@ -122,6 +126,7 @@ private:
     std::deque<text::GlyphImage> quarterGlyphs_;
     // Other angles, keyed by byte and angle; bounded, cleared when full.
     std::unordered_map<std::uint32_t, text::GlyphImage> angled_;
+    text::LayoutCache layouts_;
 };
 
 namespace text {
