@@ -78,11 +78,11 @@ inline __m128i Blend4(__m128i dv, std::uint32_t c4, __m128i srb, __m128i sga) {
     };
     const __m128i rb = mix(srb, _mm_and_si128(dv, low));
     const __m128i ga = mix(sga, _mm_srli_epi16(dv, 8));
-    const __m128i out = _mm_or_si128(_mm_or_si128(rb, _mm_slli_epi16(ga, 8)),
-                                     _mm_set1_epi32(static_cast<int>(0xFF000000u)));
-    // Pixels without coverage keep what they had, alpha included.
-    const __m128i none = _mm_cmpeq_epi32(a, zero);
-    return _mm_or_si128(_mm_and_si128(none, dv), _mm_andnot_si128(none, out));
+    // Without coverage the blend gives the pixel back exactly, alpha included; covered pixels
+    // become opaque.
+    const __m128i covered =
+        _mm_andnot_si128(_mm_cmpeq_epi32(a, zero), _mm_set1_epi32(static_cast<int>(0xFF000000u)));
+    return _mm_or_si128(_mm_or_si128(rb, _mm_slli_epi16(ga, 8)), covered);
 }
 
 }  // namespace sse2

@@ -3,15 +3,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 #include "platform/gdi/PixelRows.h"
+#include "platform/text/GlyphRun.h"
 
 namespace zo::plat::text {
 
 namespace {
 
 constexpr std::int64_t kCoordLimit = std::int64_t{1} << 29;
+// Longer texts are drawn glyph by glyph rather than kept merged.
+constexpr std::size_t kMaxRunText = 256;
 
 LONG Clamp(std::int64_t v) {
     return static_cast<LONG>(std::clamp(v, -kCoordLimit, kCoordLimit));
@@ -183,6 +187,25 @@ void DrawGlyphs(const PaintTarget& t, const TextFrame& f, RealizedFont& font, st
     const int q = f.angle / 900;
     const Turn k = quarter ? Turn{1, 0} : TurnOf(f.angle);
     const RECT clipBox = t.clip->Bounds();
+    if (quarter && dx == nullptr && text.size() <= kMaxRunText) {
+        // The glyphs merged into a few images, placed from the first glyph's pen pixel; where
+        // coordinates would reach the clamping range, glyph by glyph below.
+        const std::int64_t px = q == 0   ? ox + u
+                                : q == 1 ? ox + baseline
+                                : q == 2 ? ox - u
+                                         : ox - baseline;
+        const std::int64_t py = q == 0   ? oy + baseline
+                                : q == 1 ? oy - u
+                                : q == 2 ? oy - baseline
+                                         : oy + u;
+        const GlyphRun& run = font.Run(text, f.angle);
+        if (std::max(std::abs(px), std::abs(py)) + run.extent < kCoordLimit) {
+            for (const GlyphRun::Piece& p : run.pieces)
+                BlendCoverage(t, static_cast<int>(px + p.left), static_cast<int>(py + p.top),
+                              p.width, p.height, p.coverage.data(), color);
+            return;
+        }
+    }
     std::int64_t pen = u;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
