@@ -198,6 +198,13 @@ void DrawGlyphs(const PaintTarget& t, const TextFrame& f, RealizedFont& font, st
                                 : q == 1 ? oy - u
                                 : q == 2 ? oy - baseline
                                          : oy + u;
+        // A text whose every glyph lies far outside the clip (as the test below has it per
+        // glyph) is not merged at all.
+        const std::int64_t reach =
+            font.Measure(text) + 4 * std::int64_t{font.Metrics().height} + 64;
+        if (px + reach < clipBox.left || px - reach > clipBox.right || py + reach < clipBox.top ||
+            py - reach > clipBox.bottom)
+            return;
         const GlyphRun& run = font.Run(text, f.angle);
         if (std::max(std::abs(px), std::abs(py)) + run.extent < kCoordLimit) {
             for (const GlyphRun::Piece& p : run.pieces)
