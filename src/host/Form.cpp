@@ -72,6 +72,14 @@ Surface::~Surface() {
     }
 }
 
+namespace {
+// Only a user scale depends on the client size; converting between fixed units asks the
+// window nothing, which painting does for every picture it draws.
+bool ScalesWithClient(ScaleMode from, ScaleMode to) {
+    return from == vbUser || to == vbUser;
+}
+}  // namespace
+
 ScaleInfo Surface::Info() const {
     ScaleInfo s;
     s.mode = scaleMode_;
@@ -94,10 +102,10 @@ double Surface::ScaleHeight() const {
     return ConvertScaleY(ClientHeightPx(), vbPixels, scaleMode_, Info());
 }
 double Surface::ScaleX(double v, ScaleMode from, ScaleMode to) const {
-    return ConvertScaleX(v, from, to, Info());
+    return ConvertScaleX(v, from, to, ScalesWithClient(from, to) ? Info() : ScaleInfo{});
 }
 double Surface::ScaleY(double v, ScaleMode from, ScaleMode to) const {
-    return ConvertScaleY(v, from, to, Info());
+    return ConvertScaleY(v, from, to, ScalesWithClient(from, to) ? Info() : ScaleInfo{});
 }
 float Surface::ToUnitsX(int px) const {
     return static_cast<float>(ScaleX(px, vbPixels, scaleMode_));
@@ -312,10 +320,10 @@ double ControlForm::ScaleHeight() const {
     return ConvertScaleY(ClientHeightPx(), vbPixels, scaleMode_, Info());
 }
 double ControlForm::ScaleX(double v, ScaleMode from, ScaleMode to) const {
-    return ConvertScaleX(v, from, to, Info());
+    return ConvertScaleX(v, from, to, ScalesWithClient(from, to) ? Info() : ScaleInfo{});
 }
 double ControlForm::ScaleY(double v, ScaleMode from, ScaleMode to) const {
-    return ConvertScaleY(v, from, to, Info());
+    return ConvertScaleY(v, from, to, ScalesWithClient(from, to) ? Info() : ScaleInfo{});
 }
 
 void ControlForm::MovePx(int x, int y, int width, int height) {

@@ -53,6 +53,10 @@ void Region::Add(const RECT& r) {
         return have.left >= r.left && have.top >= r.top && have.right <= r.right &&
                have.bottom <= r.bottom;
     });
+    if (rects_.empty()) {  // every clip starts this way: no pieces to work out
+        rects_.push_back(r);
+        return;
+    }
     // Keep what is already there and add only the parts of r that are new.
     std::vector<RECT> pieces{r};
     std::vector<RECT> next;
@@ -76,6 +80,11 @@ void Region::Subtract(const RECT& r) {
 }
 
 void Region::Intersect(const RECT& r) {
+    if (rects_.size() == 1) {  // in place, without a second list
+        rects_[0] = Clip(rects_[0], r);
+        if (IsEmptyRect(rects_[0])) rects_.clear();
+        return;
+    }
     std::vector<RECT> out;
     out.reserve(rects_.size());
     for (const RECT& have : rects_) {
@@ -86,6 +95,10 @@ void Region::Intersect(const RECT& r) {
 }
 
 void Region::Intersect(const Region& other) {
+    if (other.rects_.size() == 1) {
+        Intersect(other.rects_[0]);
+        return;
+    }
     std::vector<RECT> out;
     // Both sides are disjoint sets, so the pairwise intersections are disjoint too.
     for (const RECT& a : rects_)

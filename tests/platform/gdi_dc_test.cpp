@@ -2,6 +2,8 @@
 // attributes, pixels, lines, rectangle arithmetic, MulDiv and regions.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/Gdi.h"
 #include "platform/GdiInternal.h"
 #include "platform/Region.h"
@@ -290,6 +292,19 @@ TEST(GdiRegion, AddSubtractStayDisjoint) {
     EXPECT_TRUE(edge.Empty());
     far.Offset(-5, 0);
     EXPECT_EQ(far.Bounds(), (RECT{INT32_MIN, 0, -5, 1}));
+}
+
+// A clip of one rectangle is cut in place; a cut that misses it leaves an empty region, not an
+// empty rectangle that would still count as something to draw into.
+TEST(GdiRegion, OneRectangleIsCutInPlace) {
+    Region r(RECT{0, 0, 10, 10});
+    r.Intersect(Region(RECT{5, -5, 20, 5}));
+    EXPECT_EQ(r.Rects(), (std::vector<RECT>{RECT{5, 0, 10, 5}}));
+    r.Intersect(RECT{20, 20, 30, 30});
+    EXPECT_TRUE(r.Empty());
+    Region none(RECT{0, 0, 4, 4});
+    none.Intersect(Region{});
+    EXPECT_TRUE(none.Empty());
 }
 
 }  // namespace

@@ -200,5 +200,47 @@ TEST(TextLayout, HugeRectanglesAndLongTextsStayBounded) {
     EXPECT_EQ(l.lines[0].width, 196);
 }
 
+// A stored layout is found only by the very text, flags and rectangle it was made for; any
+// other input is a miss, so a changed caption or a moved rectangle is laid out anew.
+TEST(TextLayoutCache, FindsOnlyTheInputsALayoutWasMadeFor) {
+    const RECT rect{10, 20, 70, 46};
+    const UINT flags = DT_CENTER | DT_WORDBREAK;
+    struct Row {
+        const char* name;
+        std::string_view text;
+        UINT flags;
+        RECT rect;
+        bool found;
+    };
+    const Row rows[] = {{"the same", "ab cd", flags, rect, true},
+                        {"other text", "ab ce", flags, rect, false},
+                        {"longer text", "ab cd ", flags, rect, false},
+                        {"other flags", "ab cd", flags | DT_SINGLELINE, rect, false},
+                        {"moved left", "ab cd", flags, RECT{11, 20, 70, 46}, false},
+                        {"moved top", "ab cd", flags, RECT{10, 21, 70, 46}, false},
+                        {"other right", "ab cd", flags, RECT{10, 20, 71, 46}, false},
+                        {"other bottom", "ab cd", flags, RECT{10, 20, 70, 47}, false}};
+    LayoutCache cache;
+    const TextLayout& kept = cache.Store("ab cd", flags, rect, Lay("ab cd", flags, rect));
+    EXPECT_EQ(Describe(kept, rect, flags), Describe(Lay("ab cd", flags, rect), rect, flags));
+    for (const Row& r : rows)
+        EXPECT_EQ(cache.Find(r.text, r.flags, r.rect) != nullptr, r.found) << r.name;
+}
+
+TEST(TextLayoutCache, StaysBoundedAndKeepsNoLongTexts) {
+    LayoutCache cache;
+    const std::string longText(LayoutCache::kMaxText + 1, 'a');
+    const RECT rect{0, 0, 40, 13};
+    EXPECT_EQ(cache.Store(longText, 0, rect, Lay(longText, 0, rect)).lines.size(), 1u);
+    EXPECT_EQ(cache.Find(longText, 0, rect), nullptr);
+    for (LONG i = 0; i <= static_cast<LONG>(LayoutCache::kMaxEntries); ++i)
+        cache.Store("a", 0, RECT{i, 0, i + 40, 13}, Lay("a", 0, RECT{i, 0, i + 40, 13}));
+    EXPECT_LE(cache.Size(), LayoutCache::kMaxEntries);
+    EXPECT_NE(cache.Find("a", 0,
+                         RECT{static_cast<LONG>(LayoutCache::kMaxEntries), 0,
+                              static_cast<LONG>(LayoutCache::kMaxEntries) + 40, 13}),
+              nullptr);
+}
+
 }  // namespace
 }  // namespace zo::plat::text

@@ -6,6 +6,7 @@
 
 #include "platform/Gdi.h"
 #include "platform/gdi/Blit.h"
+#include "platform/gdi/PixelRows.h"
 
 namespace zo::plat {
 
@@ -64,8 +65,7 @@ BOOL TransparentBlt(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, 
                 Pixel* d = &target.pixels[static_cast<std::size_t>(y) *
                                               static_cast<std::size_t>(target.width) +
                                           static_cast<std::size_t>(r.left)];
-                for (std::size_t i = 0; i < n; ++i)
-                    if ((s[i] & 0xFFFFFFu) != key) d[i] = s[i];
+                gdi::KeyedCopyRow(d, s, n, key);
             }
         }
         return TRUE;

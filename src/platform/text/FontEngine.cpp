@@ -361,6 +361,7 @@ RealizedFont* RealizedOf(Font& font) {
 
 using text::FaceEntry;
 using text::GlyphImage;
+using text::GlyphRun;
 
 RealizedFont::RealizedFont(std::shared_ptr<FaceEntry> face, const text::FaceMatch& match, int em)
     : face_(std::move(face)),
@@ -501,6 +502,27 @@ const GlyphImage& RealizedFont::Glyph(unsigned char byte, int angle) {
     GlyphImage image;
     if (!Render(byte, angle, image)) image = GlyphImage{};
     return angled_.emplace(key, std::move(image)).first->second;
+}
+
+const GlyphRun& RealizedFont::Run(std::string_view text, int angle) {
+    const int q = text::NormalizeAngle(angle) / 900;
+    auto& runs = runs_[static_cast<std::size_t>(q)];
+    if (auto it = runs.find(text); it != runs.end()) return it->second;
+    GlyphRun run = text::MergeGlyphs(*this, text, q * 900);
+    std::size_t bytes = text.size();
+    for (const GlyphRun::Piece& p : run.pieces)
+        bytes += p.coverage.size();
+    if (bytes > kMaxRunBytes / 16) {
+        passingRun_ = std::move(run);
+        return passingRun_;
+    }
+    if (runBytes_ + bytes > kMaxRunBytes) {
+        for (auto& m : runs_)
+            m.clear();
+        runBytes_ = 0;
+    }
+    runBytes_ += bytes;
+    return runs.emplace(std::string(text), std::move(run)).first->second;
 }
 
 }  // namespace zo::plat

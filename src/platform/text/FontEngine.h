@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "platform/GdiInternal.h"
+#include "platform/text/GlyphRun.h"
+#include "platform/text/Layout.h"
 
 struct FT_SizeRec_;
 
@@ -99,11 +102,20 @@ public:
         return w;
     }
     // The coverage of a byte's glyph turned by angle (tenths of a degree, 0..3599). The
-    // reference stays valid until the next call.
+    // reference stays valid until the next call, and for the font's life when the angle is a
+    // multiple of 900.
     const text::GlyphImage& Glyph(unsigned char byte, int angle);
+
+    // The glyphs of a text merged for drawing at a multiple of 900, kept while they fit the
+    // cache's budget. Valid until the next call.
+    const text::GlyphRun& Run(std::string_view text, int angle);
+    static constexpr std::size_t kMaxRunBytes = std::size_t{8} << 20;
 
     // The FreeType glyph index of a byte (0 when the face has none).
     unsigned GlyphIndex(unsigned char byte);
+
+    // DrawTextA's layouts with this font's metrics and widths.
+    text::LayoutCache& Layouts() { return layouts_; }
 
 private:
     int LoadAdvance(unsigned char byte);
@@ -122,6 +134,17 @@ private:
     std::deque<text::GlyphImage> quarterGlyphs_;
     // Other angles, keyed by byte and angle; bounded, cleared when full.
     std::unordered_map<std::uint32_t, text::GlyphImage> angled_;
+    text::LayoutCache layouts_;
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    // Merged runs by quarter turn and text, with the coverage bytes they hold.
+    std::array<std::unordered_map<std::string, text::GlyphRun, TextHash, std::equal_to<>>, 4> runs_;
+    std::size_t runBytes_ = 0;
+    text::GlyphRun passingRun_;  // the last run too large to keep
 };
 
 namespace text {

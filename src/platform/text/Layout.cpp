@@ -378,4 +378,28 @@ TextLayout LayoutDrawText(std::string_view text, UINT format, const RECT& rect,
     return out;
 }
 
+std::size_t LayoutCache::Hash::operator()(const KeyView& k) const {
+    std::size_t h = std::hash<std::string_view>{}(k.text);
+    for (const LONG v :
+         {static_cast<LONG>(k.format), k.rect.left, k.rect.top, k.rect.right, k.rect.bottom})
+        h = (h ^ static_cast<std::uint32_t>(v)) * 0x100000001B3ull;
+    return h;
+}
+
+const TextLayout* LayoutCache::Find(std::string_view text, UINT format, const RECT& rect) const {
+    const auto it = entries_.find(KeyView{text, format, rect});
+    return it == entries_.end() ? nullptr : &it->second;
+}
+
+const TextLayout& LayoutCache::Store(std::string_view text, UINT format, const RECT& rect,
+                                     TextLayout layout) {
+    if (text.size() > kMaxText) {
+        passing_ = std::move(layout);
+        return passing_;
+    }
+    if (entries_.size() >= kMaxEntries) entries_.clear();
+    return entries_.insert_or_assign(Key{std::string(text), format, rect}, std::move(layout))
+        .first->second;
+}
+
 }  // namespace zo::plat::text

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -80,6 +81,48 @@ struct TextLayout {
 // with the DT_* flags.
 TextLayout LayoutDrawText(std::string_view text, UINT format, const RECT& rect,
                           const LayoutMetrics& metrics, MeasureFn measure);
+
+// Layouts already made with one font's metrics and measure, by text, flags and rectangle: a
+// window repaints the same texts in the same places. Bounded; emptied when full.
+class LayoutCache {
+public:
+    // The layout stored for these inputs, or nullptr. Valid until the next Store.
+    const TextLayout* Find(std::string_view text, UINT format, const RECT& rect) const;
+    // Keeps layout unless the text is longer than kMaxText; either way the result is valid
+    // until the next Store.
+    const TextLayout& Store(std::string_view text, UINT format, const RECT& rect,
+                            TextLayout layout);
+    std::size_t Size() const { return entries_.size(); }
+
+    static constexpr std::size_t kMaxEntries = 4096;
+    static constexpr std::size_t kMaxText = 256;
+
+private:
+    struct KeyView {
+        std::string_view text;
+        UINT format;
+        RECT rect;
+    };
+    struct Key {
+        std::string text;
+        UINT format;
+        RECT rect;
+        operator KeyView() const { return KeyView{text, format, rect}; }  // NOLINT
+    };
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(const KeyView& k) const;
+        std::size_t operator()(const Key& k) const { return (*this)(KeyView(k)); }
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(const KeyView& a, const KeyView& b) const {
+            return a.format == b.format && a.rect == b.rect && a.text == b.text;
+        }
+    };
+    std::unordered_map<Key, TextLayout, Hash, Equal> entries_;
+    TextLayout passing_;  // the last layout not kept
+};
 
 // The shortened forms the ellipsis flags make, exposed for tests. The result fits width when
 // anything does: "..." alone otherwise.

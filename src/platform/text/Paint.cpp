@@ -3,36 +3,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
+
+#include "platform/gdi/PixelRows.h"
+#include "platform/text/GlyphRun.h"
 
 namespace zo::plat::text {
 
 namespace {
 
 constexpr std::int64_t kCoordLimit = std::int64_t{1} << 29;
+// Longer texts are drawn glyph by glyph rather than kept merged.
+constexpr std::size_t kMaxRunText = 256;
 
 LONG Clamp(std::int64_t v) {
     return static_cast<LONG>(std::clamp(v, -kCoordLimit, kCoordLimit));
-}
-
-// x / 255 rounded, exact for 0 <= x <= 255 * 255.
-inline std::uint32_t Div255(std::uint32_t x) {
-    x += 128;
-    return (x + (x >> 8)) >> 8;
-}
-
-// Div255 of the two 16-bit lanes of x at once (red and blue): each lane stays below 2^16
-// through every step, so no carry crosses into the other.
-inline std::uint32_t Div255Pair(std::uint32_t x) {
-    x += 0x00800080u;
-    return ((x + ((x >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-}
-
-inline Pixel Blend(Pixel d, Pixel s, std::uint32_t a) {
-    const std::uint32_t na = 255 - a;
-    const std::uint32_t rb = Div255Pair((s & 0x00FF00FFu) * a + (d & 0x00FF00FFu) * na);
-    const std::uint32_t g = Div255(((s >> 8) & 0xFF) * a + ((d >> 8) & 0xFF) * na);
-    return 0xFF000000u | rb | (g << 8);
 }
 
 // The nearer of black (0) and white (1), as a 1-bit surface sees a colour.
@@ -43,7 +29,7 @@ std::uint8_t MonoOf(COLORREF c) {
     return toWhite <= toBlack ? 1 : 0;
 }
 
-RECT Intersect(const RECT& a, const RECT& b) {
+inline RECT Intersect(const RECT& a, const RECT& b) {
     return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                 std::min(a.bottom, b.bottom)};
 }
@@ -89,28 +75,29 @@ void BlendCoverage(const PaintTarget& t, int x, int y, int width, int height,
                    const std::uint8_t* coverage, COLORREF color) {
     if (width <= 0 || height <= 0 || t.bitmap == nullptr || t.clip == nullptr) return;
     Bitmap& bm = *t.bitmap;
-    const RECT box{x, y, Clamp(std::int64_t{x} + width), Clamp(std::int64_t{y} + height)};
-    const RECT bounds{0, 0, bm.width, bm.height};
+    const RECT box =
+        Intersect(RECT{x, y, Clamp(std::int64_t{x} + width), Clamp(std::int64_t{y} + height)},
+                  RECT{0, 0, bm.width, bm.height});
+    if (Empty(box)) return;
     const Pixel src = PixelFromColorRef(color);
-    const std::uint8_t mono = MonoOf(color);
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     for (const RECT& c : t.clip->Rects()) {
-        const RECT r = Intersect(Intersect(box, c), bounds);
+        const RECT r = Intersect(box, c);
         if (Empty(r)) continue;
+        const auto n = static_cast<std::size_t>(r.right - r.left);
         for (LONG py = r.top; py < r.bottom; ++py) {
-            const std::uint8_t* cov = coverage + static_cast<std::size_t>(py - y) * width;
-            const std::size_t row =
-                static_cast<std::size_t>(py) * static_cast<std::size_t>(bm.width);
+            // Offsets of the row's first pixel in the coverage and in the bitmap.
+            const std::size_t from = static_cast<std::size_t>(py - y) * width + (r.left - x);
+            const std::size_t at =
+                static_cast<std::size_t>(py) * static_cast<std::size_t>(bm.width) + r.left;
             if (bm.bpp == 1) {
-                for (LONG px = r.left; px < r.right; ++px)
-                    if (cov[px - x] >= 128) bm.mono[row + px] = mono;
+                const std::uint8_t mono = MonoOf(color);
+                for (std::size_t i = 0; i < n; ++i)
+                    if (coverage[from + i] >= 128) bm.mono[at + i] = mono;
                 continue;
             }
-            Pixel* dst = bm.pixels.data() + row;
-            for (LONG px = r.left; px < r.right; ++px) {
-                const std::uint32_t a = cov[px - x];
-                if (a == 0) continue;
-                dst[px] = a == 255 ? src : Blend(dst[px], src, a);
-            }
+            gdi::BlendCoverageRow(bm.pixels.data() + at, coverage + from, n, src,
+                                  std::min(bm.pixels.size() - at, size - from));
         }
     }
 }
@@ -200,6 +187,32 @@ void DrawGlyphs(const PaintTarget& t, const TextFrame& f, RealizedFont& font, st
     const int q = f.angle / 900;
     const Turn k = quarter ? Turn{1, 0} : TurnOf(f.angle);
     const RECT clipBox = t.clip->Bounds();
+    if (quarter && dx == nullptr && text.size() <= kMaxRunText) {
+        // The glyphs merged into a few images, placed from the first glyph's pen pixel; where
+        // coordinates would reach the clamping range, glyph by glyph below.
+        const std::int64_t px = q == 0   ? ox + u
+                                : q == 1 ? ox + baseline
+                                : q == 2 ? ox - u
+                                         : ox - baseline;
+        const std::int64_t py = q == 0   ? oy + baseline
+                                : q == 1 ? oy - u
+                                : q == 2 ? oy - baseline
+                                         : oy + u;
+        // A text whose every glyph lies far outside the clip (as the test below has it per
+        // glyph) is not merged at all.
+        const std::int64_t reach =
+            font.Measure(text) + 4 * std::int64_t{font.Metrics().height} + 64;
+        if (px + reach < clipBox.left || px - reach > clipBox.right || py + reach < clipBox.top ||
+            py - reach > clipBox.bottom)
+            return;
+        const GlyphRun& run = font.Run(text, f.angle);
+        if (std::max(std::abs(px), std::abs(py)) + run.extent < kCoordLimit) {
+            for (const GlyphRun::Piece& p : run.pieces)
+                BlendCoverage(t, static_cast<int>(px + p.left), static_cast<int>(py + p.top),
+                              p.width, p.height, p.coverage.data(), color);
+            return;
+        }
+    }
     std::int64_t pen = u;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);

@@ -132,8 +132,15 @@ int DrawTextImpl(HDC hdc, std::string_view str, RECT* rect, UINT format, std::st
         default:
             break;
     }
-    const text::TextLayout layout = text::LayoutDrawText(
-        str, format, frameRect, lm, [&font](std::string_view s) { return font.Measure(s); });
+    text::LayoutCache& layouts = font.Layouts();
+    const text::TextLayout* known = layouts.Find(str, format, frameRect);
+    const text::TextLayout& layout =
+        known != nullptr
+            ? *known
+            : layouts.Store(
+                  str, format, frameRect,
+                  text::LayoutDrawText(str, format, frameRect, lm,
+                                       [&font](std::string_view s) { return font.Measure(s); }));
     if (modify != nullptr && layout.modified) *modify = layout.modifiedText;
 
     if ((format & DT_CALCRECT) != 0) {
