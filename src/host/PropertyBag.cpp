@@ -1,6 +1,7 @@
 #include "host/PropertyBag.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/KeyCompare.h"
@@ -91,25 +92,41 @@ std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
 PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
     // The folded bytes (equal for names equal without regard to case), then the stem's hash
     // and, continuing from it, the whole name's.
-    unsigned char small[64] = {};
+    unsigned char small[72] = {};
     std::vector<unsigned char> large;
     unsigned char* folded = small;
-    if (name.size() > sizeof small) {
-        large.resize(name.size());
+    if (name.size() + 8 > sizeof small) {
+        large.resize(name.size() + 8);
         folded = large.data();
     }
+    // ASCII names, which are nearly all, eight bytes at a time: capitals get their 0x20 bit,
+    // and the last digit ends the stem.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = kOnes * 0x80;
     std::size_t stemEnd = 0;
     bool ascii = true;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        ascii = ascii && c < 0x80;
-        folded[i] = static_cast<unsigned char>(c + (static_cast<unsigned>(c - 'A') < 26u ? 32 : 0));
-        if (static_cast<unsigned>(c - '0') < 10u) stemEnd = i + 1;
+    for (std::size_t at = 0; at < name.size() && ascii; at += 8) {
+        const std::size_t n = std::min<std::size_t>(8, name.size() - at);
+        std::uint64_t w = 0;
+        std::memcpy(&w, name.data() + at, n);
+        if ((w & kHigh) != 0) {
+            ascii = false;
+            break;
+        }
+        // With every byte below 0x80 the additions carry into no other byte.
+        const std::uint64_t upper = (w + kOnes * (0x80 - 'A')) & ~(w + kOnes * (0x80 - 'Z' - 1));
+        const std::uint64_t digit = (w + kOnes * (0x80 - '0')) & ~(w + kOnes * (0x80 - '9' - 1));
+        w |= (upper & kHigh) >> 2;
+        std::memcpy(folded + at, &w, 8);
+        if (const std::uint64_t d = digit & kHigh; d != 0)
+            stemEnd = at + static_cast<std::size_t>(63 - std::countl_zero(d)) / 8 + 1;
     }
     if (!ascii) {
+        stemEnd = 0;
         FoldedBytes f(name);
-        for (std::size_t i = 0; !f.Done(); ++i)
+        for (std::size_t i = 0; !f.Done(); ++i) {
+            if (static_cast<unsigned>(name[i] - '0') < 10u) stemEnd = i + 1;
             folded[i] = f.Next();
+        }
     }
     if (stemEnd == 0) stemEnd = name.size();
     const std::uint64_t stem = Mix(0x243F6A8885A308D3ull, folded, stemEnd);
