@@ -1,6 +1,8 @@
-// The design file read: nlohmann's SAX parser fills the bag without building a document of
-// the whole file, and everything is checked before anything is built from it. The writing
-// side is in DesignFileWrite.cpp.
+// The design file read: a SAX reader fills the bag without building a document of the whole
+// file, and everything is checked before anything is built from it. simdjson feeds it (see
+// JsonEvents.h); when that stops for any reason, nlohmann's parser feeds it again from the
+// start, so every refusal has nlohmann's message and line. The writing side is in
+// DesignFileWrite.cpp.
 #include "host/DesignFile.h"
 
 #include <nlohmann/json.hpp>
@@ -11,11 +13,13 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <unordered_map>
 
 #include "core/Error.h"
 #include "host/DesignCodec.h"
+#include "host/JsonEvents.h"
 #include "host/StdFont.h"
 
 namespace zo {
@@ -295,8 +299,9 @@ public:
     bool parseError = false;
     int parseLine = 0;
 
-    bool null() { return Primitive(Json(nullptr)); }
+    bool null() { return Release() && Primitive(Json(nullptr)); }
     bool boolean(bool b) {
+        if (!Release()) return false;
         if (InEntry()) {
             entries.back().value = Variant(b);
             return true;
@@ -304,6 +309,8 @@ public:
         return Primitive(Json(b));
     }
     bool number_integer(std::int64_t v) {
+        if (Hold(v)) return true;
+        if (!Release()) return false;
         if (InEntry() && v >= std::numeric_limits<std::int32_t>::min() &&
             v <= std::numeric_limits<std::int32_t>::max()) {
             entries.back().value = Variant(static_cast<std::int32_t>(v));
@@ -312,6 +319,10 @@ public:
         return Primitive(Json(v));
     }
     bool number_unsigned(std::uint64_t v) {
+        if (v <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()) &&
+            Hold(static_cast<std::int64_t>(v)))
+            return true;
+        if (!Release()) return false;
         if (InEntry() &&
             v <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
             entries.back().value = Variant(static_cast<std::int32_t>(v));
@@ -319,8 +330,9 @@ public:
         }
         return Primitive(Json(v));
     }
-    bool number_float(double v, const std::string&) { return Primitive(Json(v)); }
+    bool number_float(double v, const std::string&) { return Release() && Primitive(Json(v)); }
     bool string(std::string& s) {
+        if (!Release()) return false;
         if (InEntry()) {
             entries.back().value = Variant(std::move(s));
             return true;
@@ -330,6 +342,7 @@ public:
     bool binary(Json::binary_t&) { return Fail("binary data is not JSON"); }
 
     bool start_object(std::size_t) {
+        if (!Release()) return false;
         if (depth_ == 0) {
             ++depth_;
             return true;
@@ -339,9 +352,14 @@ public:
             ++depth_;
             return true;
         }
+        if (InEntry()) {
+            ref_ = Ref::Open;
+            return true;
+        }
         return Open(Json::object());
     }
     bool start_array(std::size_t) {
+        if (!Release()) return false;
         if (depth_ == 0) return NotThisFormat();
         if (depth_ == 1) {
             if (section_ != Section::Pictures) return Misplaced("a list");
@@ -350,10 +368,22 @@ public:
         }
         return Open(Json::array());
     }
-    bool end_object() { return Close(); }
-    bool end_array() { return Close(); }
+    bool end_object() {
+        if (ref_ == Ref::Number) {
+            ref_ = Ref::None;
+            entries.back().picture = refNumber_;
+            return true;
+        }
+        return Release() && Close();
+    }
+    bool end_array() { return Release() && Close(); }
 
     bool key(std::string& k) {
+        if (ref_ == Ref::Open && k == "Picture") {
+            ref_ = Ref::Key;
+            return true;
+        }
+        if (!Release()) return false;
         if (depth_ == 1) return TopKey(k);
         if (depth_ == 2) {
             entries.push_back({std::move(k), Variant(), Offset(), 0});
@@ -384,6 +414,25 @@ private:
     std::size_t Offset() const { return static_cast<std::size_t>(*cursor_ - begin_); }
     // A plain value of an entry, which needs no document to be converted.
     bool InEntry() const { return depth_ == 2 && section_ == Section::Properties; }
+
+    // A picture reference ({"Picture": N}), on nearly every button, is taken without gathering
+    // a document: its events are held back until they prove to be one, and handed to the
+    // general path as soon as they do not.
+    enum class Ref { None, Open, Key, Number };
+    bool Hold(std::int64_t v) {
+        if (ref_ != Ref::Key || v < 1 || v > std::numeric_limits<std::int32_t>::max()) return false;
+        ref_ = Ref::Number;
+        refNumber_ = v;
+        return true;
+    }
+    bool Release() {
+        const Ref held = ref_;
+        if (held == Ref::None) return true;
+        ref_ = Ref::None;
+        if (!Open(Json::object())) return false;
+        if (held != Ref::Open) key_ = "Picture";
+        return held != Ref::Number || Insert(Json(refNumber_));
+    }
 
     bool Fail(std::string message) {
         if (error.empty()) {
@@ -560,6 +609,8 @@ private:
     Json doc_;
     std::vector<Json*> stack_;
     std::string key_;
+    Ref ref_ = Ref::None;
+    std::int64_t refNumber_ = 0;
 };
 
 // Line numbers (from 1) of increasing offsets, in one pass over the text.
@@ -594,15 +645,32 @@ private:
 
 // ---- Public functions ----------------------------------------------------------------------
 
-LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLimits& limits) {
+namespace {
+
+// text.data() has simdjson's padding after it when padded is true.
+LoadedDesign Parse(std::string_view text, bool padded, std::string file,
+                   const DesignLimits& limits) {
     if (text.size() > limits.maxFileBytes)
         throw DesignError(file, 0, {},
                           "the file is larger than a design may be (" +
                               std::to_string(limits.maxFileBytes) + " bytes)");
+    simdjson::padded_string copy;
+    if (!padded) {
+        copy = simdjson::padded_string(text);
+        text = std::string_view(copy.data(), copy.size());
+    }
     const char* cursor = text.data();
-    Reader reader(text.data(), &cursor);
-    const bool ok = Json::sax_parse(TrackingIterator(&cursor, nullptr),
-                                    TrackingIterator(nullptr, text.data() + text.size()), &reader);
+    std::optional<Reader> fast(std::in_place, text.data(), &cursor);
+    bool ok = json::EventReader<Reader>(*fast, &cursor).Run(text);
+    std::optional<Reader> slow;
+    if (!ok) {
+        fast.reset();
+        cursor = text.data();
+        slow.emplace(text.data(), &cursor);
+        ok = Json::sax_parse(TrackingIterator(&cursor, nullptr),
+                             TrackingIterator(nullptr, text.data() + text.size()), &*slow);
+    }
+    Reader& reader = fast ? *fast : *slow;
     LineCounter lines(text);
     if (reader.parseError)
         throw DesignError(file, reader.parseLine, {},
@@ -671,6 +739,12 @@ LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLi
     return out;
 }
 
+}  // namespace
+
+LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLimits& limits) {
+    return Parse(text, false, std::move(file), limits);
+}
+
 LoadedDesign ReadDesignFile(const std::filesystem::path& path, const DesignLimits& limits) {
     const std::string name = path.string();
     std::error_code ec;
@@ -684,11 +758,12 @@ LoadedDesign ReadDesignFile(const std::filesystem::path& path, const DesignLimit
                           "the file is larger than a design may be (" +
                               std::to_string(limits.maxFileBytes) + " bytes)");
     std::ifstream in(path, std::ios::binary);
-    std::string text(static_cast<std::size_t>(size), '\0');
+    // Read with the parser's padding after it, so that the text need not be copied again.
+    std::string text(static_cast<std::size_t>(size) + simdjson::SIMDJSON_PADDING, '\0');
     if (!in || !in.read(text.data(), static_cast<std::streamsize>(size)) ||
         static_cast<std::uintmax_t>(in.gcount()) != size)
         throw DesignError(name, 0, {}, std::string("cannot read: ") + std::strerror(errno));
-    return ParseDesign(text, name, limits);
+    return Parse(std::string_view(text.data(), static_cast<std::size_t>(size)), true, name, limits);
 }
 
 void CheckDesignLimits(const PropertyBag& bag, const DesignLimits& limits) {

@@ -222,10 +222,10 @@ void PropertyBag::CatchUp() const {
     scanned_ = 0;
 }
 
-// The filter at a size for the entries there are, when it has filled up.
-void PropertyBag::RebuildFilter() {
+// The filter at a size for the entries there are (at least `room`), when it has filled up.
+void PropertyBag::RebuildFilter(std::size_t room) {
     std::size_t lines = 1;
-    while (lines * 4 < order_.size())
+    while (lines * 4 < std::max(room, order_.size()))
         lines *= 2;
     filter_.assign(lines * kLineWords, 0);
     for (std::size_t e = 0; e < order_.size(); ++e) {
@@ -305,12 +305,7 @@ void PropertyBag::Reserve(std::size_t count) {
     hashes_.reserve(count);
     stems_.reserve(count);
     // The filter at the size it will grow to, so it is not rebuilt on the way.
-    if (filter_.size() * 4 < count * kLineWords && order_.empty()) {
-        std::size_t lines = 1;
-        while (lines * 4 < count)
-            lines *= 2;
-        filter_.assign(lines * kLineWords, 0);
-    }
+    if (filter_.size() * 4 < count * kLineWords) RebuildFilter(count);
 }
 
 void PropertyBag::Clear() {

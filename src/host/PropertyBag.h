@@ -76,7 +76,7 @@ private:
     bool MayContain(const Hash& h) const;
     void Remember(std::size_t entry);
     void CatchUp() const;
-    void RebuildFilter();
+    void RebuildFilter(std::size_t room = 0);
     void Reindex();
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
