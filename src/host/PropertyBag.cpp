@@ -70,7 +70,8 @@ constexpr std::size_t kScanBudget = 16;
 namespace {
 
 // Eight bytes at a time into h: a design's names are ten to thirty bytes, and a byte at a time
-// would make each look-up wait on a chain of twenty multiplications.
+// would make each look-up wait on a chain of twenty multiplications. p has eight readable bytes
+// past n.
 std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
     for (; n >= 8; p += 8, n -= 8) {
         std::uint64_t w;
@@ -79,8 +80,13 @@ std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
         h ^= h >> 29;
     }
     if (n > 0) {
-        std::uint64_t w = 0;
-        std::memcpy(&w, p, n);
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        // Only the n bytes that are the name's.
+        if constexpr (std::endian::native == std::endian::little)
+            w &= ~std::uint64_t{0} >> (64 - 8 * n);
+        else
+            w &= ~std::uint64_t{0} << (64 - 8 * n);
         h = (h ^ w ^ (std::uint64_t{n} << 56)) * 0x9FB21C651E98DF25ull;
         h ^= h >> 29;
     }
@@ -107,7 +113,18 @@ PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
     for (std::size_t at = 0; at < name.size() && ascii; at += 8) {
         const std::size_t n = std::min<std::size_t>(8, name.size() - at);
         std::uint64_t w = 0;
-        std::memcpy(&w, name.data() + at, n);
+        if (n == 8) {
+            std::memcpy(&w, name.data() + at, 8);
+        } else if (name.size() >= 8) {
+            // The last eight bytes of the name, shifted down to the n that are this word's.
+            std::memcpy(&w, name.data() + name.size() - 8, 8);
+            if constexpr (std::endian::native == std::endian::little)
+                w >>= 8 * (8 - n);
+            else
+                w <<= 8 * (8 - n);
+        } else {
+            std::memcpy(&w, name.data() + at, n);
+        }
         if ((w & kHigh) != 0) {
             ascii = false;
             break;
