@@ -103,8 +103,9 @@ struct BadValue {
     std::string message;
 };
 
+// An entry as read; its name stands in the reader's block of names.
 struct Entry {
-    std::string name;
+    std::size_t nameAt = 0, nameSize = 0;
     Variant value;
     std::size_t offset = 0;
     std::int64_t picture = 0;  // {"Picture": N}: N, resolved after the table is read
@@ -290,6 +291,8 @@ public:
     Reader(const char* begin, const char** cursor) : begin_(begin), cursor_(cursor) {}
 
     std::vector<Entry> entries;
+    std::string names;  // the entries' names, one after another
+    std::string_view NameOf(const Entry& e) const { return {names.data() + e.nameAt, e.nameSize}; }
     std::vector<PictureEntry> pictures;
 
     // A refusal of the whole file: the message, and the offset it concerns.
@@ -386,7 +389,8 @@ public:
         if (!Release()) return false;
         if (depth_ == 1) return TopKey(k);
         if (depth_ == 2) {
-            entries.push_back({std::move(k), Variant(), Offset(), 0});
+            entries.push_back({names.size(), k.size(), Variant(), Offset(), 0});
+            names += k;
             return true;
         }
         key_ = std::move(k);
@@ -554,7 +558,7 @@ private:
             errorOffset = pictureOffset_;
         } else {
             Fail(message);
-            errorKey = entries.back().name;
+            errorKey = NameOf(entries.back());
             errorOffset = entries.back().offset;
         }
         return false;
@@ -694,7 +698,8 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
         const PictureEntry& p = reader.pictures[i];
         const auto fail = [&](const std::string& message, std::int32_t number = 0) {
             const Entry* user = userOf(i + 1);
-            throw DesignError(file, lines.LineAt(p.offset), user ? user->name : std::string(),
+            throw DesignError(file, lines.LineAt(p.offset),
+                              user ? std::string(reader.NameOf(*user)) : std::string(),
                               "picture " + std::to_string(i + 1) + ": " + message, number);
         };
         try {
@@ -716,19 +721,18 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
     lines = LineCounter(text);
     for (Entry& e : reader.entries) {
         const int line = lines.LineAt(e.offset);
+        const std::string_view name = reader.NameOf(e);
         if (e.picture > 0) {
             if (static_cast<std::size_t>(e.picture) > pictures.size())
-                throw DesignError(out.file, line, e.name,
+                throw DesignError(out.file, line, std::string(name),
                                   "there is no picture " + std::to_string(e.picture) +
                                       " (the file has " + std::to_string(pictures.size()) + ")");
             e.value = Variant(pictures[static_cast<std::size_t>(e.picture) - 1]);
         }
-        if (!out.bag.Add(std::move(e.name), std::move(e.value))) {
-            // Add refuses without taking the name.
-            throw DesignError(out.file, line, e.name,
-                              "the key is given twice (first on line " +
-                                  std::to_string(out.LineOf(e.name)) + ")");
-        }
+        if (!out.bag.Add(name, std::move(e.value)))
+            throw DesignError(
+                out.file, line, std::string(name),
+                "the key is given twice (first on line " + std::to_string(out.LineOf(name)) + ")");
         out.lines.push_back(line);
     }
     try {

@@ -166,7 +166,7 @@ public:
     }
 
 private:
-    void PutValue(const std::string& name, const Variant& v) {
+    void PutValue(std::string_view name, const Variant& v) {
         switch (v.Type()) {
             case VarType::Empty:
                 out_ += "null";
@@ -213,7 +213,7 @@ private:
             PutInt(out_, PictureNumber(picture.get()));
             out_ += "}";
         } else {
-            throw DesignError({}, 0, name,
+            throw DesignError({}, 0, std::string(name),
                               "a " + std::string(o->TypeName()) +
                                   " object cannot be kept in a design (only fonts and pictures)");
         }

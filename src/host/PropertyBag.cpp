@@ -156,19 +156,19 @@ std::size_t PropertyBag::Find(std::string_view name) const {
 }
 
 std::size_t PropertyBag::Find(std::string_view name, const Hash& h) const {
-    const std::size_t n = order_.size();
+    const std::size_t n = values_.size();
     if (n == 0) return npos;
     const std::size_t from = cursor_ > kBehind ? std::min(cursor_ - kBehind, n) : 0;
     const std::size_t to = std::min(cursor_ + kAhead, n);
     for (std::size_t e = from; e < to; ++e)
-        if (hashes_[e] == h.full && KeysEqual(order_[e].first, name)) {
+        if (hashes_[e] == h.full && KeysEqual(NameAt(e), name)) {
             cursor_ = e + 1;
             return e;
         }
     if (!MayContain(h)) return npos;
     const auto scan = [&](std::size_t first, std::size_t last) {
         for (std::size_t e = first; e < last; ++e)
-            if (hashes_[e] == h.full && KeysEqual(order_[e].first, name)) return e;
+            if (hashes_[e] == h.full && KeysEqual(NameAt(e), name)) return e;
         return npos;
     };
     const std::size_t ahead = std::min(to + kFarAhead, n);
@@ -191,7 +191,7 @@ std::size_t PropertyBag::Find(std::string_view name, const Hash& h) const {
         const Slot& s = slots_[i];
         if (s.entry == 0) return npos;
         if (s.tag == static_cast<std::uint32_t>(h.full >> 32) &&
-            KeysEqual(order_[s.entry - 1].first, name)) {
+            KeysEqual(NameAt(s.entry - 1), name)) {
             cursor_ = s.entry;
             return s.entry - 1;
         }
@@ -206,7 +206,7 @@ bool PropertyBag::MayContain(const Hash& h) const {
 
 void PropertyBag::Remember(std::size_t entry) {
     // Rebuilt at eight names a line on average, to four.
-    if (order_.size() * kLineWords > filter_.size() * 8) {
+    if (values_.size() * kLineWords > filter_.size() * 8) {
         RebuildFilter();
         return;
     }
@@ -218,34 +218,34 @@ void PropertyBag::Remember(std::size_t entry) {
 }
 
 void PropertyBag::CatchUp() const {
-    if (indexed_ == order_.size()) return;
+    if (indexed_ == values_.size()) return;
     // Kept at most half full, so probes stay short.
-    if (order_.size() * 2 > slots_.size()) {
+    if (values_.size() * 2 > slots_.size()) {
         std::size_t size = 16;
-        while (size < order_.size() * 4)
+        while (size < values_.size() * 4)
             size *= 2;
         slots_.assign(size, Slot{});
         indexed_ = 0;
     }
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t e = indexed_; e < order_.size(); ++e) {
+    for (std::size_t e = indexed_; e < values_.size(); ++e) {
         std::size_t i = StartSlot(hashes_[e], mask);
         while (slots_[i].entry != 0)
             i = (i + 1) & mask;
         slots_[i] = {static_cast<std::uint32_t>(hashes_[e] >> 32),
                      static_cast<std::uint32_t>(e + 1)};
     }
-    indexed_ = order_.size();
+    indexed_ = values_.size();
     scanned_ = 0;
 }
 
 // The filter at a size for the entries there are (at least `room`), when it has filled up.
 void PropertyBag::RebuildFilter(std::size_t room) {
     std::size_t lines = 1;
-    while (lines * 4 < std::max(room, order_.size()))
+    while (lines * 4 < std::max(room, values_.size()))
         lines *= 2;
     filter_.assign(lines * kLineWords, 0);
-    for (std::size_t e = 0; e < order_.size(); ++e) {
+    for (std::size_t e = 0; e < values_.size(); ++e) {
         std::uint64_t* line = filter_.data() + FilterLine(stems_[e], filter_.size());
         EachBit(hashes_[e], [&](unsigned w, std::uint64_t bit) {
             line[w] |= bit;
@@ -260,31 +260,33 @@ void PropertyBag::Reindex() {
     indexed_ = 0;
     scanned_ = 0;
     RebuildFilter();
-    cursor_ = std::min(cursor_, order_.size());
+    cursor_ = std::min(cursor_, values_.size());
 }
 
-void PropertyBag::Append(std::string name, Variant value, const Hash& h) {
-    order_.emplace_back(std::move(name), std::move(value));
+void PropertyBag::Append(std::string_view name, Variant value, const Hash& h) {
+    spans_.push_back({names_.size(), name.size()});
+    names_.append(name);
+    values_.push_back(std::move(value));
     hashes_.push_back(h.full);
     stems_.push_back(h.stem);
-    Remember(order_.size() - 1);
-    cursor_ = order_.size();
+    Remember(values_.size() - 1);
+    cursor_ = values_.size();
 }
 
 void PropertyBag::WriteProperty(std::string_view name, Variant value) {
     const Hash h = HashOf(name);
     const std::size_t at = Find(name, h);
     if (at != npos) {
-        order_[at].second = std::move(value);
+        values_[at] = std::move(value);
         return;
     }
-    Append(std::string(name), std::move(value), h);
+    Append(name, std::move(value), h);
 }
 
-bool PropertyBag::Add(std::string&& name, Variant&& value) {
+bool PropertyBag::Add(std::string_view name, Variant&& value) {
     const Hash h = HashOf(name);
     if (Find(name, h) != npos) return false;
-    Append(std::move(name), std::move(value), h);
+    Append(name, std::move(value), h);
     return true;
 }
 
@@ -304,7 +306,7 @@ const Variant& PropertyBag::ReadPropertyRef(std::string_view name,
                                             const Variant& defaultValue) const {
     lastRead_.assign(name);
     const std::size_t at = Find(name);
-    return at == npos ? defaultValue : order_[at].second;
+    return at == npos ? defaultValue : values_[at];
 }
 
 bool PropertyBag::Contains(std::string_view name) const {
@@ -318,7 +320,9 @@ std::optional<std::size_t> PropertyBag::Position(std::string_view name) const {
 }
 
 void PropertyBag::Reserve(std::size_t count) {
-    order_.reserve(count);
+    spans_.reserve(count);
+    values_.reserve(count);
+    names_.reserve(count * 16);  // about a design's names
     hashes_.reserve(count);
     stems_.reserve(count);
     // The filter at the size it will grow to, so it is not rebuilt on the way.
@@ -326,7 +330,9 @@ void PropertyBag::Reserve(std::size_t count) {
 }
 
 void PropertyBag::Clear() {
-    order_.clear();
+    names_.clear();
+    spans_.clear();
+    values_.clear();
     hashes_.clear();
     stems_.clear();
     slots_.clear();
@@ -339,7 +345,13 @@ void PropertyBag::Clear() {
 void PropertyBag::Erase(std::string_view name) {
     const std::size_t at = Find(name);
     if (at == npos) return;
-    order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(at));
+    // The names after it move up over its bytes.
+    const Span gone = spans_[at];
+    names_.erase(gone.at, gone.size);
+    for (std::size_t e = at + 1; e < spans_.size(); ++e)
+        spans_[e].at -= gone.size;
+    spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(at));
+    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(at));
     hashes_.erase(hashes_.begin() + static_cast<std::ptrdiff_t>(at));
     stems_.erase(stems_.begin() + static_cast<std::ptrdiff_t>(at));
     Reindex();
