@@ -319,10 +319,10 @@ std::optional<std::size_t> PropertyBag::Position(std::string_view name) const {
     return at;
 }
 
-void PropertyBag::Reserve(std::size_t count) {
+void PropertyBag::Reserve(std::size_t count, std::size_t nameBytes) {
     spans_.reserve(count);
     values_.reserve(count);
-    names_.reserve(count * 16);  // about a design's names
+    names_.reserve(nameBytes != 0 ? nameBytes : count * 24);
     hashes_.reserve(count);
     stems_.reserve(count);
     // The filter at the size it will grow to, so it is not rebuilt on the way.

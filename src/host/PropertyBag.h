@@ -48,8 +48,9 @@ public:
     void Concerns(std::string_view name) const { lastRead_.assign(name); }
     std::size_t Count() const { return values_.size(); }
     void Clear();
-    // Makes room for count entries in all, for a reader that knows how many it will add.
-    void Reserve(std::size_t count);
+    // Makes room for count entries in all, and nameBytes of their names (0: as a design's names
+    // run), for a reader that knows how many it will add.
+    void Reserve(std::size_t count, std::size_t nameBytes = 0);
 
     // A stored entry as Entries() hands it out.
     struct Entry {
