@@ -667,8 +667,11 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
     std::optional<Reader> fast(std::in_place, text.data(), &cursor);
     // A written design has an entry a line: room for them at once, as growing a large list
     // step by step touches about twice its memory, and fresh memory is much of a load's time.
-    const std::size_t lineCount =
-        static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    std::size_t lineCount = 0;
+    for (const char* at = text.data(); const void* nl = std::memchr(
+             at, '\n', static_cast<std::size_t>(text.data() + text.size() - at));
+         ++lineCount)
+        at = static_cast<const char*>(nl) + 1;
     fast->entries.reserve(lineCount);
     fast->names.reserve(text.size());  // only what is used is touched
     bool ok = json::EventReader<Reader>(*fast, &cursor).Run(text);
