@@ -103,9 +103,9 @@ struct BadValue {
     std::string message;
 };
 
-// An entry as read; its name stands in the reader's block of names.
+// The entry being read.
 struct Entry {
-    std::size_t nameAt = 0, nameSize = 0;
+    std::string name;
     Variant value;
     std::size_t offset = 0;
     std::int64_t picture = 0;  // {"Picture": N}: N, resolved after the table is read
@@ -284,16 +284,62 @@ design::StoredPicture PictureOf(const Json& j) {
     return s;
 }
 
+// Line numbers (from 1) of increasing offsets, in one pass over the text.
+class LineCounter {
+public:
+    explicit LineCounter(std::string_view text) : text_(text) {}
+    int LineAt(std::size_t offset) {
+        if (offset < at_) {
+            at_ = 0;
+            line_ = 1;
+        }
+        offset = std::min(offset, text_.size());
+        while (at_ < offset) {
+            const void* nl = std::memchr(text_.data() + at_, '\n', offset - at_);
+            if (nl == nullptr) {
+                at_ = offset;
+                break;
+            }
+            ++line_;
+            at_ = static_cast<std::size_t>(static_cast<const char*>(nl) - text_.data()) + 1;
+        }
+        return line_;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+    int line_ = 1;
+};
+
 // Receives the parser's events. The top level and the entries are handled as they come; a
 // value written as an object is gathered into a small document and converted when it ends.
 class Reader {
 public:
-    Reader(const char* begin, const char** cursor) : begin_(begin), cursor_(cursor) {}
+    Reader(std::string_view text, const char** cursor)
+        : begin_(text.data()), cursor_(cursor), lines_(text) {}
 
-    std::vector<Entry> entries;
-    std::string names;  // the entries' names, one after another
-    std::string_view NameOf(const Entry& e) const { return {names.data() + e.nameAt, e.nameSize}; }
+    // The entries go into the bag as each ends, with their lines; what cannot be settled until
+    // the pictures are read is kept aside, and the first of it in the file's order is raised
+    // then (a reference to a picture, a name given twice).
+    LoadedDesign design;
+    struct PictureRef {
+        std::size_t order = 0;     // among all entries read
+        std::size_t position = 0;  // in the bag, or npos when the name was given twice
+        std::int64_t number = 0;
+        int line = 0;
+        std::string name;  // when not in the bag
+    };
+    std::vector<PictureRef> refs;
+    struct Twice {
+        std::size_t order = 0;
+        int line = 0;
+        std::string name;
+        int firstLine = 0;
+    };
+    std::optional<Twice> twice;
     std::vector<PictureEntry> pictures;
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     // A refusal of the whole file: the message, and the offset it concerns.
     std::string error;
@@ -306,8 +352,8 @@ public:
     bool boolean(bool b) {
         if (!Release()) return false;
         if (InEntry()) {
-            entries.back().value = Variant(b);
-            return true;
+            current_.value = Variant(b);
+            return Commit();
         }
         return Primitive(Json(b));
     }
@@ -316,8 +362,8 @@ public:
         if (!Release()) return false;
         if (InEntry() && v >= std::numeric_limits<std::int32_t>::min() &&
             v <= std::numeric_limits<std::int32_t>::max()) {
-            entries.back().value = Variant(static_cast<std::int32_t>(v));
-            return true;
+            current_.value = Variant(static_cast<std::int32_t>(v));
+            return Commit();
         }
         return Primitive(Json(v));
     }
@@ -328,8 +374,8 @@ public:
         if (!Release()) return false;
         if (InEntry() &&
             v <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
-            entries.back().value = Variant(static_cast<std::int32_t>(v));
-            return true;
+            current_.value = Variant(static_cast<std::int32_t>(v));
+            return Commit();
         }
         return Primitive(Json(v));
     }
@@ -337,8 +383,8 @@ public:
     bool string(std::string& s) {
         if (!Release()) return false;
         if (InEntry()) {
-            entries.back().value = Variant(std::move(s));
-            return true;
+            current_.value = Variant(std::move(s));
+            return Commit();
         }
         return Primitive(Json(std::move(s)));
     }
@@ -374,8 +420,8 @@ public:
     bool end_object() {
         if (ref_ == Ref::Number) {
             ref_ = Ref::None;
-            entries.back().picture = refNumber_;
-            return true;
+            current_.picture = refNumber_;
+            return Commit();
         }
         return Release() && Close();
     }
@@ -389,8 +435,10 @@ public:
         if (!Release()) return false;
         if (depth_ == 1) return TopKey(k);
         if (depth_ == 2) {
-            entries.push_back({names.size(), k.size(), Variant(), Offset(), 0});
-            names += k;
+            current_.name.assign(k);
+            current_.value = Variant();
+            current_.offset = Offset();
+            current_.picture = 0;
             return true;
         }
         key_ = std::move(k);
@@ -418,6 +466,25 @@ private:
     std::size_t Offset() const { return static_cast<std::size_t>(*cursor_ - begin_); }
     // A plain value of an entry, which needs no document to be converted.
     bool InEntry() const { return depth_ == 2 && section_ == Section::Properties; }
+
+    // The entry has its value: into the bag.
+    bool Commit() {
+        const std::size_t order = order_++;
+        const int line = lines_.LineAt(current_.offset);
+        const bool picture = current_.picture > 0;
+        const std::size_t position = design.bag.Count();
+        if (design.bag.Add(current_.name, std::move(current_.value))) {
+            design.lines.push_back(line);
+        } else if (!twice) {
+            twice = Twice{order, line, current_.name, design.LineOf(current_.name)};
+        }
+        if (picture) {
+            const bool added = design.bag.Count() > position;
+            refs.push_back({order, added ? position : npos, current_.picture, line,
+                            added ? std::string() : current_.name});
+        }
+        return true;
+    }
 
     // A picture reference ({"Picture": N}), on nearly every button, is taken without gathering
     // a document: its events are held back until they prove to be one, and handed to the
@@ -515,7 +582,7 @@ private:
                 pictures.push_back({PictureOf(v), pictureOffset_});
                 return true;
             }
-            Entry& e = entries.back();
+            Entry& e = current_;
             switch (v.type()) {
                 case Json::value_t::null:
                     e.value = Variant();
@@ -543,7 +610,7 @@ private:
                 default:
                     throw BadValue{"a list is not a value"};
             }
-            return true;
+            return Commit();
         } catch (const BadValue& bad) {
             return Refuse(bad.message);
         } catch (const zo::Error& e) {
@@ -558,8 +625,8 @@ private:
             errorOffset = pictureOffset_;
         } else {
             Fail(message);
-            errorKey = NameOf(entries.back());
-            errorOffset = entries.back().offset;
+            errorKey = current_.name;
+            errorOffset = current_.offset;
         }
         return false;
     }
@@ -615,34 +682,9 @@ private:
     std::string key_;
     Ref ref_ = Ref::None;
     std::int64_t refNumber_ = 0;
-};
-
-// Line numbers (from 1) of increasing offsets, in one pass over the text.
-class LineCounter {
-public:
-    explicit LineCounter(std::string_view text) : text_(text) {}
-    int LineAt(std::size_t offset) {
-        if (offset < at_) {
-            at_ = 0;
-            line_ = 1;
-        }
-        offset = std::min(offset, text_.size());
-        while (at_ < offset) {
-            const void* nl = std::memchr(text_.data() + at_, '\n', offset - at_);
-            if (nl == nullptr) {
-                at_ = offset;
-                break;
-            }
-            ++line_;
-            at_ = static_cast<std::size_t>(static_cast<const char*>(nl) - text_.data()) + 1;
-        }
-        return line_;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t at_ = 0;
-    int line_ = 1;
+    Entry current_;
+    std::size_t order_ = 0;
+    LineCounter lines_;
 };
 
 }  // namespace
@@ -664,22 +706,23 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
         text = std::string_view(copy.data(), copy.size());
     }
     const char* cursor = text.data();
-    std::optional<Reader> fast(std::in_place, text.data(), &cursor);
-    // A written design has an entry a line: room for them at once, as growing a large list
-    // step by step touches about twice its memory, and fresh memory is much of a load's time.
+    std::optional<Reader> fast(std::in_place, text, &cursor);
+    // A written design has an entry a line: room for them at once, as growing a large bag step
+    // by step touches about twice its memory, and fresh memory is much of a load's time.
     std::size_t lineCount = 0;
-    for (const char* at = text.data(); const void* nl = std::memchr(
-             at, '\n', static_cast<std::size_t>(text.data() + text.size() - at));
+    for (const char* at = text.data();
+         const void* nl =
+             std::memchr(at, '\n', static_cast<std::size_t>(text.data() + text.size() - at));
          ++lineCount)
         at = static_cast<const char*>(nl) + 1;
-    fast->entries.reserve(lineCount);
-    fast->names.reserve(text.size());  // only what is used is touched
+    fast->design.bag.Reserve(lineCount, text.size());  // only what is used is touched
+    fast->design.lines.reserve(lineCount);
     bool ok = json::EventReader<Reader>(*fast, &cursor).Run(text);
     std::optional<Reader> slow;
     if (!ok) {
         fast.reset();
         cursor = text.data();
-        slow.emplace(text.data(), &cursor);
+        slow.emplace(text, &cursor);
         ok = Json::sax_parse(TrackingIterator(&cursor, nullptr),
                              TrackingIterator(nullptr, text.data() + text.size()), &*slow);
     }
@@ -694,21 +737,24 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
         throw DesignError(file, lines.LineAt(reader.errorOffset), reader.errorKey, reader.error);
     }
 
-    // Pictures first, so that the entries can take them as they are added to the bag.
+    LoadedDesign& out = reader.design;
+    const auto nameOf = [&](const Reader::PictureRef& r) -> std::string {
+        return r.position == Reader::npos ? r.name
+                                          : std::string(out.bag.Entries()[r.position].name);
+    };
     std::vector<PicturePtr> pictures;
     pictures.reserve(reader.pictures.size());
     std::int64_t pixels = 0;
-    const auto userOf = [&](std::size_t number) -> const Entry* {
-        for (const Entry& e : reader.entries)
-            if (e.picture == static_cast<std::int64_t>(number)) return &e;
+    const auto userOf = [&](std::size_t number) -> const Reader::PictureRef* {
+        for (const Reader::PictureRef& r : reader.refs)
+            if (r.number == static_cast<std::int64_t>(number)) return &r;
         return nullptr;
     };
     for (std::size_t i = 0; i < reader.pictures.size(); ++i) {
         const PictureEntry& p = reader.pictures[i];
         const auto fail = [&](const std::string& message, std::int32_t number = 0) {
-            const Entry* user = userOf(i + 1);
-            throw DesignError(file, lines.LineAt(p.offset),
-                              user ? std::string(reader.NameOf(*user)) : std::string(),
+            const Reader::PictureRef* user = userOf(i + 1);
+            throw DesignError(file, lines.LineAt(p.offset), user ? nameOf(*user) : std::string(),
                               "picture " + std::to_string(i + 1) + ": " + message, number);
         };
         try {
@@ -723,33 +769,32 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
                  " pixels together");
     }
 
-    LoadedDesign out;
+    // The first entry, in the file's order, that refers to a picture past the table or gives
+    // a name again (an entry that does both is refused for its picture).
     out.file = std::move(file);
-    out.lines.reserve(reader.entries.size());
-    out.bag.Reserve(reader.entries.size(), reader.names.size());
-    lines = LineCounter(text);
-    for (Entry& e : reader.entries) {
-        const int line = lines.LineAt(e.offset);
-        const std::string_view name = reader.NameOf(e);
-        if (e.picture > 0) {
-            if (static_cast<std::size_t>(e.picture) > pictures.size())
-                throw DesignError(out.file, line, std::string(name),
-                                  "there is no picture " + std::to_string(e.picture) +
-                                      " (the file has " + std::to_string(pictures.size()) + ")");
-            e.value = Variant(pictures[static_cast<std::size_t>(e.picture) - 1]);
+    const Reader::PictureRef* missing = nullptr;
+    for (const Reader::PictureRef& r : reader.refs)
+        if (static_cast<std::size_t>(r.number) > pictures.size()) {
+            missing = &r;
+            break;
         }
-        if (!out.bag.Add(name, std::move(e.value)))
-            throw DesignError(
-                out.file, line, std::string(name),
-                "the key is given twice (first on line " + std::to_string(out.LineOf(name)) + ")");
-        out.lines.push_back(line);
-    }
+    if (missing != nullptr && (!reader.twice || missing->order <= reader.twice->order))
+        throw DesignError(out.file, missing->line, nameOf(*missing),
+                          "there is no picture " + std::to_string(missing->number) +
+                              " (the file has " + std::to_string(pictures.size()) + ")");
+    if (reader.twice)
+        throw DesignError(out.file, reader.twice->line, reader.twice->name,
+                          "the key is given twice (first on line " +
+                              std::to_string(reader.twice->firstLine) + ")");
+    for (const Reader::PictureRef& r : reader.refs)
+        out.bag.WriteProperty(out.bag.Entries()[r.position].name,
+                              Variant(pictures[static_cast<std::size_t>(r.number) - 1]));
     try {
         CheckDesignLimits(out.bag, limits);
     } catch (const DesignError& e) {
         throw e.At(out.file, out.LineOf(e.Key()));
     }
-    return out;
+    return std::move(out);
 }
 
 }  // namespace
