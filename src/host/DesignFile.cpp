@@ -8,14 +8,12 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <limits>
 #include <optional>
 #include <stdexcept>
-#include <unordered_map>
 
 #include "core/Error.h"
 #include "host/DesignCodec.h"
@@ -25,43 +23,6 @@
 namespace zo {
 
 using Json = nlohmann::json;
-
-// ---- DesignError ---------------------------------------------------------------------------
-
-DesignError::DesignError(std::string file, int line, std::string key, std::string message,
-                         std::int32_t number, std::string source)
-    : std::runtime_error(Compose(file, line, key, message, number, source)),
-      file_(std::move(file)),
-      line_(line),
-      key_(std::move(key)),
-      message_(std::move(message)),
-      number_(number),
-      source_(std::move(source)) {}
-
-std::string DesignError::Compose(const std::string& file, int line, const std::string& key,
-                                 const std::string& message, std::int32_t number,
-                                 const std::string& source) {
-    std::string s = file.empty() ? "design" : file;
-    if (line > 0) s += ":" + std::to_string(line);
-    s += ": ";
-    if (!key.empty()) s += key + ": ";
-    s += message;
-    if (number != 0) {
-        s += " (error " + std::to_string(number);
-        if (!source.empty()) s += " from " + source;
-        s += ")";
-    }
-    return s;
-}
-
-DesignError DesignError::At(const std::string& file, int line) const {
-    return DesignError(file, line > 0 ? line : line_, key_, message_, number_, source_);
-}
-
-int LoadedDesign::LineOf(std::string_view key) const {
-    const auto at = bag.Position(key);
-    return at && *at < lines.size() ? lines[*at] : 0;
-}
 
 namespace {
 
@@ -846,17 +807,6 @@ void CheckDesignLimits(const PropertyBag& bag, const DesignLimits& limits) {
                               "the groups up to this one hold more buttons than a design may (" +
                                   std::to_string(limits.maxButtons) + ")");
     }
-}
-
-void WriteDesignFile(const std::filesystem::path& path, const PropertyBag& bag, FileOps& ops) {
-    std::string text;
-    try {
-        text = FormatDesign(bag);
-    } catch (const DesignError& e) {
-        throw e.At(path.string(), 0);
-    }
-    const std::string error = ReplaceFileAtomically(path, text, ops);
-    if (!error.empty()) throw DesignError(path.string(), 0, {}, "cannot save: " + error);
 }
 
 }  // namespace zo

@@ -1,5 +1,5 @@
 // The design file's text as it is written: entry by entry, so that each entry is one line
-// whatever it holds, and each picture once, in the table after the entries.
+// whatever it holds, and each picture once, in the table after the entries; and the file saved.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -251,6 +251,17 @@ private:
 
 std::string FormatDesign(const PropertyBag& bag) {
     return Writer().Run(bag);
+}
+
+void WriteDesignFile(const std::filesystem::path& path, const PropertyBag& bag, FileOps& ops) {
+    std::string text;
+    try {
+        text = FormatDesign(bag);
+    } catch (const DesignError& e) {
+        throw e.At(path.string(), 0);
+    }
+    const std::string error = ReplaceFileAtomically(path, text, ops);
+    if (!error.empty()) throw DesignError(path.string(), 0, {}, "cannot save: " + error);
 }
 
 }  // namespace zo
