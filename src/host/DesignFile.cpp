@@ -676,8 +676,15 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
              std::memchr(at, '\n', static_cast<std::size_t>(text.data() + text.size() - at));
          ++lineCount)
         at = static_cast<const char*>(nl) + 1;
-    fast->design.bag.Reserve(lineCount, text.size());  // only what is used is touched
-    fast->design.lines.reserve(lineCount);
+    // No more than a design within the limits holds, so that a file of empty lines cannot
+    // make it reserve without end.
+    const auto count = [](std::int64_t limit) {
+        return static_cast<std::size_t>(std::clamp<std::int64_t>(limit, 0, 1'000'000'000));
+    };
+    const std::size_t most = count(limits.maxButtons) * 7 + count(limits.maxGroups) * 9 + 64;
+    const std::size_t room = std::min(lineCount, most);
+    fast->design.bag.Reserve(room, std::min(text.size(), room * 24));
+    fast->design.lines.reserve(room);
     bool ok = json::EventReader<Reader>(*fast, &cursor).Run(text);
     std::optional<Reader> slow;
     if (!ok) {
