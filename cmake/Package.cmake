@@ -24,7 +24,7 @@ if(BUILD_SHARED_LIBS)
   set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 else()
   string(APPEND ZO_DEB_DEPENDS
-    ", libfreetype-dev, libfontconfig-dev, libpng-dev, libx11-dev, libxext-dev")
+    ", libfreetype-dev, libfontconfig-dev, libpng-dev, libx11-dev, libxext-dev, libsimdjson-dev")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${ZO_DEB_DEPENDS}")
 

@@ -5,7 +5,7 @@ set -euo pipefail
 need=()
 for pkg in cmake ninja-build g++ clang libclang-rt-14-dev clang-format libgtest-dev libgmock-dev \
            libbenchmark-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev \
-           libx11-dev libxext-dev nlohmann-json3-dev xvfb xdotool xauth pkgconf binutils file dpkg-dev; do
+           libx11-dev libxext-dev nlohmann-json3-dev libsimdjson-dev xvfb xdotool xauth pkgconf binutils file dpkg-dev; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 [ ${#need[@]} -eq 0 ] && exit 0

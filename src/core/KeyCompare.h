@@ -40,6 +40,7 @@ private:
 
 inline bool KeysEqual(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;  // folding never changes a key's byte length
+    if (a == b) return true;                 // most keys are asked for as they were given
     FoldedBytes fa(a), fb(b);
     while (!fa.Done())
         if (fa.Next() != fb.Next()) return false;

@@ -1,6 +1,7 @@
 #include "host/DesignCodec.h"
 
 #include <array>
+#include <cstring>
 #include <stdexcept>
 
 #include "core/Error.h"
@@ -192,6 +193,15 @@ bool IsUtf8(std::string_view text) {
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n) {
+        // ASCII, nearly all of a design's text, eight bytes at a time.
+        if (n - i >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, text.data() + i, 8);
+            if ((w & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
             ++i;

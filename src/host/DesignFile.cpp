@@ -1,63 +1,28 @@
-// The design file read: nlohmann's SAX parser fills the bag without building a document of
-// the whole file, and everything is checked before anything is built from it. The writing
-// side is in DesignFileWrite.cpp.
+// The design file read: a SAX reader fills the bag without building a document of the whole
+// file, and everything is checked before anything is built from it. simdjson feeds it (see
+// JsonEvents.h); when that stops for any reason, nlohmann's parser feeds it again from the
+// start, so every refusal has nlohmann's message and line. The writing side is in
+// DesignFileWrite.cpp.
 #include "host/DesignFile.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <stdexcept>
-#include <unordered_map>
 
 #include "core/Error.h"
 #include "host/DesignCodec.h"
+#include "host/JsonEvents.h"
 #include "host/StdFont.h"
 
 namespace zo {
 
 using Json = nlohmann::json;
-
-// ---- DesignError ---------------------------------------------------------------------------
-
-DesignError::DesignError(std::string file, int line, std::string key, std::string message,
-                         std::int32_t number, std::string source)
-    : std::runtime_error(Compose(file, line, key, message, number, source)),
-      file_(std::move(file)),
-      line_(line),
-      key_(std::move(key)),
-      message_(std::move(message)),
-      number_(number),
-      source_(std::move(source)) {}
-
-std::string DesignError::Compose(const std::string& file, int line, const std::string& key,
-                                 const std::string& message, std::int32_t number,
-                                 const std::string& source) {
-    std::string s = file.empty() ? "design" : file;
-    if (line > 0) s += ":" + std::to_string(line);
-    s += ": ";
-    if (!key.empty()) s += key + ": ";
-    s += message;
-    if (number != 0) {
-        s += " (error " + std::to_string(number);
-        if (!source.empty()) s += " from " + source;
-        s += ")";
-    }
-    return s;
-}
-
-DesignError DesignError::At(const std::string& file, int line) const {
-    return DesignError(file, line > 0 ? line : line_, key_, message_, number_, source_);
-}
-
-int LoadedDesign::LineOf(std::string_view key) const {
-    const auto at = bag.Position(key);
-    return at && *at < lines.size() ? lines[*at] : 0;
-}
 
 namespace {
 
@@ -99,6 +64,7 @@ struct BadValue {
     std::string message;
 };
 
+// The entry being read.
 struct Entry {
     std::string name;
     Variant value;
@@ -279,14 +245,62 @@ design::StoredPicture PictureOf(const Json& j) {
     return s;
 }
 
+// Line numbers (from 1) of increasing offsets, in one pass over the text.
+class LineCounter {
+public:
+    explicit LineCounter(std::string_view text) : text_(text) {}
+    int LineAt(std::size_t offset) {
+        if (offset < at_) {
+            at_ = 0;
+            line_ = 1;
+        }
+        offset = std::min(offset, text_.size());
+        while (at_ < offset) {
+            const void* nl = std::memchr(text_.data() + at_, '\n', offset - at_);
+            if (nl == nullptr) {
+                at_ = offset;
+                break;
+            }
+            ++line_;
+            at_ = static_cast<std::size_t>(static_cast<const char*>(nl) - text_.data()) + 1;
+        }
+        return line_;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+    int line_ = 1;
+};
+
 // Receives the parser's events. The top level and the entries are handled as they come; a
 // value written as an object is gathered into a small document and converted when it ends.
 class Reader {
 public:
-    Reader(const char* begin, const char** cursor) : begin_(begin), cursor_(cursor) {}
+    Reader(std::string_view text, const char** cursor)
+        : begin_(text.data()), cursor_(cursor), lines_(text) {}
 
-    std::vector<Entry> entries;
+    // The entries go into the bag as each ends, with their lines; what cannot be settled until
+    // the pictures are read is kept aside, and the first of it in the file's order is raised
+    // then (a reference to a picture, a name given twice).
+    LoadedDesign design;
+    struct PictureRef {
+        std::size_t order = 0;     // among all entries read
+        std::size_t position = 0;  // in the bag, or npos when the name was given twice
+        std::int64_t number = 0;
+        int line = 0;
+        std::string name;  // when not in the bag
+    };
+    std::vector<PictureRef> refs;
+    struct Twice {
+        std::size_t order = 0;
+        int line = 0;
+        std::string name;
+        int firstLine = 0;
+    };
+    std::optional<Twice> twice;
     std::vector<PictureEntry> pictures;
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     // A refusal of the whole file: the message, and the offset it concerns.
     std::string error;
@@ -295,41 +309,50 @@ public:
     bool parseError = false;
     int parseLine = 0;
 
-    bool null() { return Primitive(Json(nullptr)); }
+    bool null() { return Release() && Primitive(Json(nullptr)); }
     bool boolean(bool b) {
+        if (!Release()) return false;
         if (InEntry()) {
-            entries.back().value = Variant(b);
-            return true;
+            current_.value = Variant(b);
+            return Commit();
         }
         return Primitive(Json(b));
     }
     bool number_integer(std::int64_t v) {
+        if (Hold(v)) return true;
+        if (!Release()) return false;
         if (InEntry() && v >= std::numeric_limits<std::int32_t>::min() &&
             v <= std::numeric_limits<std::int32_t>::max()) {
-            entries.back().value = Variant(static_cast<std::int32_t>(v));
-            return true;
+            current_.value = Variant(static_cast<std::int32_t>(v));
+            return Commit();
         }
         return Primitive(Json(v));
     }
     bool number_unsigned(std::uint64_t v) {
+        if (v <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()) &&
+            Hold(static_cast<std::int64_t>(v)))
+            return true;
+        if (!Release()) return false;
         if (InEntry() &&
             v <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
-            entries.back().value = Variant(static_cast<std::int32_t>(v));
-            return true;
+            current_.value = Variant(static_cast<std::int32_t>(v));
+            return Commit();
         }
         return Primitive(Json(v));
     }
-    bool number_float(double v, const std::string&) { return Primitive(Json(v)); }
+    bool number_float(double v, const std::string&) { return Release() && Primitive(Json(v)); }
     bool string(std::string& s) {
+        if (!Release()) return false;
         if (InEntry()) {
-            entries.back().value = Variant(std::move(s));
-            return true;
+            current_.value = Variant(std::move(s));
+            return Commit();
         }
         return Primitive(Json(std::move(s)));
     }
     bool binary(Json::binary_t&) { return Fail("binary data is not JSON"); }
 
     bool start_object(std::size_t) {
+        if (!Release()) return false;
         if (depth_ == 0) {
             ++depth_;
             return true;
@@ -339,9 +362,14 @@ public:
             ++depth_;
             return true;
         }
+        if (InEntry()) {
+            ref_ = Ref::Open;
+            return true;
+        }
         return Open(Json::object());
     }
     bool start_array(std::size_t) {
+        if (!Release()) return false;
         if (depth_ == 0) return NotThisFormat();
         if (depth_ == 1) {
             if (section_ != Section::Pictures) return Misplaced("a list");
@@ -350,13 +378,28 @@ public:
         }
         return Open(Json::array());
     }
-    bool end_object() { return Close(); }
-    bool end_array() { return Close(); }
+    bool end_object() {
+        if (ref_ == Ref::Number) {
+            ref_ = Ref::None;
+            current_.picture = refNumber_;
+            return Commit();
+        }
+        return Release() && Close();
+    }
+    bool end_array() { return Release() && Close(); }
 
     bool key(std::string& k) {
+        if (ref_ == Ref::Open && k == "Picture") {
+            ref_ = Ref::Key;
+            return true;
+        }
+        if (!Release()) return false;
         if (depth_ == 1) return TopKey(k);
         if (depth_ == 2) {
-            entries.push_back({std::move(k), Variant(), Offset(), 0});
+            current_.name.assign(k);
+            current_.value = Variant();
+            current_.offset = Offset();
+            current_.picture = 0;
             return true;
         }
         key_ = std::move(k);
@@ -384,6 +427,44 @@ private:
     std::size_t Offset() const { return static_cast<std::size_t>(*cursor_ - begin_); }
     // A plain value of an entry, which needs no document to be converted.
     bool InEntry() const { return depth_ == 2 && section_ == Section::Properties; }
+
+    // The entry has its value: into the bag.
+    bool Commit() {
+        const std::size_t order = order_++;
+        const int line = lines_.LineAt(current_.offset);
+        const bool picture = current_.picture > 0;
+        const std::size_t position = design.bag.Count();
+        if (design.bag.Add(current_.name, std::move(current_.value))) {
+            design.lines.push_back(line);
+        } else if (!twice) {
+            twice = Twice{order, line, current_.name, design.LineOf(current_.name)};
+        }
+        if (picture) {
+            const bool added = design.bag.Count() > position;
+            refs.push_back({order, added ? position : npos, current_.picture, line,
+                            added ? std::string() : current_.name});
+        }
+        return true;
+    }
+
+    // A picture reference ({"Picture": N}), on nearly every button, is taken without gathering
+    // a document: its events are held back until they prove to be one, and handed to the
+    // general path as soon as they do not.
+    enum class Ref { None, Open, Key, Number };
+    bool Hold(std::int64_t v) {
+        if (ref_ != Ref::Key || v < 1 || v > std::numeric_limits<std::int32_t>::max()) return false;
+        ref_ = Ref::Number;
+        refNumber_ = v;
+        return true;
+    }
+    bool Release() {
+        const Ref held = ref_;
+        if (held == Ref::None) return true;
+        ref_ = Ref::None;
+        if (!Open(Json::object())) return false;
+        if (held != Ref::Open) key_ = "Picture";
+        return held != Ref::Number || Insert(Json(refNumber_));
+    }
 
     bool Fail(std::string message) {
         if (error.empty()) {
@@ -462,7 +543,7 @@ private:
                 pictures.push_back({PictureOf(v), pictureOffset_});
                 return true;
             }
-            Entry& e = entries.back();
+            Entry& e = current_;
             switch (v.type()) {
                 case Json::value_t::null:
                     e.value = Variant();
@@ -490,7 +571,7 @@ private:
                 default:
                     throw BadValue{"a list is not a value"};
             }
-            return true;
+            return Commit();
         } catch (const BadValue& bad) {
             return Refuse(bad.message);
         } catch (const zo::Error& e) {
@@ -505,8 +586,8 @@ private:
             errorOffset = pictureOffset_;
         } else {
             Fail(message);
-            errorKey = entries.back().name;
-            errorOffset = entries.back().offset;
+            errorKey = current_.name;
+            errorOffset = current_.offset;
         }
         return false;
     }
@@ -560,49 +641,60 @@ private:
     Json doc_;
     std::vector<Json*> stack_;
     std::string key_;
-};
-
-// Line numbers (from 1) of increasing offsets, in one pass over the text.
-class LineCounter {
-public:
-    explicit LineCounter(std::string_view text) : text_(text) {}
-    int LineAt(std::size_t offset) {
-        if (offset < at_) {
-            at_ = 0;
-            line_ = 1;
-        }
-        offset = std::min(offset, text_.size());
-        while (at_ < offset) {
-            const void* nl = std::memchr(text_.data() + at_, '\n', offset - at_);
-            if (nl == nullptr) {
-                at_ = offset;
-                break;
-            }
-            ++line_;
-            at_ = static_cast<std::size_t>(static_cast<const char*>(nl) - text_.data()) + 1;
-        }
-        return line_;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t at_ = 0;
-    int line_ = 1;
+    Ref ref_ = Ref::None;
+    std::int64_t refNumber_ = 0;
+    Entry current_;
+    std::size_t order_ = 0;
+    LineCounter lines_;
 };
 
 }  // namespace
 
 // ---- Public functions ----------------------------------------------------------------------
 
-LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLimits& limits) {
+namespace {
+
+// text.data() has simdjson's padding after it when padded is true.
+LoadedDesign Parse(std::string_view text, bool padded, std::string file,
+                   const DesignLimits& limits) {
     if (text.size() > limits.maxFileBytes)
         throw DesignError(file, 0, {},
                           "the file is larger than a design may be (" +
                               std::to_string(limits.maxFileBytes) + " bytes)");
+    simdjson::padded_string copy;
+    if (!padded) {
+        copy = simdjson::padded_string(text);
+        text = std::string_view(copy.data(), copy.size());
+    }
     const char* cursor = text.data();
-    Reader reader(text.data(), &cursor);
-    const bool ok = Json::sax_parse(TrackingIterator(&cursor, nullptr),
-                                    TrackingIterator(nullptr, text.data() + text.size()), &reader);
+    std::optional<Reader> fast(std::in_place, text, &cursor);
+    // A written design has an entry a line: room for them at once, as growing a large bag step
+    // by step touches about twice its memory, and fresh memory is much of a load's time.
+    std::size_t lineCount = 0;
+    for (const char* at = text.data();
+         const void* nl =
+             std::memchr(at, '\n', static_cast<std::size_t>(text.data() + text.size() - at));
+         ++lineCount)
+        at = static_cast<const char*>(nl) + 1;
+    // No more than a design within the limits holds, so that a file of empty lines cannot
+    // make it reserve without end.
+    const auto count = [](std::int64_t limit) {
+        return static_cast<std::size_t>(std::clamp<std::int64_t>(limit, 0, 1'000'000'000));
+    };
+    const std::size_t most = count(limits.maxButtons) * 7 + count(limits.maxGroups) * 9 + 64;
+    const std::size_t room = std::min(lineCount, most);
+    fast->design.bag.Reserve(room, std::min(text.size(), room * 24));
+    fast->design.lines.reserve(room);
+    bool ok = json::EventReader<Reader>(*fast, &cursor).Run(text);
+    std::optional<Reader> slow;
+    if (!ok) {
+        fast.reset();
+        cursor = text.data();
+        slow.emplace(text, &cursor);
+        ok = Json::sax_parse(TrackingIterator(&cursor, nullptr),
+                             TrackingIterator(nullptr, text.data() + text.size()), &*slow);
+    }
+    Reader& reader = fast ? *fast : *slow;
     LineCounter lines(text);
     if (reader.parseError)
         throw DesignError(file, reader.parseLine, {},
@@ -613,20 +705,24 @@ LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLi
         throw DesignError(file, lines.LineAt(reader.errorOffset), reader.errorKey, reader.error);
     }
 
-    // Pictures first, so that the entries can take them as they are added to the bag.
+    LoadedDesign& out = reader.design;
+    const auto nameOf = [&](const Reader::PictureRef& r) -> std::string {
+        return r.position == Reader::npos ? r.name
+                                          : std::string(out.bag.Entries()[r.position].name);
+    };
     std::vector<PicturePtr> pictures;
     pictures.reserve(reader.pictures.size());
     std::int64_t pixels = 0;
-    const auto userOf = [&](std::size_t number) -> const Entry* {
-        for (const Entry& e : reader.entries)
-            if (e.picture == static_cast<std::int64_t>(number)) return &e;
+    const auto userOf = [&](std::size_t number) -> const Reader::PictureRef* {
+        for (const Reader::PictureRef& r : reader.refs)
+            if (r.number == static_cast<std::int64_t>(number)) return &r;
         return nullptr;
     };
     for (std::size_t i = 0; i < reader.pictures.size(); ++i) {
         const PictureEntry& p = reader.pictures[i];
         const auto fail = [&](const std::string& message, std::int32_t number = 0) {
-            const Entry* user = userOf(i + 1);
-            throw DesignError(file, lines.LineAt(p.offset), user ? user->name : std::string(),
+            const Reader::PictureRef* user = userOf(i + 1);
+            throw DesignError(file, lines.LineAt(p.offset), user ? nameOf(*user) : std::string(),
                               "picture " + std::to_string(i + 1) + ": " + message, number);
         };
         try {
@@ -641,34 +737,38 @@ LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLi
                  " pixels together");
     }
 
-    LoadedDesign out;
+    // The first entry, in the file's order, that refers to a picture past the table or gives
+    // a name again (an entry that does both is refused for its picture).
     out.file = std::move(file);
-    out.lines.reserve(reader.entries.size());
-    out.bag.Reserve(reader.entries.size());
-    lines = LineCounter(text);
-    for (Entry& e : reader.entries) {
-        const int line = lines.LineAt(e.offset);
-        if (e.picture > 0) {
-            if (static_cast<std::size_t>(e.picture) > pictures.size())
-                throw DesignError(out.file, line, e.name,
-                                  "there is no picture " + std::to_string(e.picture) +
-                                      " (the file has " + std::to_string(pictures.size()) + ")");
-            e.value = Variant(pictures[static_cast<std::size_t>(e.picture) - 1]);
+    const Reader::PictureRef* missing = nullptr;
+    for (const Reader::PictureRef& r : reader.refs)
+        if (static_cast<std::size_t>(r.number) > pictures.size()) {
+            missing = &r;
+            break;
         }
-        if (!out.bag.Add(std::move(e.name), std::move(e.value))) {
-            // Add refuses without taking the name.
-            throw DesignError(out.file, line, e.name,
-                              "the key is given twice (first on line " +
-                                  std::to_string(out.LineOf(e.name)) + ")");
-        }
-        out.lines.push_back(line);
-    }
+    if (missing != nullptr && (!reader.twice || missing->order <= reader.twice->order))
+        throw DesignError(out.file, missing->line, nameOf(*missing),
+                          "there is no picture " + std::to_string(missing->number) +
+                              " (the file has " + std::to_string(pictures.size()) + ")");
+    if (reader.twice)
+        throw DesignError(out.file, reader.twice->line, reader.twice->name,
+                          "the key is given twice (first on line " +
+                              std::to_string(reader.twice->firstLine) + ")");
+    for (const Reader::PictureRef& r : reader.refs)
+        out.bag.WriteProperty(out.bag.Entries()[r.position].name,
+                              Variant(pictures[static_cast<std::size_t>(r.number) - 1]));
     try {
         CheckDesignLimits(out.bag, limits);
     } catch (const DesignError& e) {
         throw e.At(out.file, out.LineOf(e.Key()));
     }
-    return out;
+    return std::move(out);
+}
+
+}  // namespace
+
+LoadedDesign ParseDesign(std::string_view text, std::string file, const DesignLimits& limits) {
+    return Parse(text, false, std::move(file), limits);
 }
 
 LoadedDesign ReadDesignFile(const std::filesystem::path& path, const DesignLimits& limits) {
@@ -684,11 +784,12 @@ LoadedDesign ReadDesignFile(const std::filesystem::path& path, const DesignLimit
                           "the file is larger than a design may be (" +
                               std::to_string(limits.maxFileBytes) + " bytes)");
     std::ifstream in(path, std::ios::binary);
-    std::string text(static_cast<std::size_t>(size), '\0');
+    // Read with the parser's padding after it, so that the text need not be copied again.
+    std::string text(static_cast<std::size_t>(size) + simdjson::SIMDJSON_PADDING, '\0');
     if (!in || !in.read(text.data(), static_cast<std::streamsize>(size)) ||
         static_cast<std::uintmax_t>(in.gcount()) != size)
         throw DesignError(name, 0, {}, std::string("cannot read: ") + std::strerror(errno));
-    return ParseDesign(text, name, limits);
+    return Parse(std::string_view(text.data(), static_cast<std::size_t>(size)), true, name, limits);
 }
 
 void CheckDesignLimits(const PropertyBag& bag, const DesignLimits& limits) {
@@ -713,17 +814,6 @@ void CheckDesignLimits(const PropertyBag& bag, const DesignLimits& limits) {
                               "the groups up to this one hold more buttons than a design may (" +
                                   std::to_string(limits.maxButtons) + ")");
     }
-}
-
-void WriteDesignFile(const std::filesystem::path& path, const PropertyBag& bag, FileOps& ops) {
-    std::string text;
-    try {
-        text = FormatDesign(bag);
-    } catch (const DesignError& e) {
-        throw e.At(path.string(), 0);
-    }
-    const std::string error = ReplaceFileAtomically(path, text, ops);
-    if (!error.empty()) throw DesignError(path.string(), 0, {}, "cannot save: " + error);
 }
 
 }  // namespace zo

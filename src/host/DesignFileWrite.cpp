@@ -1,8 +1,10 @@
 // The design file's text as it is written: entry by entry, so that each entry is one line
-// whatever it holds, and each picture once, in the table after the entries.
+// whatever it holds, and each picture once, in the table after the entries; and the file saved.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,11 +19,28 @@ namespace {
 
 // ---- Writing -------------------------------------------------------------------------------
 
+// Whether eight bytes hold one that needs an escape (a control character, '"' or '\\'): a
+// design's texts are mostly plain, and are passed over a word at a time.
+bool NeedsEscape(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = kOnes * 0x80;
+    const auto zeroByte = [&](std::uint64_t x) { return (x - kOnes) & ~x & kHigh; };
+    const std::uint64_t control = (w - kOnes * 0x20) & ~w & kHigh;
+    return (control | zeroByte(w ^ (kOnes * '"')) | zeroByte(w ^ (kOnes * '\\'))) != 0;
+}
+
 void PutString(std::string& out, std::string_view s) {
     static constexpr char kHex[] = "0123456789abcdef";
     out.push_back('"');
     std::size_t plain = 0;  // start of the run of characters that need no escape
     for (std::size_t i = 0; i < s.size(); ++i) {
+        if ((i & 7) == 0 && s.size() - i >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, s.data() + i, 8);
+            if (!NeedsEscape(w)) {
+                i += 7;
+                continue;
+            }
+        }
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (c >= 0x20 && c != '"' && c != '\\') continue;
         out.append(s.data() + plain, i - plain);
@@ -147,7 +166,7 @@ public:
     }
 
 private:
-    void PutValue(const std::string& name, const Variant& v) {
+    void PutValue(std::string_view name, const Variant& v) {
         switch (v.Type()) {
             case VarType::Empty:
                 out_ += "null";
@@ -194,7 +213,7 @@ private:
             PutInt(out_, PictureNumber(picture.get()));
             out_ += "}";
         } else {
-            throw DesignError({}, 0, name,
+            throw DesignError({}, 0, std::string(name),
                               "a " + std::string(o->TypeName()) +
                                   " object cannot be kept in a design (only fonts and pictures)");
         }
@@ -232,6 +251,17 @@ private:
 
 std::string FormatDesign(const PropertyBag& bag) {
     return Writer().Run(bag);
+}
+
+void WriteDesignFile(const std::filesystem::path& path, const PropertyBag& bag, FileOps& ops) {
+    std::string text;
+    try {
+        text = FormatDesign(bag);
+    } catch (const DesignError& e) {
+        throw e.At(path.string(), 0);
+    }
+    const std::string error = ReplaceFileAtomically(path, text, ops);
+    if (!error.empty()) throw DesignError(path.string(), 0, {}, "cannot save: " + error);
 }
 
 }  // namespace zo

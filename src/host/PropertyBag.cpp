@@ -1,6 +1,7 @@
 #include "host/PropertyBag.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/KeyCompare.h"
@@ -69,7 +70,8 @@ constexpr std::size_t kScanBudget = 16;
 namespace {
 
 // Eight bytes at a time into h: a design's names are ten to thirty bytes, and a byte at a time
-// would make each look-up wait on a chain of twenty multiplications.
+// would make each look-up wait on a chain of twenty multiplications. p has eight readable bytes
+// past n.
 std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
     for (; n >= 8; p += 8, n -= 8) {
         std::uint64_t w;
@@ -78,8 +80,13 @@ std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
         h ^= h >> 29;
     }
     if (n > 0) {
-        std::uint64_t w = 0;
-        std::memcpy(&w, p, n);
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        // Only the n bytes that are the name's.
+        if constexpr (std::endian::native == std::endian::little)
+            w &= ~std::uint64_t{0} >> (64 - 8 * n);
+        else
+            w &= ~std::uint64_t{0} << (64 - 8 * n);
         h = (h ^ w ^ (std::uint64_t{n} << 56)) * 0x9FB21C651E98DF25ull;
         h ^= h >> 29;
     }
@@ -91,25 +98,52 @@ std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
 PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
     // The folded bytes (equal for names equal without regard to case), then the stem's hash
     // and, continuing from it, the whole name's.
-    unsigned char small[64] = {};
+    unsigned char small[72] = {};
     std::vector<unsigned char> large;
     unsigned char* folded = small;
-    if (name.size() > sizeof small) {
-        large.resize(name.size());
+    if (name.size() + 8 > sizeof small) {
+        large.resize(name.size() + 8);
         folded = large.data();
     }
+    // ASCII names, which are nearly all, eight bytes at a time: capitals get their 0x20 bit,
+    // and the last digit ends the stem.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = kOnes * 0x80;
     std::size_t stemEnd = 0;
     bool ascii = true;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        ascii = ascii && c < 0x80;
-        folded[i] = static_cast<unsigned char>(c + (static_cast<unsigned>(c - 'A') < 26u ? 32 : 0));
-        if (static_cast<unsigned>(c - '0') < 10u) stemEnd = i + 1;
+    for (std::size_t at = 0; at < name.size() && ascii; at += 8) {
+        const std::size_t n = std::min<std::size_t>(8, name.size() - at);
+        std::uint64_t w = 0;
+        if (n == 8) {
+            std::memcpy(&w, name.data() + at, 8);
+        } else if (name.size() >= 8) {
+            // The last eight bytes of the name, shifted down to the n that are this word's.
+            std::memcpy(&w, name.data() + name.size() - 8, 8);
+            if constexpr (std::endian::native == std::endian::little)
+                w >>= 8 * (8 - n);
+            else
+                w <<= 8 * (8 - n);
+        } else {
+            std::memcpy(&w, name.data() + at, n);
+        }
+        if ((w & kHigh) != 0) {
+            ascii = false;
+            break;
+        }
+        // With every byte below 0x80 the additions carry into no other byte.
+        const std::uint64_t upper = (w + kOnes * (0x80 - 'A')) & ~(w + kOnes * (0x80 - 'Z' - 1));
+        const std::uint64_t digit = (w + kOnes * (0x80 - '0')) & ~(w + kOnes * (0x80 - '9' - 1));
+        w |= (upper & kHigh) >> 2;
+        std::memcpy(folded + at, &w, 8);
+        if (const std::uint64_t d = digit & kHigh; d != 0)
+            stemEnd = at + static_cast<std::size_t>(63 - std::countl_zero(d)) / 8 + 1;
     }
     if (!ascii) {
+        stemEnd = 0;
         FoldedBytes f(name);
-        for (std::size_t i = 0; !f.Done(); ++i)
+        for (std::size_t i = 0; !f.Done(); ++i) {
+            if (static_cast<unsigned>(name[i] - '0') < 10u) stemEnd = i + 1;
             folded[i] = f.Next();
+        }
     }
     if (stemEnd == 0) stemEnd = name.size();
     const std::uint64_t stem = Mix(0x243F6A8885A308D3ull, folded, stemEnd);
@@ -122,19 +156,19 @@ std::size_t PropertyBag::Find(std::string_view name) const {
 }
 
 std::size_t PropertyBag::Find(std::string_view name, const Hash& h) const {
-    const std::size_t n = order_.size();
+    const std::size_t n = values_.size();
     if (n == 0) return npos;
     const std::size_t from = cursor_ > kBehind ? std::min(cursor_ - kBehind, n) : 0;
     const std::size_t to = std::min(cursor_ + kAhead, n);
     for (std::size_t e = from; e < to; ++e)
-        if (hashes_[e] == h.full && KeysEqual(order_[e].first, name)) {
+        if (hashes_[e] == h.full && KeysEqual(NameAt(e), name)) {
             cursor_ = e + 1;
             return e;
         }
     if (!MayContain(h)) return npos;
     const auto scan = [&](std::size_t first, std::size_t last) {
         for (std::size_t e = first; e < last; ++e)
-            if (hashes_[e] == h.full && KeysEqual(order_[e].first, name)) return e;
+            if (hashes_[e] == h.full && KeysEqual(NameAt(e), name)) return e;
         return npos;
     };
     const std::size_t ahead = std::min(to + kFarAhead, n);
@@ -157,7 +191,7 @@ std::size_t PropertyBag::Find(std::string_view name, const Hash& h) const {
         const Slot& s = slots_[i];
         if (s.entry == 0) return npos;
         if (s.tag == static_cast<std::uint32_t>(h.full >> 32) &&
-            KeysEqual(order_[s.entry - 1].first, name)) {
+            KeysEqual(NameAt(s.entry - 1), name)) {
             cursor_ = s.entry;
             return s.entry - 1;
         }
@@ -172,7 +206,7 @@ bool PropertyBag::MayContain(const Hash& h) const {
 
 void PropertyBag::Remember(std::size_t entry) {
     // Rebuilt at eight names a line on average, to four.
-    if (order_.size() * kLineWords > filter_.size() * 8) {
+    if (values_.size() * kLineWords > filter_.size() * 8) {
         RebuildFilter();
         return;
     }
@@ -184,34 +218,34 @@ void PropertyBag::Remember(std::size_t entry) {
 }
 
 void PropertyBag::CatchUp() const {
-    if (indexed_ == order_.size()) return;
+    if (indexed_ == values_.size()) return;
     // Kept at most half full, so probes stay short.
-    if (order_.size() * 2 > slots_.size()) {
+    if (values_.size() * 2 > slots_.size()) {
         std::size_t size = 16;
-        while (size < order_.size() * 4)
+        while (size < values_.size() * 4)
             size *= 2;
         slots_.assign(size, Slot{});
         indexed_ = 0;
     }
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t e = indexed_; e < order_.size(); ++e) {
+    for (std::size_t e = indexed_; e < values_.size(); ++e) {
         std::size_t i = StartSlot(hashes_[e], mask);
         while (slots_[i].entry != 0)
             i = (i + 1) & mask;
         slots_[i] = {static_cast<std::uint32_t>(hashes_[e] >> 32),
                      static_cast<std::uint32_t>(e + 1)};
     }
-    indexed_ = order_.size();
+    indexed_ = values_.size();
     scanned_ = 0;
 }
 
-// The filter at a size for the entries there are, when it has filled up.
-void PropertyBag::RebuildFilter() {
+// The filter at a size for the entries there are (at least `room`), when it has filled up.
+void PropertyBag::RebuildFilter(std::size_t room) {
     std::size_t lines = 1;
-    while (lines * 4 < order_.size())
+    while (lines * 4 < std::max(room, values_.size()))
         lines *= 2;
     filter_.assign(lines * kLineWords, 0);
-    for (std::size_t e = 0; e < order_.size(); ++e) {
+    for (std::size_t e = 0; e < values_.size(); ++e) {
         std::uint64_t* line = filter_.data() + FilterLine(stems_[e], filter_.size());
         EachBit(hashes_[e], [&](unsigned w, std::uint64_t bit) {
             line[w] |= bit;
@@ -226,31 +260,33 @@ void PropertyBag::Reindex() {
     indexed_ = 0;
     scanned_ = 0;
     RebuildFilter();
-    cursor_ = std::min(cursor_, order_.size());
+    cursor_ = std::min(cursor_, values_.size());
 }
 
-void PropertyBag::Append(std::string name, Variant value, const Hash& h) {
-    order_.emplace_back(std::move(name), std::move(value));
+void PropertyBag::Append(std::string_view name, Variant value, const Hash& h) {
+    spans_.push_back({names_.size(), name.size()});
+    names_.append(name);
+    values_.push_back(std::move(value));
     hashes_.push_back(h.full);
     stems_.push_back(h.stem);
-    Remember(order_.size() - 1);
-    cursor_ = order_.size();
+    Remember(values_.size() - 1);
+    cursor_ = values_.size();
 }
 
 void PropertyBag::WriteProperty(std::string_view name, Variant value) {
     const Hash h = HashOf(name);
     const std::size_t at = Find(name, h);
     if (at != npos) {
-        order_[at].second = std::move(value);
+        values_[at] = std::move(value);
         return;
     }
-    Append(std::string(name), std::move(value), h);
+    Append(name, std::move(value), h);
 }
 
-bool PropertyBag::Add(std::string&& name, Variant&& value) {
+bool PropertyBag::Add(std::string_view name, Variant&& value) {
     const Hash h = HashOf(name);
     if (Find(name, h) != npos) return false;
-    Append(std::move(name), std::move(value), h);
+    Append(name, std::move(value), h);
     return true;
 }
 
@@ -270,7 +306,7 @@ const Variant& PropertyBag::ReadPropertyRef(std::string_view name,
                                             const Variant& defaultValue) const {
     lastRead_.assign(name);
     const std::size_t at = Find(name);
-    return at == npos ? defaultValue : order_[at].second;
+    return at == npos ? defaultValue : values_[at];
 }
 
 bool PropertyBag::Contains(std::string_view name) const {
@@ -283,21 +319,20 @@ std::optional<std::size_t> PropertyBag::Position(std::string_view name) const {
     return at;
 }
 
-void PropertyBag::Reserve(std::size_t count) {
-    order_.reserve(count);
+void PropertyBag::Reserve(std::size_t count, std::size_t nameBytes) {
+    spans_.reserve(count);
+    values_.reserve(count);
+    names_.reserve(nameBytes != 0 ? nameBytes : count * 24);
     hashes_.reserve(count);
     stems_.reserve(count);
     // The filter at the size it will grow to, so it is not rebuilt on the way.
-    if (filter_.size() * 4 < count * kLineWords && order_.empty()) {
-        std::size_t lines = 1;
-        while (lines * 4 < count)
-            lines *= 2;
-        filter_.assign(lines * kLineWords, 0);
-    }
+    if (filter_.size() * 4 < count * kLineWords) RebuildFilter(count);
 }
 
 void PropertyBag::Clear() {
-    order_.clear();
+    names_.clear();
+    spans_.clear();
+    values_.clear();
     hashes_.clear();
     stems_.clear();
     slots_.clear();
@@ -310,7 +345,13 @@ void PropertyBag::Clear() {
 void PropertyBag::Erase(std::string_view name) {
     const std::size_t at = Find(name);
     if (at == npos) return;
-    order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(at));
+    // The names after it move up over its bytes.
+    const Span gone = spans_[at];
+    names_.erase(gone.at, gone.size);
+    for (std::size_t e = at + 1; e < spans_.size(); ++e)
+        spans_[e].at -= gone.size;
+    spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(at));
+    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(at));
     hashes_.erase(hashes_.begin() + static_cast<std::ptrdiff_t>(at));
     stems_.erase(stems_.begin() + static_cast<std::ptrdiff_t>(at));
     Reindex();

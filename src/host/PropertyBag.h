@@ -25,10 +25,10 @@ public:
     void WriteProperty(std::string_view name, Variant value);
     void WriteProperty(std::string_view name, Variant value, const Variant& defaultValue);
 
-    // Stores a new entry at the end, taking name and value; false, storing nothing and leaving
-    // both with the caller, when name is already stored. For readers that rebuild a bag and
+    // Stores a new entry at the end, taking the value; false, storing nothing and leaving the
+    // value with the caller, when name is already stored. For readers that rebuild a bag and
     // must refuse a name given twice.
-    bool Add(std::string&& name, Variant&& value);
+    bool Add(std::string_view name, Variant&& value);
 
     // The stored value, or defaultValue when nothing is stored under name.
     Variant ReadProperty(std::string_view name, const Variant& defaultValue = {}) const;
@@ -46,13 +46,45 @@ public:
     // Tells the bag that what the reader does next concerns the value under name, read
     // earlier (a key checked when its item is added, say).
     void Concerns(std::string_view name) const { lastRead_.assign(name); }
-    std::size_t Count() const { return order_.size(); }
+    std::size_t Count() const { return values_.size(); }
     void Clear();
-    // Makes room for count entries in all, for a reader that knows how many it will add.
-    void Reserve(std::size_t count);
+    // Makes room for count entries in all, and nameBytes of their names (0: as a design's names
+    // run), for a reader that knows how many it will add.
+    void Reserve(std::size_t count, std::size_t nameBytes = 0);
 
-    // Entries in the order they were first written (for saving to a file).
-    const std::vector<std::pair<std::string, Variant>>& Entries() const { return order_; }
+    // A stored entry as Entries() hands it out.
+    struct Entry {
+        std::string_view name;
+        const Variant& value;
+    };
+    // The entries in the order they were first written (for saving to a file); valid until the
+    // bag changes.
+    class EntryList {
+    public:
+        class Iterator {
+        public:
+            Iterator(const PropertyBag& bag, std::size_t at) : bag_(&bag), at_(at) {}
+            Entry operator*() const { return {bag_->NameAt(at_), bag_->values_[at_]}; }
+            Iterator& operator++() {
+                ++at_;
+                return *this;
+            }
+            bool operator==(const Iterator& other) const { return at_ == other.at_; }
+
+        private:
+            const PropertyBag* bag_;
+            std::size_t at_;
+        };
+        explicit EntryList(const PropertyBag& bag) : bag_(bag) {}
+        std::size_t size() const { return bag_.Count(); }
+        Entry operator[](std::size_t i) const { return *Iterator(bag_, i); }
+        Iterator begin() const { return {bag_, 0}; }
+        Iterator end() const { return {bag_, bag_.Count()}; }
+
+    private:
+        const PropertyBag& bag_;
+    };
+    EntryList Entries() const { return EntryList(*this); }
 
     // Whether two values are equal the way the bag's default rule compares them: numbers by
     // value whatever their type, texts exactly, fonts by their attributes, other objects by
@@ -72,11 +104,14 @@ private:
     static Hash HashOf(std::string_view name);
     std::size_t Find(std::string_view name, const Hash& h) const;
     std::size_t Find(std::string_view name) const;
-    void Append(std::string name, Variant value, const Hash& h);
+    void Append(std::string_view name, Variant value, const Hash& h);
+    std::string_view NameAt(std::size_t e) const {
+        return {names_.data() + spans_[e].at, spans_[e].size};
+    }
     bool MayContain(const Hash& h) const;
     void Remember(std::size_t entry);
     void CatchUp() const;
-    void RebuildFilter();
+    void RebuildFilter(std::size_t room = 0);
     void Reindex();
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -88,13 +123,21 @@ private:
     // one cache line, so one numbered item's names cost one fetch between them. Only the rest
     // goes further: the entries just ahead of the cursor, then a scan of those the index does
     // not hold yet, and once scans have cost about as much as the index, the index.
-    // The index: open addressing over order_; each slot holds an entry's folded hash and its
+    // The index: open addressing over the entries; each slot holds an entry's folded hash and its
     // position plus one (0 = empty).
     struct Slot {
         std::uint32_t tag = 0;    // the hash's upper half
         std::uint32_t entry = 0;  // position + 1
     };
-    std::vector<std::pair<std::string, Variant>> order_;
+    // The entries: names one after another in one block (a design has hundreds of thousands,
+    // and a string each would be an allocation each), where each name stands, and the values.
+    struct Span {
+        std::size_t at = 0;
+        std::size_t size = 0;
+    };
+    std::string names_;
+    std::vector<Span> spans_;
+    std::vector<Variant> values_;
     std::vector<std::uint64_t> hashes_;  // of each entry: the cursor's test, and the index's
     std::vector<std::uint32_t> stems_;   // of each entry, for rebuilding the filter
     mutable std::vector<Slot> slots_;

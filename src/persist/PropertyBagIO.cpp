@@ -122,6 +122,11 @@ void ZoButtonBar::WriteProperties(PropertyBag& bag) const {
                       Long(m_lButtonBackColor));
     bag.WriteProperty("LockRefresh", Variant(m_bLockRefresh), Variant(false));
     const std::int32_t groupCount = m_aGroups ? m_aGroups->Count() : 0;
+    // Room for every entry at once: a large design would otherwise grow the bag a dozen times.
+    std::size_t entries = bag.Count() + 1 + 9 * static_cast<std::size_t>(groupCount);
+    for (std::int32_t i = 1; i <= groupCount; ++i)
+        entries += 7 * static_cast<std::size_t>(m_aGroups->Item(i)->Buttons()->Count());
+    bag.Reserve(entries);
     bag.WriteProperty("GroupCount", Long(groupCount));
     Names n;
     for (std::int32_t i = 1; i <= groupCount; ++i) {

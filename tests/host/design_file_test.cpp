@@ -39,6 +39,37 @@ TEST_F(DesignFile, EveryValueKindAndFontComesBackToTheSameBytes) {
     EXPECT_EQ(FormatDesign(bag), text);
 }
 
+// Plain text is passed over eight bytes at a time; what needs an escape, and text that is not
+// UTF-8, must be caught wherever it stands in those words.
+TEST_F(DesignFile, TextIsEscapedOrKeptAsBytesWhereverTheSignFalls) {
+    struct Row {
+        const char* name;
+        std::string value;
+        const char* written;  // the value as the file holds it
+    } const rows[] = {
+        {"quote first", "\"bcdefghij", "\"\\\"bcdefghij\""},
+        {"backslash last of a word", "abcdefg\\ij", "\"abcdefg\\\\ij\""},
+        {"control first of the second word", "abcdefgh\x01jklmnop", "\"abcdefgh\\u0001jklmnop\""},
+        {"NUL at the end of two words", std::string("abcdefghijklmno\0", 16),
+         "\"abcdefghijklmno\\u0000\""},
+        {"the signs next to those escaped", "#!]^ abcdefgh", "\"#!]^ abcdefgh\""},
+        {"UTF-8 after a word", "abcdefgh\xC3\xA9", "\"abcdefgh\xC3\xA9\""},
+        {"a bad byte after a word", "abcdefgh\xFF", "{\"Bytes\": \"YWJjZGVmZ2j/\"}"},
+        {"a surrogate in the second word", "abcdefgh\xED\xA0\x80",
+         "{\"Bytes\": \"YWJjZGVmZ2jtoIA=\"}"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PropertyBag bag;
+        bag.WriteProperty("Caption", Variant(row.value));
+        const std::string text = FormatDesign(bag);
+        EXPECT_NE(text.find(std::string("\"Caption\": ") + row.written + "\n"), std::string::npos)
+            << text;
+        EXPECT_EQ(ParseDesign(text, "t.zobar").bag.ReadProperty("Caption").AsStringRef(),
+                  row.value);
+    }
+}
+
 // ---- Pictures ------------------------------------------------------------------------------
 
 PicturePtr FromFile(const std::string& name) {

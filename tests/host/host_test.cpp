@@ -78,7 +78,7 @@ TEST(PropertyBag, DefaultsAreNotStoredAndNamesIgnoreCase) {
     bag.WriteProperty("B", Variant(2));
     bag.WriteProperty("a", Variant(5), Variant(5));
     ASSERT_EQ(bag.Count(), 3u);
-    EXPECT_EQ(bag.Entries()[2].first, "B");
+    EXPECT_EQ(bag.Entries()[2].name, "B");
     EXPECT_EQ(bag.ReadProperty("b").ToLong(), 2);
 }
 

@@ -94,7 +94,7 @@ TEST_P(BagLookup, AnswersAsAListSearchedFromTheStart) {
     }
     ASSERT_EQ(bag.Count(), model.entries.size());
     for (std::size_t i = 0; i < model.entries.size(); ++i) {
-        EXPECT_EQ(bag.Entries()[i].first, model.entries[i].first);
+        EXPECT_EQ(bag.Entries()[i].name, model.entries[i].first);
         EXPECT_EQ(bag.Position(model.entries[i].first), i);
     }
 }
@@ -108,20 +108,66 @@ INSTANTIATE_TEST_SUITE_P(Rows, BagLookup,
                              return std::string(info.param.name);
                          });
 
-TEST(BagLookupAdd, RefusesANameGivenTwiceAndLeavesItWithTheCaller) {
+TEST(BagLookupAdd, RefusesANameGivenTwiceAndLeavesTheValueWithTheCaller) {
     PropertyBag bag;
     for (int i = 0; i < 5000; ++i) {
-        std::string name = "GRP" + std::to_string(i) + "Caption";
         Variant value(i);
-        ASSERT_TRUE(bag.Add(std::move(name), std::move(value)));
+        ASSERT_TRUE(bag.Add("GRP" + std::to_string(i) + "Caption", std::move(value)));
     }
-    std::string again = "grp17caption";
     Variant value(1);
-    EXPECT_FALSE(bag.Add(std::move(again), std::move(value)));
-    EXPECT_EQ(again, "grp17caption");
+    EXPECT_FALSE(bag.Add("grp17caption", std::move(value)));
     EXPECT_EQ(value.ToLong(), 1);
     EXPECT_EQ(bag.ReadProperty("GRP17CAPTION").ToLong(), 17);
     EXPECT_EQ(bag.Count(), 5000u);
+}
+
+}  // namespace
+}  // namespace zo
+
+namespace zo {
+namespace {
+
+// Names are hashed eight bytes at a time; a name must be found in any letter case whatever
+// letters stand at the edges of the A-Z range, where in the name they fall, and when it is not
+// ASCII or longer than the hash's buffer on the stack.
+struct CaseRow {
+    const char* name;
+    std::string written;
+    std::string read;
+};
+
+void PrintTo(const CaseRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class BagCase : public testing::TestWithParam<CaseRow> {};
+
+TEST_P(BagCase, FindsTheNameInAnotherCase) {
+    const CaseRow& row = GetParam();
+    PropertyBag bag;
+    for (int i = 0; i < 40; ++i)
+        bag.WriteProperty("GRP" + std::to_string(i) + "Caption", Variant(i));
+    bag.WriteProperty(row.written, Variant(-7));
+    for (int i = 40; i < 80; ++i)
+        bag.WriteProperty("GRP" + std::to_string(i) + "Caption", Variant(i));
+    EXPECT_EQ(bag.ReadProperty(row.read, Variant(0)).ToLong(), -7);
+    EXPECT_EQ(bag.ReadProperty(row.read + "@", Variant(0)).ToLong(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BagCase,
+    testing::Values(CaseRow{"EdgeLettersInEachByte", "AZAZAZAZazazazaz", "azazazazAZAZAZAZ"},
+                    CaseRow{"DigitsAtTheWordEdge", "ABCDEFG9HIJKLMN0Z", "abcdefg9hijklmn0z"},
+                    CaseRow{"Latin1Capitals", "GRP1\xC3\x89t\xC3\xA9", "grp1\xC3\xA9T\xC3\x89"},
+                    CaseRow{"LongerThanTheBuffer", std::string(70, 'Q') + "Z9z",
+                            std::string(70, 'q') + "z9Z"}),
+    [](const testing::TestParamInfo<CaseRow>& info) { return std::string(info.param.name); });
+
+TEST(BagCase, KeepsTheSignsBesideTheCapitalsApart) {
+    PropertyBag bag;
+    bag.WriteProperty("A@[", Variant(1));
+    EXPECT_EQ(bag.ReadProperty("a@[", Variant(0)).ToLong(), 1);
+    EXPECT_EQ(bag.ReadProperty("a`{", Variant(0)).ToLong(), 0);
 }
 
 }  // namespace

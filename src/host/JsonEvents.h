@@ -1,0 +1,125 @@
+// A JSON text read with simdjson's On-Demand parser and handed to a handler as the events of
+// nlohmann's SAX interface (null, boolean, number_integer, number_unsigned, number_float,
+// string, key, start_object, end_object, start_array, end_array), in document order.
+// simdjson finds the structure of a whole text with vector instructions and hands strings out
+// unescaped in one buffer, where nlohmann's lexer goes a character at a time and copies each
+// token; a large design reads several times faster this way.
+// It tells nothing about errors: on any (malformed text, a handler's refusal) it returns false,
+// and the caller reads the text again with nlohmann, whose messages and line numbers the
+// design file's errors give. Internal to the library; only DesignFile.cpp includes it.
+#pragma once
+
+#include <simdjson.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace zo::json {
+
+namespace od = simdjson::ondemand;
+
+// Before each key and each object or array, *cursor is set to where its token starts in the
+// text, so a handler that keeps offsets finds the same lines as with nlohmann's cursor.
+template <class Handler>
+class EventReader {
+public:
+    EventReader(Handler& handler, const char** cursor) : handler_(handler), cursor_(cursor) {}
+
+    // text.data() must have simdjson::SIMDJSON_PADDING readable bytes after text.size().
+    bool Run(std::string_view text) {
+        od::parser parser;
+        od::document doc;
+        if (parser.iterate(text.data(), text.size(), text.size() + simdjson::SIMDJSON_PADDING)
+                .get(doc))
+            return false;
+        od::object object;
+        if (doc.get_object().get(object)) return false;
+        if (!handler_.start_object(std::size_t(-1)) || !Members(object)) return false;
+        // Nothing may follow the top object.
+        return doc.current_location().error() == simdjson::OUT_OF_BOUNDS;
+    }
+
+private:
+    bool Members(od::object& object) {
+        for (auto member : object) {
+            od::field field;
+            std::string_view name;
+            if (std::move(member).get(field)) return false;
+            const char* at = field.key().raw();
+            if (field.unescaped_key().get(name)) return false;
+            *cursor_ = at;
+            key_.assign(name);
+            if (!handler_.key(key_) || !Value(field.value())) return false;
+        }
+        return handler_.end_object();
+    }
+
+    bool Value(od::value value) {
+        od::json_type type;
+        if (value.type().get(type)) return false;
+        switch (type) {
+            case od::json_type::object: {
+                *cursor_ = value.raw_json_token().data();
+                od::object object;
+                if (value.get_object().get(object)) return false;
+                return handler_.start_object(std::size_t(-1)) && Members(object);
+            }
+            case od::json_type::array: {
+                *cursor_ = value.raw_json_token().data();
+                od::array array;
+                if (value.get_array().get(array)) return false;
+                if (!handler_.start_array(std::size_t(-1))) return false;
+                for (auto element : array) {
+                    od::value v;
+                    if (std::move(element).get(v) || !Value(v)) return false;
+                }
+                return handler_.end_array();
+            }
+            case od::json_type::number:
+                return Number(value);
+            case od::json_type::string: {
+                std::string_view s;
+                if (value.get_string().get(s)) return false;
+                text_.assign(s);
+                return handler_.string(text_);
+            }
+            case od::json_type::boolean: {
+                bool b = false;
+                return !value.get_bool().get(b) && handler_.boolean(b);
+            }
+            case od::json_type::null: {
+                bool isNull = false;
+                return !value.is_null().get(isNull) && isNull && handler_.null();
+            }
+        }
+        return false;
+    }
+
+    bool Number(od::value& value) {
+        od::number_type type;
+        if (value.get_number_type().get(type)) return false;
+        switch (type) {
+            case od::number_type::signed_integer: {
+                std::int64_t v = 0;
+                return !value.get_int64().get(v) && handler_.number_integer(v);
+            }
+            case od::number_type::unsigned_integer: {
+                std::uint64_t v = 0;
+                return !value.get_uint64().get(v) && handler_.number_unsigned(v);
+            }
+            case od::number_type::floating_point_number: {
+                double v = 0;
+                return !value.get_double().get(v) && handler_.number_float(v, std::string());
+            }
+        }
+        return false;
+    }
+
+    Handler& handler_;
+    const char** cursor_;
+    std::string key_, text_;  // handed over for the handler to take
+};
+
+}  // namespace zo::json
