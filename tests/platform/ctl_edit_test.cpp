@@ -94,7 +94,9 @@ TEST_F(Edit, TheMouseSelects) {
         ReleaseDC(edit, dc);
         return 1 + s.cx;
     };
+    // A drag that turns back ends where the pointer is, not past where it has been.
     Press(edit, xOf(2), 8);
+    MoveTo(edit, xOf(6), 8);
     MoveTo(edit, xOf(5), 8);
     Release();
     EXPECT_EQ(GetFocus(), edit);
