@@ -217,6 +217,17 @@ TEST_F(Properties, FontChangesRemeasureAndRearrange) {
     EXPECT_EQ(Changes(), Log{"Font"});
 }
 
+TEST_F(Properties, ResizingTheControlLaysItOutAgainAndTellsTheHostOnce) {
+    MakeBar();
+    plat::MoveWindow(bar->hwnd(), 10, 10, 240, 300, plat::TRUE);
+    plat::PumpMessages();
+    EXPECT_EQ(events.Take(), Log{"Resize"});
+    ExpectCompleteLayout("resized");
+    plat::MoveWindow(bar->hwnd(), 30, 20, 240, 300, plat::TRUE);  // moved, same size
+    plat::PumpMessages();
+    EXPECT_EQ(events.Take(), Log{});
+}
+
 TEST_F(Properties, CaptionBarFollowsShowCaptionBarAndCaption) {
     MakeBar();
     bar->SetCaption("Tools");
