@@ -25,18 +25,6 @@ namespace text {
 
 struct FaceEntry;
 
-// The coverage image of one glyph in device orientation: width x height bytes (0..255), row
-// by row, whose top-left pixel lies at (left, top) from the glyph's pen pixel. For text turned
-// by a multiple of 90 degrees the pen pixel is the turned image of the upright one; for other
-// angles it is the pen point rounded to the nearest pixel corner.
-struct GlyphImage {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> coverage;
-};
-
 // Whole-pixel metrics of a realised font. Rows are counted from the top of the cell.
 struct FontMetrics {
     int em = 0;  // pixels per em
