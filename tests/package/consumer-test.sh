@@ -52,7 +52,10 @@ for kind in static shared; do
     soname=$(objdump -p "$lib" | awk '/SONAME/ {print $2}')
     [[ "$soname" =~ ^libzobtnbar\.so\.[0-9]+(\.[0-9]+)?$ ]] || fail "shared: SONAME is '$soname'"
     # Only the API is exported: a function of the drawing internals is not.
-    if nm -DC --defined-only "$lib" | grep -q 'zo::FitButtons'; then
+    # Whole outputs into variables first: with pipefail, grep -q ending a pipe early would make
+    # the writer's SIGPIPE count as a failure.
+    exported=$(nm -DC --defined-only "$lib")
+    if grep -q 'zo::FitButtons' <<<"$exported"; then
       fail "shared: internal functions are exported"
     fi
   fi
@@ -61,10 +64,11 @@ for kind in static shared; do
   step cmake -S "$src/examples" -B "$work/$kind/examples" -G "$generator" \
     -DCMAKE_BUILD_TYPE="$build_type" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_PREFIX_PATH="$prefix"
   step cmake --build "$work/$kind/examples" -j2
+  loads=$(ldd "$work/$kind/examples/example_hello_bar")
   if [ "$kind" = shared ]; then
-    ldd "$work/$kind/examples/example_hello_bar" | grep -q "$prefix/.*libzobtnbar.so" ||
+    grep -q "$prefix/.*libzobtnbar.so" <<<"$loads" ||
       fail "shared: the example does not load the installed library"
-  elif ldd "$work/$kind/examples/example_hello_bar" | grep -q libzobtnbar; then
+  elif grep -q libzobtnbar <<<"$loads"; then
     fail "static: the example loads a shared libzobtnbar"
   fi
   step "$work/$kind/examples/example_hello_bar"
