@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "control/ControlFixture.h"
+#include "platform/GdiInternal.h"
 
 namespace zo {
 namespace {
@@ -120,6 +121,25 @@ TEST_F(Repaint, GatheredPaintsShowWhatImmediatePaintsShowed) {
         ASSERT_EQ(Screen(a), Screen(b)) << name;
         plat::PumpMessages();
         ASSERT_EQ(Screen(a), Screen(b)) << name << ", then painted";
+    }
+}
+
+// Painting borrows device contexts, tiles and pens; every one goes back, with or without the
+// gradient tile, the hot button's frame and the strips' header captions.
+TEST_F(Repaint, PaintingLeavesNoDeviceContextOrObjectBehind) {
+    MakeTwoGroups();
+    for (const std::int32_t gradient : {zoGradientNone, zoGradientVertical}) {
+        bar->SetButtonGradientType(gradient);
+        HoverOver(bar->ActiveGroup()->Buttons()->Item(2));
+        plat::PumpMessages();
+        const std::size_t dcs = plat::DeviceContexts().LiveCount();
+        const std::size_t objects = plat::GdiObjects().LiveCount();
+        for (int i = 0; i < 3; ++i) {
+            bar->Refresh();
+            plat::PumpMessages();
+        }
+        EXPECT_EQ(plat::DeviceContexts().LiveCount(), dcs) << gradient;
+        EXPECT_EQ(plat::GdiObjects().LiveCount(), objects) << gradient;
     }
 }
 

@@ -51,6 +51,14 @@ TEST_F(Combo, ItemMessagesAnswerAsThePlatformDoes) {
     EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXT, 7, reinterpret_cast<LPARAM>(buf)), CB_ERR);
     SendMessageA(combo, CB_SETCURSEL, 4, 0);
     EXPECT_EQ(Text(combo), "Apple");
+    // Deleting answers the count left; the choice follows its item, or goes with it.
+    EXPECT_EQ(SendMessageA(combo, CB_DELETESTRING, 1, 0), 6);
+    EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(buf)), 9);
+    EXPECT_STREQ(buf, "2 - zoTop");
+    EXPECT_EQ(Cur(), 3);
+    EXPECT_EQ(SendMessageA(combo, CB_DELETESTRING, 3, 0), 5);
+    EXPECT_EQ(Cur(), -1);
+    EXPECT_EQ(SendMessageA(combo, CB_DELETESTRING, 5, 0), CB_ERR);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(Cur(), -1);
