@@ -26,24 +26,11 @@ inline LOGFONTA Lf(const char* face, LONG height, LONG weight = FW_NORMAL, BYTE 
     return lf;
 }
 
-// Selects a font into a DC for the life of the object.
-class UseFont {
+// A font made from lf, selected into a DC for the life of the object.
+class UseFont : public Owned {
 public:
-    UseFont(HDC dc, const LOGFONTA& lf) : dc_(dc), font_(CreateFontIndirectA(&lf)) {
-        old_ = SelectObject(dc_, font_);
-    }
-    ~UseFont() {
-        SelectObject(dc_, old_);
-        DeleteObject(font_);
-    }
-    UseFont(const UseFont&) = delete;
-    UseFont& operator=(const UseFont&) = delete;
-    HFONT font() const { return font_; }
-
-private:
-    HDC dc_;
-    HFONT font_;
-    HGDIOBJ old_;
+    UseFont(HDC dc, const LOGFONTA& lf) : Owned(CreateFontIndirectA(&lf), dc) {}
+    HFONT font() const { return *this; }
 };
 
 // The bounding box (right and bottom exclusive) and count of the pixels that are not the
