@@ -39,6 +39,11 @@ public:
 
     // Appends a group the caller has just found in Groups, with whether it is shown.
     void Append(CGroup& aGroup, bool shown);
+    // Moves the boundary between two lists that together hold, in display order and all shown,
+    // the groups a full rebuild would list, so that aGroup ends `upper`: a switch among
+    // thousands of groups then moves entries without visiting a group. False, with both lists
+    // untouched, when aGroup is in neither or a list's counts are not known to be current.
+    static bool MoveBoundary(CGroupButtons& upper, CGroupButtons& lower, const CGroup& aGroup);
     // aGroup has just left Groups: its entry goes, and the others still stand for the groups
     // they stood for, so nothing needs to be looked up again.
     void GroupLeft(const CGroup& aGroup);

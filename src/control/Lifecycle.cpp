@@ -165,11 +165,27 @@ void ZoButtonBar::ExitFocus() {
 }
 
 void ZoButtonBar::RebuildGroupLists(const GroupPtr& aActive) {
+    const auto stampNow = [&] {
+        return GroupListsStamp{m_aGroups ? m_aGroups->Entries().Revision() : 0u,
+                               m_lGroupVisibilityChanges,
+                               m_aUpperGroupButtons.Generation(),
+                               m_aLowerGroupButtons.Generation(),
+                               m_aUpperGroupButtons.Count(),
+                               m_aLowerGroupButtons.Count(),
+                               UserMode(),
+                               m_aGroups != nullptr};
+    };
+    // Nothing listed has changed since the last rebuild: only the boundary moves.
+    if (aActive && m_groupListsStamp.valid && m_groupListsStamp == stampNow() &&
+        CGroupButtons::MoveBoundary(m_aUpperGroupButtons, m_aLowerGroupButtons, *aActive)) {
+        m_groupListsStamp = stampNow();
+        return;
+    }
     m_aUpperGroupButtons.Clear();
     m_aLowerGroupButtons.Clear();
+    m_groupListsStamp = GroupListsStamp{};
     if (!m_aGroups) return;
-    // Nothing here calls out, so the groups can be walked in place; a switch among thousands
-    // of groups walks them all.
+    // Nothing here calls out, so the groups can be walked in place.
     const bool all = !UserMode();
     bool metActive = false;
     for (const GroupPtr& g : m_aGroups->Entries()) {
@@ -181,6 +197,7 @@ void ZoButtonBar::RebuildGroupLists(const GroupPtr& aActive) {
             m_aLowerGroupButtons.Append(*g, true);
         }
     }
+    m_groupListsStamp = stampNow();
 }
 
 std::int32_t ZoButtonBar::GridCell(std::int32_t line, std::int32_t pos) const {
@@ -254,6 +271,46 @@ void CGroupButtons::Append(CGroup& aGroup, bool shown) {
     keys_.push_back(aGroup.InternalKeyNumber());
     groups_.push_back(&aGroup);
     if (shown) ++shown_;
+}
+
+bool CGroupButtons::MoveBoundary(CGroupButtons& upper, CGroupButtons& lower, const CGroup& aGroup) {
+    for (const CGroupButtons* l : {&upper, &lower})
+        if (!l->checked_ || !l->shownKnown_ || l->shown_ != l->Count()) return false;
+    const auto at = [&](const CGroupButtons& l) {
+        return static_cast<std::size_t>(std::find(l.groups_.begin(), l.groups_.end(), &aGroup) -
+                                        l.groups_.begin());
+    };
+    // Reserved first so that no step below can throw with the lists half moved.
+    upper.keys_.reserve(upper.keys_.size() + lower.keys_.size());
+    upper.groups_.reserve(upper.keys_.capacity());
+    lower.keys_.reserve(upper.keys_.size() + lower.keys_.size());
+    lower.groups_.reserve(lower.keys_.capacity());
+    const auto move = [](CGroupButtons& to, std::size_t toAt, CGroupButtons& from,
+                         std::size_t begin, std::size_t end) {
+        const auto b = static_cast<std::ptrdiff_t>(begin), e = static_cast<std::ptrdiff_t>(end);
+        const auto t = static_cast<std::ptrdiff_t>(toAt);
+        to.keys_.insert(to.keys_.begin() + t, from.keys_.begin() + b, from.keys_.begin() + e);
+        to.groups_.insert(to.groups_.begin() + t, from.groups_.begin() + b,
+                          from.groups_.begin() + e);
+        from.keys_.erase(from.keys_.begin() + b, from.keys_.begin() + e);
+        from.groups_.erase(from.groups_.begin() + b, from.groups_.begin() + e);
+        const auto n = static_cast<std::int32_t>(end - begin);
+        to.shown_ += n;
+        from.shown_ -= n;
+    };
+    if (const std::size_t i = at(upper); i < upper.groups_.size()) {
+        if (i + 1 == upper.groups_.size()) return true;
+        move(lower, 0, upper, i + 1, upper.groups_.size());
+        ++upper.generation_;
+        ++lower.generation_;
+        return true;
+    }
+    const std::size_t j = at(lower);
+    if (j == lower.groups_.size()) return false;
+    // The upper list only grows at its end, so the headers laid out there before still hold.
+    move(upper, upper.groups_.size(), lower, 0, j + 1);
+    ++lower.generation_;
+    return true;
 }
 
 void CGroupButtons::AddGroupButton(const GroupPtr& aGroup) {

@@ -417,6 +417,17 @@ public:
     // Bumped by every change of a group's Visible, which the header lists' counts depend on.
     std::uint32_t m_lGroupVisibilityChanges = 0;
 
+    // What the header lists were last rebuilt from, and how they stood then: while it still
+    // holds, a new active group only moves the boundary between them.
+    struct GroupListsStamp {
+        std::uint32_t revision = 0, visibility = 0, upperGeneration = 0, lowerGeneration = 0;
+        std::int32_t upperCount = 0, lowerCount = 0;
+        bool userMode = false;
+        bool valid = false;
+        friend bool operator==(const GroupListsStamp&, const GroupListsStamp&) = default;
+    };
+    GroupListsStamp m_groupListsStamp;
+
     // Area arrangement results.
     std::int32_t m_lGroupHeaderHeight = 0;
     // What the last header layout of a strip saw and how far it went, so that the headers

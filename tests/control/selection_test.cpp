@@ -1,3 +1,5 @@
+#include <random>
+
 #include "control/ControlFixture.h"
 
 namespace zo {
@@ -48,6 +50,69 @@ TEST_F(Selection, HeaderListsSplitAroundTheActiveGroup) {
     EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "C"}));
     EXPECT_EQ(bar->m_PicUpperGroups().ClientHeightPx(), 2 * bar->m_lGroupHeaderHeight);
     EXPECT_EQ(bar->m_PicLowerGroups().ClientHeightPx(), bar->m_lGroupHeaderHeight);
+}
+
+// Whatever happened to the groups in between, each switch leaves the shown groups split
+// around the active one, in order and laid out: a switch that only moved the boundary between the lists
+// must agree with one that rebuilt them.
+TEST_F(Selection, EverySwitchSplitsTheShownGroupsInOrder) {
+    MakeFour();
+    std::mt19937 rng(11);
+    const auto pick = [&](std::int32_t n) { return static_cast<std::int32_t>(rng() % n) + 1; };
+    auto& all = *bar->Groups();
+    for (int step = 0; step < 600; ++step) {
+        const GroupPtr g = all.Item(pick(all.Count()));
+        const auto shown = [&](const CGroup& x) { return !site->UserMode() || x.Visible(); };
+        int visible = 0;
+        for (const GroupPtr& x : all)
+            visible += x->Visible() ? 1 : 0;
+        // Some changes are refused in some states (a hidden first group cannot take over from
+        // a removed active one): the lists must still come right at the next switch.
+        try {
+            switch (rng() % 6) {
+                case 0:  // one group more, or one fewer
+                    if (all.Count() < 12)
+                        all.Add("G" + std::to_string(step));
+                    else
+                        all.Remove(pick(all.Count()));
+                    break;
+                case 1:  // hidden or shown again, unless it is the last one shown
+                    if (!g->Visible() || visible > 1) g->SetVisible(!g->Visible());
+                    break;
+                case 2:
+                    all.SetNewIndex(g, pick(all.Count()));
+                    break;
+                case 3:  // run time and design time list different groups
+                    site->SetUserMode(!site->UserMode());
+                    break;
+                default:
+                    break;
+            }
+        } catch (const std::exception&) {
+        }
+        const GroupPtr next = all.Item(pick(all.Count()));
+        if (next == bar->ActiveGroup() || !shown(*next)) continue;
+        bar->SetActiveGroup(next);
+        // Each header one header height below the one before it in its strip.
+        Log upper, lower;
+        bool met = false;
+        for (const GroupPtr& x : all) {
+            if (!shown(*x)) continue;
+            Log& list = met ? lower : upper;
+            list.push_back(x->Caption() + "@" +
+                           std::to_string(bar->m_lGroupHeaderHeight * std::ssize(list)));
+            met = met || x == next;
+        }
+        const auto placed = [](const CGroupButtons& list) {
+            Log out;
+            for (std::int32_t i = 1; i <= list.Count(); ++i)
+                out.push_back(list.Item(i)->Caption() + "@" +
+                              std::to_string(list.Item(i)->HeaderRect().top));
+            return out;
+        };
+        ASSERT_EQ(placed(bar->m_aUpperGroupButtons), upper) << "step " << step;
+        ASSERT_EQ(placed(bar->m_aLowerGroupButtons), lower) << "step " << step;
+    }
 }
 
 TEST_F(Selection, HiddenGroupsAreListedAtDesignTimeAndOnlyRunTimeHooksAndTips) {
