@@ -53,8 +53,8 @@ TEST_F(Selection, HeaderListsSplitAroundTheActiveGroup) {
 }
 
 // Whatever happened to the groups in between, each switch leaves the shown groups split
-// around the active one, in order and laid out: a switch that only moved the boundary between the lists
-// must agree with one that rebuilt them.
+// around the active one, in order and laid out: a switch that only moved the boundary between the
+// lists must agree with one that rebuilt them.
 TEST_F(Selection, EverySwitchSplitsTheShownGroupsInOrder) {
     MakeFour();
     std::mt19937 rng(11);
