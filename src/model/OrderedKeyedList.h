@@ -1,11 +1,13 @@
 // The ordered keyed list under the collections and the header lists: entries in a fixed
 // order with 1-based positions, each optionally under a string key that is unique in the
 // list without regard to letter case. Position and key look-ups take constant time on
-// average; inserting or removing in the middle shifts the later entries (their values and a
-// four-byte record number each), but not the key index.
+// average. Entries live in slots that never move; the order is a list of four-byte slot
+// numbers, so inserting or removing in the middle shifts only those numbers, and removing
+// under a key also looks for its slot among them.
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,7 +22,7 @@ namespace zo {
 template <class T>
 class ZO_API OrderedKeyedList {
 public:
-    std::int32_t Count() const { return static_cast<std::int32_t>(values_.size()); }
+    std::int32_t Count() const { return static_cast<std::int32_t>(order_.size()); }
     // Changes with every insertion and removal, so a reader can tell that the order it saw
     // is still the order now.
     std::uint32_t Revision() const { return revision_; }
@@ -29,7 +31,7 @@ public:
 
     // Appends value (under key when it is not empty). A key already present raises 457.
     void Add(T value, std::string key = {}) {
-        InsertAt(values_.size(), std::move(value), std::move(key));
+        InsertAt(order_.size(), std::move(value), std::move(key));
     }
 
     // Inserts value before the 1-based position `before` (1..Count); raises 9 otherwise.
@@ -41,7 +43,7 @@ public:
     // The entry at a 1-based position; raises 9 when there is none.
     const T& Item(std::int32_t position) const {
         if (position < 1 || position > Count()) RaiseRuntimeError(kErrSubscript);
-        return values_[static_cast<std::size_t>(position - 1)];
+        return slots_[static_cast<std::size_t>(order_[static_cast<std::size_t>(position - 1)])];
     }
 
     // The entry under key; raises 5 when there is none.
@@ -52,27 +54,23 @@ public:
     }
 
     const T* Find(std::string_view key) const {
-        const std::int32_t pos = PositionOf(key);
-        return pos == 0 ? nullptr : &values_[static_cast<std::size_t>(pos - 1)];
+        const std::int32_t slot = SlotOf(key);
+        return slot < 0 ? nullptr : &slots_[static_cast<std::size_t>(slot)];
     }
 
-    bool Contains(std::string_view key) const { return PositionOf(key) != 0; }
+    bool Contains(std::string_view key) const { return SlotOf(key) >= 0; }
 
-    // The 1-based position of the entry under key, 0 when there is none.
+    // The 1-based position of the entry under key, 0 when there is none. It looks through
+    // the order, so callers that walk the list should not ask it for every entry.
     std::int32_t PositionOf(std::string_view key) const {
-        if (key.empty() || keyed_ == 0) return 0;
-        const std::size_t mask = index_.size() - 1;
-        for (std::size_t i = KeyHash(key) & mask;; i = (i + 1) & mask) {
-            const std::int32_t id = index_[i];
-            if (id < 0) return 0;
-            const KeyRecord& r = records_[static_cast<std::size_t>(id)];
-            if (KeysEqual(r.key, key)) return r.position + 1;
-        }
+        const std::int32_t slot = SlotOf(key);
+        return slot < 0 ? 0 : PositionOfSlot(slot) + 1;
     }
 
     const std::string& KeyAt(std::int32_t position) const {
         if (position < 1 || position > Count()) RaiseRuntimeError(kErrSubscript);
-        const std::int32_t id = keyOf_[static_cast<std::size_t>(position - 1)];
+        const std::int32_t id =
+            recordOf_[static_cast<std::size_t>(order_[static_cast<std::size_t>(position - 1)])];
         static const std::string none;
         return id < 0 ? none : records_[static_cast<std::size_t>(id)].key;
     }
@@ -83,86 +81,156 @@ public:
         RemoveAt(static_cast<std::size_t>(position - 1));
     }
     void Remove(std::string_view key) {
-        const std::int32_t pos = PositionOf(key);
-        if (pos == 0) RaiseRuntimeError(kErrInvalidCall);
-        RemoveAt(static_cast<std::size_t>(pos - 1));
+        const std::int32_t slot = SlotOf(key);
+        if (slot < 0) RaiseRuntimeError(kErrInvalidCall);
+        RemoveAt(static_cast<std::size_t>(PositionOfSlot(slot)));
     }
 
     void Clear() {
         ++revision_;
         ++removals_;
-        values_.clear();
-        keyOf_.clear();
+        order_.clear();
+        slots_.clear();
+        recordOf_.clear();
+        freeSlots_.clear();
         records_.clear();
         free_.clear();
         index_.clear();
         keyed_ = 0;
     }
 
-    using const_iterator = typename std::vector<T>::const_iterator;
-    const_iterator begin() const { return values_.begin(); }
-    const_iterator end() const { return values_.end(); }
+    // Walks the entries in display order.
+    class const_iterator {
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const T*;
+        using reference = const T&;
+        const_iterator() = default;
+        const_iterator(const OrderedKeyedList* l, const std::int32_t* at) : l_(l), at_(at) {}
+        const T& operator*() const { return l_->slots_[static_cast<std::size_t>(*at_)]; }
+        const T* operator->() const { return &**this; }
+        const T& operator[](difference_type n) const {
+            return l_->slots_[static_cast<std::size_t>(at_[n])];
+        }
+        const_iterator& operator++() {
+            ++at_;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            const_iterator old = *this;
+            ++at_;
+            return old;
+        }
+        const_iterator operator+(difference_type n) const { return const_iterator(l_, at_ + n); }
+        difference_type operator-(const const_iterator& o) const { return at_ - o.at_; }
+        bool operator==(const const_iterator& o) const { return at_ == o.at_; }
+
+    private:
+        const OrderedKeyedList* l_ = nullptr;
+        const std::int32_t* at_ = nullptr;
+    };
+    const_iterator begin() const { return const_iterator(this, order_.data()); }
+    const_iterator end() const { return const_iterator(this, order_.data() + order_.size()); }
 
 private:
-    // A key and where its entry stands now. Records stay where they are while entries move,
-    // so the index (which holds record numbers) never changes when an entry is inserted or
-    // removed before others: only the positions of the entries after it are written again,
-    // in one pass over a list of four-byte numbers.
+    // A key and the slot of its entry. Slots stay where they are while entries move, so
+    // neither the index (which holds record numbers) nor the records change when an entry is
+    // inserted or removed before others.
     struct KeyRecord {
         std::string key;
-        std::int32_t position = -1;  // 0-based; -1 while the record is free
+        std::int32_t slot = -1;  // -1 while the record is free
     };
+
+    std::int32_t SlotOf(std::string_view key) const {
+        if (key.empty() || keyed_ == 0) return -1;
+        const std::size_t mask = index_.size() - 1;
+        for (std::size_t i = KeyHash(key) & mask;; i = (i + 1) & mask) {
+            const std::int32_t id = index_[i];
+            if (id < 0) return -1;
+            const KeyRecord& r = records_[static_cast<std::size_t>(id)];
+            if (KeysEqual(r.key, key)) return r.slot;
+        }
+    }
+
+    // 0-based; the slot is known to be in use.
+    std::int32_t PositionOfSlot(std::int32_t slot) const {
+        std::size_t i = 0;
+        while (order_[i] != slot)
+            ++i;
+        return static_cast<std::int32_t>(i);
+    }
 
     void InsertAt(std::size_t at, T value, std::string key) {
         const bool keyed = !key.empty();
         if (keyed && Contains(key)) RaiseRuntimeError(kErrDuplicateKey);
-        ++revision_;
+        // Room first, so nothing below can fail half-way.
         if (keyed && (keyed_ + 1) * 2 > index_.size())
             Rehash(index_.empty() ? 8 : index_.size() * 2);
-        // Room first (growing by doubling), so nothing below can fail half-way.
-        if (values_.size() == values_.capacity()) values_.reserve(values_.size() * 2 + 8);
-        if (keyOf_.size() == keyOf_.capacity()) keyOf_.reserve(keyOf_.size() * 2 + 8);
+        Grow(order_);
+        if (freeSlots_.empty()) {
+            Grow(slots_);
+            recordOf_.reserve(slots_.capacity());
+        }
+        if (keyed && free_.empty()) Grow(records_);
+        ++revision_;
         std::int32_t id = -1;
         if (keyed) {
             if (free_.empty()) {
+                id = static_cast<std::int32_t>(records_.size());
                 records_.emplace_back();
-                free_.push_back(static_cast<std::int32_t>(records_.size() - 1));
+            } else {
+                id = free_.back();
+                free_.pop_back();
             }
-            id = free_.back();
-            free_.pop_back();
             records_[static_cast<std::size_t>(id)].key = std::move(key);
         }
-        values_.insert(values_.begin() + static_cast<std::ptrdiff_t>(at), std::move(value));
-        keyOf_.insert(keyOf_.begin() + static_cast<std::ptrdiff_t>(at), id);
-        if (keyed) ++keyed_;
-        Renumber(at);
-        if (keyed) Place(id);
+        std::int32_t slot;
+        if (freeSlots_.empty()) {
+            slot = static_cast<std::int32_t>(slots_.size());
+            slots_.push_back(std::move(value));
+            recordOf_.push_back(id);
+        } else {
+            slot = freeSlots_.back();
+            freeSlots_.pop_back();
+            slots_[static_cast<std::size_t>(slot)] = std::move(value);
+            recordOf_[static_cast<std::size_t>(slot)] = id;
+        }
+        order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(at), slot);
+        if (keyed) {
+            records_[static_cast<std::size_t>(id)].slot = slot;
+            ++keyed_;
+            Place(id);
+        }
     }
 
     void RemoveAt(std::size_t at) {
+        Grow(freeSlots_);
+        Grow(free_);
         ++revision_;
         ++removals_;
-        const std::int32_t id = keyOf_[at];
+        const std::int32_t slot = order_[at];
+        const std::int32_t id = recordOf_[static_cast<std::size_t>(slot)];
         if (id >= 0) {
             Unplace(id);
             --keyed_;
             KeyRecord& r = records_[static_cast<std::size_t>(id)];
             r.key = std::string();
-            r.position = -1;
+            r.slot = -1;
             free_.push_back(id);
         }
-        values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(at));
-        keyOf_.erase(keyOf_.begin() + static_cast<std::ptrdiff_t>(at));
-        Renumber(at);
+        order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(at));
+        // The value goes now: a removed item must not stay alive in a free slot.
+        slots_[static_cast<std::size_t>(slot)] = T();
+        recordOf_[static_cast<std::size_t>(slot)] = -1;
+        freeSlots_.push_back(slot);
     }
 
-    // The records of the entries from `from` on learn their positions.
-    void Renumber(std::size_t from) {
-        if (keyed_ == 0) return;
-        for (std::size_t e = from; e < keyOf_.size(); ++e)
-            if (keyOf_[e] >= 0)
-                records_[static_cast<std::size_t>(keyOf_[e])].position =
-                    static_cast<std::int32_t>(e);
+    // Makes room for one more element, doubling, so that the push that follows cannot throw.
+    template <class V>
+    static void Grow(V& v) {
+        if (v.size() == v.capacity()) v.reserve(v.size() * 2 + 8);
     }
 
     std::size_t Home(std::int32_t id) const {
@@ -200,13 +268,16 @@ private:
 
     void Rehash(std::size_t size) {
         index_.assign(size, -1);
-        for (const std::int32_t id : keyOf_)
-            if (id >= 0) Place(id);
+        for (const std::int32_t slot : order_)
+            if (const std::int32_t id = recordOf_[static_cast<std::size_t>(slot)]; id >= 0)
+                Place(id);
     }
 
-    std::vector<T> values_;            // in display order
-    std::vector<std::int32_t> keyOf_;  // record of each entry, -1 when it has no key
-    std::vector<KeyRecord> records_;   // stable; free ones listed in free_
+    std::vector<std::int32_t> order_;     // the slot of each entry, in display order
+    std::vector<T> slots_;                // values; free ones hold T() and are listed below
+    std::vector<std::int32_t> recordOf_;  // key record of each slot, -1 when it has none
+    std::vector<std::int32_t> freeSlots_;
+    std::vector<KeyRecord> records_;  // stable; free ones listed in free_
     std::vector<std::int32_t> free_;
     std::vector<std::int32_t> index_;  // open-addressed record numbers, -1 = free
     std::size_t keyed_ = 0;

@@ -1,7 +1,7 @@
-// The keyed list keeps its key index on records that stay put while entries move, and writes
-// the positions of the entries after a change again. Any sequence of additions, insertions,
-// removals and clears must leave every key at its entry, as a plain list would, whatever the
-// case the key is asked in.
+// The keyed list keeps its entries in slots that stay put while the order moves, and its key
+// index on records that point at slots. Any sequence of additions, insertions, removals and
+// clears must leave every key at its entry, as a plain list would, whatever the case the key
+// is asked in.
 #include <gtest/gtest.h>
 
 #include <cctype>

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "core/Error.h"
@@ -40,6 +42,26 @@ TEST(OrderedKeyedList, PositionsAreOneBasedKeysIgnoreCaseAndMissingOnesRaise) {
     EXPECT_EQ(ErrorOf([&] { (void)l.Item("beta"); }).first, kErrInvalidCall);
     EXPECT_EQ(ErrorOf([&] { l.Remove("beta"); }).first, kErrInvalidCall);
     EXPECT_EQ(ErrorOf([&] { l.Insert(0, 1); }).first, kErrSubscript);
+}
+
+// Entries live in slots that are used again: a removed value must go at once, not when its
+// slot is next taken, and a new entry in a used slot must be found under its own key only.
+TEST(OrderedKeyedList, ARemovedValueIsReleasedAndItsSlotServesTheNextEntry) {
+    OrderedKeyedList<std::shared_ptr<int>> l;
+    for (int k = 1; k <= 3; ++k)
+        l.Add(std::make_shared<int>(k), "k" + std::to_string(k));
+    std::weak_ptr<int> second = l.Item(2);
+    l.Remove("K2");
+    EXPECT_TRUE(second.expired());
+    l.Insert(1, std::make_shared<int>(4), "k4");
+    EXPECT_FALSE(l.Contains("k2"));
+    std::vector<int> seen;
+    for (const auto& v : l)
+        seen.push_back(*v);
+    EXPECT_EQ(seen, (std::vector<int>{4, 1, 3}));
+    EXPECT_EQ(*l.Item("k4"), 4);
+    EXPECT_EQ(l.PositionOf("k3"), 3);
+    EXPECT_EQ(l.KeyAt(1), "k4");
 }
 
 }  // namespace
