@@ -3,8 +3,10 @@
 // folded (U+00D7 and U+00F7 are signs, not letters). Other characters compare exactly.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "core/Export.h"
@@ -47,14 +49,56 @@ inline bool KeysEqual(std::string_view a, std::string_view b) {
     return true;
 }
 
+namespace detail {
+
+// A word of ASCII bytes with the capitals made small, all eight at once.
+inline std::uint64_t FoldAsciiWord(std::uint64_t w) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    // No byte carries into the next: every byte is below 0x80.
+    const std::uint64_t atLeastA = w + ones * (0x80 - 'A');
+    const std::uint64_t aboveZ = w + ones * (0x80 - 'Z' - 1);
+    return w | (((atLeastA & ~aboveZ) & (ones * 0x80)) >> 2);
+}
+
+inline std::uint64_t MixWord(std::uint64_t h, std::uint64_t w) {
+    h = (h ^ w) * 0x9FB21C651E98DF25ull;
+    return h ^ (h >> 29);
+}
+
+}  // namespace detail
+
+// The hash of the folded bytes, taken eight at a time: keys equal without regard to case hash
+// alike. Words of plain ASCII are folded in one step; from the first word that holds another
+// byte on, the bytes are folded one by one and packed the same way.
 inline std::uint64_t KeyHash(std::string_view s) {
-    std::uint64_t h = 1469598103934665603ull;  // FNV-1a
-    FoldedBytes f(s);
-    while (!f.Done()) {
-        h ^= f.Next();
-        h *= 1099511628211ull;
+    std::uint64_t h = 0x243F6A8885A308D3ull ^ s.size();
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
+        if ((w & 0x8080808080808080ull) != 0) break;
+        h = detail::MixWord(h, detail::FoldAsciiWord(w));
     }
-    return h;
+    FoldedBytes rest(s.substr(i));
+    std::uint64_t w = 0;
+    int k = 0;
+    while (!rest.Done()) {
+        w |= std::uint64_t{rest.Next()} << (8 * k);
+        if (++k == 8) {
+            h = detail::MixWord(h, w);
+            w = 0;
+            k = 0;
+        }
+    }
+    if (k > 0) h = detail::MixWord(h, w);
+    // The tables use the low bits, and the last bytes of a key (where keys like "INTERNAL_17"
+    // differ) reach only the high ones until they are spread.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 33);
 }
 
 }  // namespace zo

@@ -144,9 +144,12 @@ private:
     };
 
     std::int32_t SlotOf(std::string_view key) const {
-        if (key.empty() || keyed_ == 0) return -1;
+        return key.empty() || keyed_ == 0 ? -1 : SlotOf(key, KeyHash(key));
+    }
+    std::int32_t SlotOf(std::string_view key, std::uint64_t hash) const {
+        if (keyed_ == 0) return -1;
         const std::size_t mask = index_.size() - 1;
-        for (std::size_t i = KeyHash(key) & mask;; i = (i + 1) & mask) {
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             const std::int32_t id = index_[i];
             if (id < 0) return -1;
             const KeyRecord& r = records_[static_cast<std::size_t>(id)];
@@ -164,7 +167,8 @@ private:
 
     void InsertAt(std::size_t at, T value, std::string key) {
         const bool keyed = !key.empty();
-        if (keyed && Contains(key)) RaiseRuntimeError(kErrDuplicateKey);
+        const std::uint64_t hash = keyed ? KeyHash(key) : 0;
+        if (keyed && SlotOf(key, hash) >= 0) RaiseRuntimeError(kErrDuplicateKey);
         // Room first, so nothing below can fail half-way.
         if (keyed && (keyed_ + 1) * 2 > index_.size())
             Rehash(index_.empty() ? 8 : index_.size() * 2);
@@ -201,7 +205,7 @@ private:
         if (keyed) {
             records_[static_cast<std::size_t>(id)].slot = slot;
             ++keyed_;
-            Place(id);
+            Place(id, hash);
         }
     }
 
@@ -237,9 +241,10 @@ private:
         return KeyHash(records_[static_cast<std::size_t>(id)].key) & (index_.size() - 1);
     }
 
-    void Place(std::int32_t id) {
+    void Place(std::int32_t id) { Place(id, KeyHash(records_[static_cast<std::size_t>(id)].key)); }
+    void Place(std::int32_t id, std::uint64_t hash) {
         const std::size_t mask = index_.size() - 1;
-        std::size_t i = Home(id);
+        std::size_t i = hash & mask;
         while (index_[i] >= 0)
             i = (i + 1) & mask;
         index_[i] = id;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,39 @@ TEST(KeyCompare, FoldsAsciiAndLatin1LettersOnly) {
     EXPECT_FALSE(KeysEqual("\xC3\x97", "\xC3\xB7"));         // × and ÷ are not letters
     EXPECT_FALSE(KeysEqual("a b", "a  b"));
     EXPECT_EQ(KeyHash("K\xC3\x96LN"), KeyHash("k\xC3\xB6ln"));  // KÖLN / köln
+}
+
+// Keys are hashed eight bytes at a time, plain ASCII words folded at once and the rest byte by
+// byte: equal keys must hash alike whichever way each word went, and the hash must not lose
+// what differs (the last digit of a long key, a byte past the first word, the length).
+TEST(KeyCompare, HashesAgreeWithEqualityAcrossWordsAndSpreadNearKeys) {
+    struct Row {
+        const char* name;
+        std::string a, b;
+        bool equal;
+    };
+    const std::vector<Row> rows{
+        {"eight capitals", "ABCDEFGH", "abcdefgh", true},
+        {"long mixed case", "Internal_Key_Number_12", "iNTERNAL_kEY_nUMBER_12", true},
+        {"signs and digits are kept", "A@[`{Z_1", "a@[`{z_1", true},
+        {"Latin-1 in the second word", "ABCDEFGH\xC3\x84XY", "abcdefgh\xC3\xA4xy", true},
+        {"Latin-1 across a word boundary", "ABCDEFG\xC3\x84", "abcdefg\xC3\xA4", true},
+        {"at and backquote are not letters", "@@@@@@@@", "````````", false},
+        {"brackets are not letters", "[[[[[[[[", "{{{{{{{{", false},
+        {"last digit", "INTERNAL_12345", "INTERNAL_12346", false},
+        {"a byte past eight", "INTERNAL_1", "INTERNAL_2", false},
+        {"length", std::string("AB\0", 3), "AB", false},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(KeysEqual(r.a, r.b), r.equal) << r.name;
+        EXPECT_EQ(KeyHash(r.a) == KeyHash(r.b), r.equal) << r.name;
+    }
+    // A hundred near keys spread over a table of 256 about as random ones would (84 places
+    // on average), not onto a few places.
+    std::set<std::uint64_t> places;
+    for (int k = 1; k <= 100; ++k)
+        places.insert(KeyHash("INTERNAL_" + std::to_string(12300 + k)) & 255);
+    EXPECT_GE(places.size(), 64u);
 }
 
 TEST(OrderedKeyedList, PositionsAreOneBasedKeysIgnoreCaseAndMissingOnesRaise) {
