@@ -2,6 +2,7 @@
 // control's client area; the header thickness, header rectangles and close button follow.
 #include "render/AreaArrangement.h"
 
+#include <algorithm>
 #include <string>
 
 #include "control/ZoButtonBar.h"
@@ -91,19 +92,49 @@ void ZoButtonBar::ArrangeAreas() {
     if (upperKept && lowerKept) RefreshGroupStrips();
 }
 
+namespace {
+
+// What places a strip's headers. They run across the strip's breadth; its length (which grows
+// with every group added) places nothing.
+ZoButtonBar::HeaderLayoutInputs HeaderInputs(const ZoButtonBar& bar, const CGroupButtons& list,
+                                             Surface& strip) {
+    const bool across = bar.m_eGroupFlow == zoHorizontal;
+    return {list.Generation(),
+            bar.m_lGroupVisibilityChanges,
+            across ? strip.ClientHeightPx() : strip.ClientWidthPx(),
+            bar.m_lGroupHeaderHeight,
+            bar.m_eGroupFlow,
+            bar.UserMode()};
+}
+
+}  // namespace
+
+void ZoButtonBar::HeadersNear(const CGroupButtons& list, Surface& strip, std::int64_t lo,
+                              std::int64_t hi, std::size_t& first, std::size_t& last) {
+    const std::size_t n = list.Resolved().size();
+    first = 0;
+    last = n;
+    const HeaderLayoutMemo& memo =
+        &list == &m_aUpperGroupButtons ? m_upperHeaderLayout : m_lowerHeaderLayout;
+    const std::int64_t m = m_lGroupHeaderHeight;
+    // Every entry placed, each one header further on: entry i starts at i * m.
+    if (m <= 0 || !memo.valid || memo.count != n ||
+        std::int64_t{memo.offset} != static_cast<std::int64_t>(n) * m ||
+        !(memo.inputs == HeaderInputs(*this, list, strip)))
+        return;
+    const auto entryAt = [&](std::int64_t v) { return v >= 0 ? v / m : -((-v + m - 1) / m); };
+    const auto count = static_cast<std::int64_t>(n);
+    const std::int64_t from = std::clamp<std::int64_t>(entryAt(lo), 0, count);
+    first = static_cast<std::size_t>(from);
+    last = static_cast<std::size_t>(std::clamp<std::int64_t>(entryAt(hi) + 1, from, count));
+}
+
 void ZoButtonBar::LayoutGroupHeaders(const CGroupButtons& list, Surface& strip) {
     const std::span<CGroup* const> groups = list.Resolved();
     HeaderLayoutMemo& memo =
         &list == &m_aUpperGroupButtons ? m_upperHeaderLayout : m_lowerHeaderLayout;
-    // Headers run across the strip's breadth; its length (which grows with every group
-    // added) places nothing.
     const bool across = m_eGroupFlow == zoHorizontal;
-    const HeaderLayoutInputs inputs{list.Generation(),
-                                    m_lGroupVisibilityChanges,
-                                    across ? strip.ClientHeightPx() : strip.ClientWidthPx(),
-                                    m_lGroupHeaderHeight,
-                                    m_eGroupFlow,
-                                    UserMode()};
+    const HeaderLayoutInputs inputs = HeaderInputs(*this, list, strip);
     // The headers laid out last time would come out the same: start after them.
     std::size_t from = 0;
     std::int32_t offset = 0;

@@ -112,7 +112,13 @@ void ZoButtonBar::PaintGroupStrip(Surface& strip, const CGroupButtons& list) {
     const bool clipped = GetClipBox(hdc, &clip) != ERROR;
     const std::int32_t m = m_lGroupHeaderHeight;
     const std::span<CGroup* const> groups = list.Resolved();
-    for (std::size_t i = 0; i < groups.size(); ++i) {
+    std::size_t first = 0, last = groups.size();
+    if (clipped) {
+        const bool across = m_eGroupFlow == zoHorizontal;
+        HeadersNear(list, strip, std::int64_t{across ? clip.left : clip.top} - m,
+                    std::int64_t{across ? clip.right : clip.bottom} + m, first, last);
+    }
+    for (std::size_t i = first; i < last; ++i) {
         if (groups[i] == nullptr) continue;
         const Rect& H = groups[i]->HeaderRect();
         if (clipped && (H.right + m <= clip.left || H.left - m >= clip.right ||

@@ -124,6 +124,26 @@ TEST_F(Repaint, GatheredPaintsShowWhatImmediatePaintsShowed) {
     }
 }
 
+// With more headers than the control shows, a strip finds the ones to draw from their places:
+// it must draw exactly what walking every header draws, whichever strip is cut off, both ways.
+TEST_F(Repaint, StripsFindTheHeadersTheyShowByPlace) {
+    MakeBar(true, 200, 300);
+    for (int g = 2; g <= 40; ++g)
+        bar->Groups()->Add("Group " + std::to_string(g));
+    for (const std::int32_t flow : {zoVertical, zoHorizontal}) {
+        bar->SetGroupFlow(flow);
+        for (const int active : {1, 12, 40}) {
+            bar->SetActiveGroup(bar->Groups()->Item(active));
+            plat::PumpMessages();
+            const auto byPlace = Screen(bar);
+            bar->m_upperHeaderLayout.valid = bar->m_lowerHeaderLayout.valid = false;
+            bar->Refresh();
+            plat::PumpMessages();
+            EXPECT_EQ(Screen(bar), byPlace) << "flow " << flow << ", active " << active;
+        }
+    }
+}
+
 // Painting borrows device contexts, tiles and pens; every one goes back, with or without the
 // gradient tile, the hot button's frame and the strips' header captions.
 TEST_F(Repaint, PaintingLeavesNoDeviceContextOrObjectBehind) {
