@@ -109,6 +109,9 @@ struct DcState {
     POINT currentPos;
     bool hasClip = false;  // an application clip set with IntersectClipRect / SelectClipRgn
     Region clip;           // in device pixels of the target, when hasClip
+    // Given afresh with every change of the clip, so that equal numbers mean equal clips even
+    // across SaveDC and RestoreDC.
+    std::uint64_t clipSerial = 0;
 };
 
 struct DeviceContext {
@@ -119,8 +122,15 @@ struct DeviceContext {
     bool isWindowDc = false;
     HWND window = 0;
     POINT baseOrigin;  // device offset of the DC's (0,0) in its target
-    Region visible;    // window DCs: the visible part in target pixels
+    Region visible;    // window DCs: the visible part in target pixels, fixed at creation
     bool fromBeginPaint = false;
+    // The last effective clip and what it was made from: the target's size and the clip.
+    struct ClipCache {
+        Region region;
+        LONG width = -1, height = -1;
+        std::uint64_t serial = 0;
+        bool known = false;
+    } clipCache;
 };
 
 // Per-thread tables of the drawing objects and device contexts.
@@ -135,8 +145,9 @@ DeviceContext* GetDcPtr(HDC hdc);
 Bitmap* TargetOf(DeviceContext& dc);
 
 // The effective clip of a DC in target pixels: the target's bounds, the window's visible part
-// and the application clip intersected. Every primitive draws through this.
-Region EffectiveClip(DeviceContext& dc);
+// and the application clip intersected. Every primitive draws through this. Kept in the DC:
+// the reference holds until the DC's clip or target changes.
+const Region& EffectiveClip(DeviceContext& dc);
 
 // Logical to target pixel offset: baseOrigin + viewportOrg.
 POINT DeviceOffset(const DeviceContext& dc);

@@ -94,6 +94,31 @@ TEST(GdiClip, ClipRectIsLogicalAndStaysPutWhenOriginMoves) {
     EXPECT_EQ(box, (RECT{2, 0, 4, 8}));
 }
 
+// A DC keeps its effective clip between drawing calls: a larger bitmap selected into it must be
+// drawn on whole, and a clip taken back by RestoreDC must stop clipping.
+TEST(GdiClip, FollowsABitmapOfAnotherSizeAndARestoredState) {
+    Canvas c(2, 2);
+    RECT all{0, 0, 4, 2};
+    FillRect(c.dc, &all, GetStockObject(BLACK_BRUSH));
+    Owned wide(CreateBitmap(4, 2, 1, 32, nullptr));
+    const HGDIOBJ old = SelectObject(c.dc, wide);
+    const auto blackAfterFill = [&] {
+        FillRect(c.dc, &all, GetStockObject(BLACK_BRUSH));
+        int n = 0;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 4; ++x)
+                n += GetPixel(c.dc, x, y) == kBlack ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(blackAfterFill(), 8);
+    const int level = SaveDC(c.dc);
+    IntersectClipRect(c.dc, 0, 0, 1, 1);
+    FillRect(c.dc, &all, GetStockObject(WHITE_BRUSH));
+    RestoreDC(c.dc, level);
+    EXPECT_EQ(blackAfterFill(), 8);
+    SelectObject(c.dc, old);
+}
+
 TEST(GdiSaveRestore, RestoresAttributesObjectsAndClip) {
     Canvas c(4, 4);
     HBRUSH red = CreateSolidBrush(kRed);

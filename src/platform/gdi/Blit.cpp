@@ -118,7 +118,7 @@ BOOL Stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
         gdi::Ordered(gdi::ToTarget(*dst, x, y, std::int64_t{x} + w, std::int64_t{y} + h));
     const RECT sr =
         gdi::Ordered(gdi::ToTarget(*src, sx, sy, std::int64_t{sx} + sw, std::int64_t{sy} + sh));
-    const Region clip = EffectiveClip(*dst);
+    const Region& clip = EffectiveClip(*dst);
     if (clip.Empty() || gdi::EmptyRect(dr) || gdi::EmptyRect(sr)) return TRUE;
     gdi::Paint paint;
     if (gdi::RopUsesPattern(code)) {

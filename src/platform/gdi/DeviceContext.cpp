@@ -109,14 +109,32 @@ POINT DeviceOffset(const DeviceContext& dc) {
                  gdi::ClampCoord(std::int64_t{dc.baseOrigin.y} + dc.state.viewportOrg.y)};
 }
 
-Region EffectiveClip(DeviceContext& dc) {
+const Region& EffectiveClip(DeviceContext& dc) {
+    // Asked for by every drawing call; the answer changes only with the clip or the target.
     const Bitmap* target = TargetOf(dc);
-    if (target == nullptr) return Region{};
-    Region r(RECT{0, 0, target->width, target->height});
-    if (dc.isWindowDc) r.Intersect(dc.visible);
-    if (dc.state.hasClip) r.Intersect(dc.state.clip);
-    return r;
+    const LONG w = target != nullptr ? target->width : -1;
+    const LONG h = target != nullptr ? target->height : -1;
+    DeviceContext::ClipCache& c = dc.clipCache;
+    if (c.known && c.width == w && c.height == h && c.serial == dc.state.clipSerial)
+        return c.region;
+    Region r;
+    if (target != nullptr) {
+        r = Region(RECT{0, 0, w, h});
+        if (dc.isWindowDc) r.Intersect(dc.visible);
+        if (dc.state.hasClip) r.Intersect(dc.state.clip);
+    }
+    c = DeviceContext::ClipCache{std::move(r), w, h, dc.state.clipSerial, true};
+    return c.region;
 }
+
+namespace {
+
+std::uint64_t NextClipSerial() {
+    thread_local std::uint64_t last = 0;
+    return ++last;
+}
+
+}  // namespace
 
 namespace gdi {
 
@@ -277,6 +295,7 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
         dc->state.clip = Region(r);
         dc->state.hasClip = true;
     }
+    dc->state.clipSerial = NextClipSerial();
     return RegionType(EffectiveClip(*dc));
 }
 
@@ -290,6 +309,7 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
         dc->state.hasClip = true;
     }
     dc->state.clip.Subtract(r);
+    dc->state.clipSerial = NextClipSerial();
     return RegionType(EffectiveClip(*dc));
 }
 
@@ -298,13 +318,14 @@ int SelectClipRgn(HDC hdc, HANDLE region) {
     if (dc == nullptr || region != 0) return ERROR;
     dc->state.hasClip = false;
     dc->state.clip.Clear();
+    dc->state.clipSerial = NextClipSerial();
     return RegionType(EffectiveClip(*dc));
 }
 
 int GetClipBox(HDC hdc, RECT* box) {
     DeviceContext* dc = GetDcPtr(hdc);
     if (dc == nullptr || box == nullptr) return ERROR;
-    const Region clip = EffectiveClip(*dc);
+    const Region& clip = EffectiveClip(*dc);
     RECT b = clip.Bounds();
     if (!clip.Empty()) {
         const POINT o = DeviceOffset(*dc);

@@ -118,7 +118,7 @@ BOOL DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags) {
     if (target == nullptr) return FALSE;
     const EdgeLines e = EdgeColours(edge, flags);
     const RECT r = gdi::ToTarget(*dc, rect->left, rect->top, rect->right, rect->bottom);
-    const Region clip = EffectiveClip(*dc);
+    const Region& clip = EffectiveClip(*dc);
     if (flags & BF_DIAGONAL) {
         if (!clip.Empty()) DrawDiagonal(*target, clip, r, e, flags);
         return e.ok ? TRUE : FALSE;
@@ -158,7 +158,7 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
     Bitmap* target = TargetOf(*dc);
     if (target == nullptr) return FALSE;
     const RECT r = gdi::ToTarget(*dc, rect->left, rect->top, rect->right, rect->bottom);
-    const Region clip = EffectiveClip(*dc);
+    const Region& clip = EffectiveClip(*dc);
     if (EmptyRect(r) || clip.Empty()) return TRUE;
     // The 50 % grey checkerboard: set bits (x + y even from the brush origin) take the
     // background colour, clear bits the text colour; XOR puts it on and takes it off again.

@@ -29,7 +29,7 @@ int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     const RECT r = ToTarget(*dc, rect->left, rect->top, rect->right, rect->bottom);
     if (EmptyRect(r)) return 1;
     const gdi::Paint paint = gdi::MakeBrushPaint(*dc, *target, b);
-    const Region clip = EffectiveClip(*dc);
+    const Region& clip = EffectiveClip(*dc);
     // Top and bottom rows across, then the side columns between them, so no pixel is
     // painted twice.
     const RECT sides[4] = {RECT{r.left, r.top, r.right, r.top + 1},
@@ -111,7 +111,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
     const POINT from = dc->state.currentPos;
     dc->state.currentPos = POINT{x, y};
     const RECT ends = ToTarget(*dc, from.x, from.y, x, y);
-    const Region clip = EffectiveClip(*dc);
+    const Region& clip = EffectiveClip(*dc);
     if (clip.Empty()) return TRUE;
     gdi::PenLine(*dc, *target, clip, POINT{ends.left, ends.top}, POINT{ends.right, ends.bottom},
                  pen->pen);

@@ -108,7 +108,7 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT, 
     if (height == 0) height = (flags & DI_DEFAULTSIZE) ? kDefaultIconSize : ic.color.height;
     if (width < 0 || height < 0) return FALSE;
     const RECT dst = gdi::ToTarget(*dc, x, y, std::int64_t{x} + width, std::int64_t{y} + height);
-    const Region clip = EffectiveClip(*dc);
+    const Region& clip = EffectiveClip(*dc);
     if (clip.Empty() || gdi::EmptyRect(dst)) return TRUE;
     if (flickerFree != 0) {
         Brush b;

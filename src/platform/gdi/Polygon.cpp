@@ -75,7 +75,7 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
     for (int i = 0; i < count; ++i)
         pts[static_cast<std::size_t>(i)] = POINT{gdi::ClampCoord(std::int64_t{points[i].x} + o.x),
                                                  gdi::ClampCoord(std::int64_t{points[i].y} + o.y)};
-    const Region clip = EffectiveClip(*dc);
+    const Region& clip = EffectiveClip(*dc);
     if (clip.Empty()) return TRUE;
     const gdi::Paint paint = gdi::MakeBrushPaint(*dc, *target, brush->brush);
     if (!paint.null) FillInterior(*target, clip, pts, dc->state.polyFillMode, paint);
@@ -93,7 +93,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     Bitmap* target = TargetOf(*dc);
     if (pen == nullptr || brush == nullptr || target == nullptr) return FALSE;
     const RECT r = gdi::Ordered(gdi::ToTarget(*dc, left, top, right, bottom));
-    const Region clip = EffectiveClip(*dc);
+    const Region& clip = EffectiveClip(*dc);
     if (clip.Empty() || gdi::EmptyRect(r)) return TRUE;
     const bool outline = pen->pen.style != PS_NULL;
     // Without a pen the fill stops short of the right and bottom edges, as the outline would.

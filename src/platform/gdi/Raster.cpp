@@ -93,7 +93,7 @@ void PatternRect(Bitmap& target, const RECT& r, const Paint& paint, std::uint8_t
 void PatternFill(DeviceContext& dc, Bitmap& target, const RECT& r, const Paint& paint,
                  std::uint8_t rop) {
     if (EmptyRect(r)) return;
-    const Region clip = EffectiveClip(dc);
+    const Region& clip = EffectiveClip(dc);
     for (const RECT& c : clip.Rects())
         PatternRect(target, Clip(c, r), paint, rop);
 }

@@ -39,7 +39,7 @@ BOOL TransparentBlt(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, 
     if (!p || w < 0 || h < 0 || sw < 0 || sh < 0) return FALSE;
     const RECT dr = gdi::ToTarget(*p->dst, x, y, std::int64_t{x} + w, std::int64_t{y} + h);
     const RECT sr = gdi::ToTarget(*p->src, sx, sy, std::int64_t{sx} + sw, std::int64_t{sy} + sh);
-    const Region clip = EffectiveClip(*p->dst);
+    const Region& clip = EffectiveClip(*p->dst);
     if (clip.Empty() || gdi::EmptyRect(dr) || gdi::EmptyRect(sr)) return TRUE;
     std::optional<Bitmap> snapshot;
     if (p->source == p->target) snapshot.emplace(*p->source);
@@ -118,7 +118,7 @@ BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG vertexCount, const v
     const auto* rects = static_cast<const GRADIENT_RECT*>(mesh);
     for (ULONG i = 0; i < meshCount; ++i)
         if (rects[i].UpperLeft >= vertexCount || rects[i].LowerRight >= vertexCount) return FALSE;
-    const Region clip = EffectiveClip(*dc);
+    const Region& clip = EffectiveClip(*dc);
     const bool horizontal = mode == GRADIENT_FILL_RECT_H;
     const bool withAlpha = target->hasAlpha;
     for (ULONG i = 0; i < meshCount && !clip.Empty(); ++i) {
@@ -161,7 +161,7 @@ BOOL AlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int 
     if (p->target->bpp != 32 || p->source->bpp != 32) return FALSE;
     const RECT dr = gdi::ToTarget(*p->dst, x, y, std::int64_t{x} + w, std::int64_t{y} + h);
     const RECT sr = gdi::ToTarget(*p->src, sx, sy, std::int64_t{sx} + sw, std::int64_t{sy} + sh);
-    const Region clip = EffectiveClip(*p->dst);
+    const Region& clip = EffectiveClip(*p->dst);
     if (clip.Empty() || gdi::EmptyRect(dr) || gdi::EmptyRect(sr)) return TRUE;
     std::optional<Bitmap> snapshot;
     if (p->source == p->target) snapshot.emplace(*p->source);

@@ -329,7 +329,7 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, const ch
     const POINT off = DeviceOffset(*dc);
     const text::TextFrame f{
         POINT{Clamp(std::int64_t{ref.x} + off.x), Clamp(std::int64_t{ref.y} + off.y)}, angle};
-    const Region visible = EffectiveClip(*dc);
+    const Region& visible = EffectiveClip(*dc);
     if (rect != nullptr && (options & ETO_OPAQUE) != 0) {
         const RECT box = ToTarget(Normalized(*rect), off);
         Region fill = visible;
