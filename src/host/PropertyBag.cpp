@@ -275,7 +275,9 @@ void PropertyBag::Append(std::string_view name, Variant value, const Hash& h) {
 
 void PropertyBag::WriteProperty(std::string_view name, Variant value) {
     const Hash h = HashOf(name);
-    const std::size_t at = Find(name, h);
+    // Writers mostly bring names the bag does not hold yet: the filter tells them apart
+    // before the entries around the cursor are tried.
+    const std::size_t at = MayContain(h) ? Find(name, h) : npos;
     if (at != npos) {
         values_[at] = std::move(value);
         return;
@@ -285,7 +287,7 @@ void PropertyBag::WriteProperty(std::string_view name, Variant value) {
 
 bool PropertyBag::Add(std::string_view name, Variant&& value) {
     const Hash h = HashOf(name);
-    if (Find(name, h) != npos) return false;
+    if (MayContain(h) && Find(name, h) != npos) return false;
     Append(name, std::move(value), h);
     return true;
 }
