@@ -280,13 +280,12 @@ bool CGroupButtons::MoveBoundary(CGroupButtons& upper, CGroupButtons& lower, con
         return static_cast<std::size_t>(std::find(l.groups_.begin(), l.groups_.end(), &aGroup) -
                                         l.groups_.begin());
     };
-    // Reserved first so that no step below can throw with the lists half moved.
-    upper.keys_.reserve(upper.keys_.size() + lower.keys_.size());
-    upper.groups_.reserve(upper.keys_.capacity());
-    lower.keys_.reserve(upper.keys_.size() + lower.keys_.size());
-    lower.groups_.reserve(lower.keys_.capacity());
-    const auto move = [](CGroupButtons& to, std::size_t toAt, CGroupButtons& from,
-                         std::size_t begin, std::size_t end) {
+    // Entries [begin, end) of `from` go to `to` before its entry toAt. Room first, so that
+    // nothing can throw with the lists half moved.
+    const auto move = [](CGroupButtons& from, std::size_t begin, std::size_t end, CGroupButtons& to,
+                         std::size_t toAt) {
+        to.keys_.reserve(to.keys_.size() + (end - begin));
+        to.groups_.reserve(to.keys_.capacity());
         const auto b = static_cast<std::ptrdiff_t>(begin), e = static_cast<std::ptrdiff_t>(end);
         const auto t = static_cast<std::ptrdiff_t>(toAt);
         to.keys_.insert(to.keys_.begin() + t, from.keys_.begin() + b, from.keys_.begin() + e);
@@ -300,7 +299,7 @@ bool CGroupButtons::MoveBoundary(CGroupButtons& upper, CGroupButtons& lower, con
     };
     if (const std::size_t i = at(upper); i < upper.groups_.size()) {
         if (i + 1 == upper.groups_.size()) return true;
-        move(lower, 0, upper, i + 1, upper.groups_.size());
+        move(upper, i + 1, upper.groups_.size(), lower, 0);
         ++upper.generation_;
         ++lower.generation_;
         return true;
@@ -308,7 +307,7 @@ bool CGroupButtons::MoveBoundary(CGroupButtons& upper, CGroupButtons& lower, con
     const std::size_t j = at(lower);
     if (j == lower.groups_.size()) return false;
     // The upper list only grows at its end, so the headers laid out there before still hold.
-    move(upper, upper.groups_.size(), lower, 0, j + 1);
+    move(lower, 0, j + 1, upper, upper.groups_.size());
     ++lower.generation_;
     return true;
 }

@@ -228,11 +228,11 @@ public:
     void ArrangeAreas();
     std::int32_t CalcGroupStripExtent(const CGroupButtons& list) const;
     void LayoutGroupHeaders(const CGroupButtons& list, Surface& strip);
-    // The entries [first, last) of the list whose headers may meet the band lo..hi along the
-    // strip. When the last layout placed every entry, one header height apart, that is found
-    // from their places; otherwise it is the whole list.
-    void HeadersNear(const CGroupButtons& list, Surface& strip, std::int64_t lo, std::int64_t hi,
-                     std::size_t& first, std::size_t& last);
+    // The entries [first, last) of the list (of n entries) whose headers may meet the band
+    // lo..hi along the strip. When the last layout placed every entry, one header height
+    // apart, that is found from their places; otherwise it is the whole list.
+    void HeadersNear(const CGroupButtons& list, std::size_t n, Surface& strip, std::int64_t lo,
+                     std::int64_t hi, std::size_t& first, std::size_t& last);
     void CalcGroupHeaderHeight();
     void CalcCloseButtonRect();
     void OnControlResize();

@@ -49,9 +49,7 @@ inline bool KeysEqual(std::string_view a, std::string_view b) {
     return true;
 }
 
-namespace detail {
-
-// A word of ASCII bytes with the capitals made small, all eight at once.
+// A word of eight ASCII bytes (each below 0x80) with the capitals made small, all at once.
 inline std::uint64_t FoldAsciiWord(std::uint64_t w) {
     constexpr std::uint64_t ones = 0x0101010101010101ull;
     // No byte carries into the next: every byte is below 0x80.
@@ -60,12 +58,11 @@ inline std::uint64_t FoldAsciiWord(std::uint64_t w) {
     return w | (((atLeastA & ~aboveZ) & (ones * 0x80)) >> 2);
 }
 
+// One step of the word-at-a-time hashes of folded names and keys.
 inline std::uint64_t MixWord(std::uint64_t h, std::uint64_t w) {
     h = (h ^ w) * 0x9FB21C651E98DF25ull;
     return h ^ (h >> 29);
 }
-
-}  // namespace detail
 
 // The hash of the folded bytes, taken eight at a time: keys equal without regard to case hash
 // alike. Words of plain ASCII are folded in one step; from the first word that holds another
@@ -78,7 +75,7 @@ inline std::uint64_t KeyHash(std::string_view s) {
         std::memcpy(&w, s.data() + i, 8);
         if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
         if ((w & 0x8080808080808080ull) != 0) break;
-        h = detail::MixWord(h, detail::FoldAsciiWord(w));
+        h = MixWord(h, FoldAsciiWord(w));
     }
     FoldedBytes rest(s.substr(i));
     std::uint64_t w = 0;
@@ -86,12 +83,12 @@ inline std::uint64_t KeyHash(std::string_view s) {
     while (!rest.Done()) {
         w |= std::uint64_t{rest.Next()} << (8 * k);
         if (++k == 8) {
-            h = detail::MixWord(h, w);
+            h = MixWord(h, w);
             w = 0;
             k = 0;
         }
     }
-    if (k > 0) h = detail::MixWord(h, w);
+    if (k > 0) h = MixWord(h, w);
     // The tables use the low bits, and the last bytes of a key (where keys like "INTERNAL_17"
     // differ) reach only the high ones until they are spread.
     h ^= h >> 33;

@@ -76,8 +76,7 @@ std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
     for (; n >= 8; p += 8, n -= 8) {
         std::uint64_t w;
         std::memcpy(&w, p, 8);
-        h = (h ^ w) * 0x9FB21C651E98DF25ull;
-        h ^= h >> 29;
+        h = MixWord(h, w);
     }
     if (n > 0) {
         std::uint64_t w;
@@ -87,8 +86,7 @@ std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
             w &= ~std::uint64_t{0} >> (64 - 8 * n);
         else
             w &= ~std::uint64_t{0} << (64 - 8 * n);
-        h = (h ^ w ^ (std::uint64_t{n} << 56)) * 0x9FB21C651E98DF25ull;
-        h ^= h >> 29;
+        h = MixWord(h, w ^ (std::uint64_t{n} << 56));
     }
     return h;
 }
@@ -130,9 +128,8 @@ PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
             break;
         }
         // With every byte below 0x80 the additions carry into no other byte.
-        const std::uint64_t upper = (w + kOnes * (0x80 - 'A')) & ~(w + kOnes * (0x80 - 'Z' - 1));
         const std::uint64_t digit = (w + kOnes * (0x80 - '0')) & ~(w + kOnes * (0x80 - '9' - 1));
-        w |= (upper & kHigh) >> 2;
+        w = FoldAsciiWord(w);
         std::memcpy(folded + at, &w, 8);
         if (const std::uint64_t d = digit & kHigh; d != 0)
             stemEnd = at + static_cast<std::size_t>(63 - std::countl_zero(d)) / 8 + 1;

@@ -109,9 +109,9 @@ ZoButtonBar::HeaderLayoutInputs HeaderInputs(const ZoButtonBar& bar, const CGrou
 
 }  // namespace
 
-void ZoButtonBar::HeadersNear(const CGroupButtons& list, Surface& strip, std::int64_t lo,
-                              std::int64_t hi, std::size_t& first, std::size_t& last) {
-    const std::size_t n = list.Resolved().size();
+void ZoButtonBar::HeadersNear(const CGroupButtons& list, std::size_t n, Surface& strip,
+                              std::int64_t lo, std::int64_t hi, std::size_t& first,
+                              std::size_t& last) {
     first = 0;
     last = n;
     const HeaderLayoutMemo& memo =

@@ -115,7 +115,7 @@ void ZoButtonBar::PaintGroupStrip(Surface& strip, const CGroupButtons& list) {
     std::size_t first = 0, last = groups.size();
     if (clipped) {
         const bool across = m_eGroupFlow == zoHorizontal;
-        HeadersNear(list, strip, std::int64_t{across ? clip.left : clip.top} - m,
+        HeadersNear(list, groups.size(), strip, std::int64_t{across ? clip.left : clip.top} - m,
                     std::int64_t{across ? clip.right : clip.bottom} + m, first, last);
     }
     for (std::size_t i = first; i < last; ++i) {

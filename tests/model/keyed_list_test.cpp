@@ -16,24 +16,22 @@ namespace {
 
 using testing::ErrorOf;
 
-TEST(KeyCompare, FoldsAsciiAndLatin1LettersOnly) {
-    EXPECT_TRUE(KeysEqual("Abc", "aBC"));
-    EXPECT_TRUE(KeysEqual("\xC3\x84rger", "\xC3\xA4RGER"));  // Ärger / äRGER
-    EXPECT_FALSE(KeysEqual("\xC3\x97", "\xC3\xB7"));         // × and ÷ are not letters
-    EXPECT_FALSE(KeysEqual("a b", "a  b"));
-    EXPECT_EQ(KeyHash("K\xC3\x96LN"), KeyHash("k\xC3\xB6ln"));  // KÖLN / köln
-}
-
-// Keys are hashed eight bytes at a time, plain ASCII words folded at once and the rest byte by
-// byte: equal keys must hash alike whichever way each word went, and the hash must not lose
-// what differs (the last digit of a long key, a byte past the first word, the length).
-TEST(KeyCompare, HashesAgreeWithEqualityAcrossWordsAndSpreadNearKeys) {
+// Only ASCII and Latin-1 letters fold. Keys are hashed eight bytes at a time, plain ASCII words
+// folded at once and the rest byte by byte: equal keys must hash alike whichever way each word
+// went, and the hash must not lose what differs (the last digit of a long key, a byte past the
+// first word, the length).
+TEST(KeyCompare, FoldsLettersOnlyAndHashesAgreeWithEqualityAcrossWords) {
     struct Row {
         const char* name;
         std::string a, b;
         bool equal;
     };
     const std::vector<Row> rows{
+        {"ASCII letters", "Abc", "aBC", true},
+        {"Latin-1 letters", "\xC3\x84rger", "\xC3\xA4RGER", true},  // Ärger / äRGER
+        {"Latin-1 inside", "K\xC3\x96LN", "k\xC3\xB6ln", true},     // KÖLN / köln
+        {"times and divide are signs", "\xC3\x97", "\xC3\xB7", false},
+        {"spaces are kept", "a b", "a  b", false},
         {"eight capitals", "ABCDEFGH", "abcdefgh", true},
         {"long mixed case", "Internal_Key_Number_12", "iNTERNAL_kEY_nUMBER_12", true},
         {"signs and digits are kept", "A@[`{Z_1", "a@[`{z_1", true},
