@@ -785,7 +785,7 @@ LoadedDesign ReadDesignFile(const std::filesystem::path& path, const DesignLimit
                               std::to_string(limits.maxFileBytes) + " bytes)");
     std::ifstream in(path, std::ios::binary);
     // Read with the parser's padding after it, so that the text need not be copied again.
-    std::string text(static_cast<std::size_t>(size) + simdjson::SIMDJSON_PADDING, '\0');
+    BigString text(static_cast<std::size_t>(size) + simdjson::SIMDJSON_PADDING, '\0');
     if (!in || !in.read(text.data(), static_cast<std::streamsize>(size)) ||
         static_cast<std::uintmax_t>(in.gcount()) != size)
         throw DesignError(name, 0, {}, std::string("cannot read: ") + std::strerror(errno));

@@ -28,7 +28,7 @@ bool NeedsEscape(std::uint64_t w) {
     return (control | zeroByte(w ^ (kOnes * '"')) | zeroByte(w ^ (kOnes * '\\'))) != 0;
 }
 
-void PutString(std::string& out, std::string_view s) {
+void PutString(BigString& out, std::string_view s) {
     static constexpr char kHex[] = "0123456789abcdef";
     out.push_back('"');
     std::size_t plain = 0;  // start of the run of characters that need no escape
@@ -77,7 +77,7 @@ void PutString(std::string& out, std::string_view s) {
     out.push_back('"');
 }
 
-void PutInt(std::string& out, std::int64_t v) {
+void PutInt(BigString& out, std::int64_t v) {
     char buf[24];
     const auto r = std::to_chars(buf, buf + sizeof buf, v);
     out.append(buf, r.ptr);
@@ -85,7 +85,7 @@ void PutInt(std::string& out, std::int64_t v) {
 
 // The shortest text that reads back as exactly x; always with a point or an exponent, so that
 // a reader takes it for a real number (-0 stays -0). Non-finite values as names.
-void PutReal(std::string& out, double x, bool single) {
+void PutReal(BigString& out, double x, bool single) {
     if (std::isnan(x)) {
         out += "\"NaN\"";
         return;
@@ -111,7 +111,7 @@ void PutReal(std::string& out, double x, bool single) {
     if (std::find_if(buf, r.ptr, [](char c) { return c == '.' || c == 'e'; }) == r.ptr) out += ".0";
 }
 
-void PutText(std::string& out, const std::string& s) {
+void PutText(BigString& out, const std::string& s) {
     if (design::IsUtf8(s)) {
         PutString(out, s);
         return;
@@ -121,7 +121,7 @@ void PutText(std::string& out, const std::string& s) {
     out += "\"}";
 }
 
-void PutFont(std::string& out, const StdFont& f) {
+void PutFont(BigString& out, const StdFont& f) {
     out += "{\"Font\": {\"Name\": ";
     PutText(out, f.Name());
     out += ", \"Size\": ";
@@ -138,7 +138,7 @@ void PutFont(std::string& out, const StdFont& f) {
 
 class Writer {
 public:
-    std::string Run(const PropertyBag& bag) {
+    BigString Run(const PropertyBag& bag) {
         out_.reserve(64 + bag.Count() * 40);
         // Entries and pictures are indented by two, the parts of the file not at all: a
         // design is mostly entries, and each space is paid for on every one.
@@ -242,7 +242,7 @@ private:
         out_ += "}";
     }
 
-    std::string out_;
+    BigString out_;
     std::unordered_map<const Picture*, std::size_t> numbers_;
     std::vector<const Picture*> pictures_;
 };
@@ -250,17 +250,19 @@ private:
 }  // namespace
 
 std::string FormatDesign(const PropertyBag& bag) {
-    return Writer().Run(bag);
+    const BigString text = Writer().Run(bag);
+    return std::string(text.data(), text.size());
 }
 
 void WriteDesignFile(const std::filesystem::path& path, const PropertyBag& bag, FileOps& ops) {
-    std::string text;
+    BigString text;
     try {
-        text = FormatDesign(bag);
+        text = Writer().Run(bag);
     } catch (const DesignError& e) {
         throw e.At(path.string(), 0);
     }
-    const std::string error = ReplaceFileAtomically(path, text, ops);
+    const std::string error =
+        ReplaceFileAtomically(path, std::string_view(text.data(), text.size()), ops);
     if (!error.empty()) throw DesignError(path.string(), 0, {}, "cannot save: " + error);
 }
 

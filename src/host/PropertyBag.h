@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/BigBlocks.h"
 #include "core/Export.h"
 #include "core/Variant.h"
 
@@ -135,16 +136,16 @@ private:
         std::size_t at = 0;
         std::size_t size = 0;
     };
-    std::string names_;
-    std::vector<Span> spans_;
-    std::vector<Variant> values_;
-    std::vector<std::uint64_t> hashes_;  // of each entry: the cursor's test, and the index's
-    std::vector<std::uint32_t> stems_;   // of each entry, for rebuilding the filter
-    mutable std::vector<Slot> slots_;
+    BigString names_;
+    BigVector<Span> spans_;
+    BigVector<Variant> values_;
+    BigVector<std::uint64_t> hashes_;  // of each entry: the cursor's test, and the index's
+    BigVector<std::uint32_t> stems_;   // of each entry, for rebuilding the filter
+    mutable BigVector<Slot> slots_;
     mutable std::size_t indexed_ = 0;  // entries in slots_ (the first ones)
     // A Bloom filter in lines of 512 bits (eight words), one line a stem, six bits a name;
     // about one line for every four to eight names.
-    std::vector<std::uint64_t> filter_;
+    BigVector<std::uint64_t> filter_;
     mutable std::size_t cursor_ = 0;  // just after the entry found last
     // Entries compared one by one since the index last caught up: a few look-ups far from the
     // cursor are cheaper as a scan than as building the index of a large bag.
