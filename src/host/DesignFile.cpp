@@ -755,8 +755,7 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
                           "the key is given twice (first on line " +
                               std::to_string(reader.twice->firstLine) + ")");
     for (const Reader::PictureRef& r : reader.refs)
-        out.bag.WriteProperty(out.bag.Entries()[r.position].name,
-                              Variant(pictures[static_cast<std::size_t>(r.number) - 1]));
+        out.bag.ReplaceAt(r.position, Variant(pictures[static_cast<std::size_t>(r.number) - 1]));
     try {
         CheckDesignLimits(out.bag, limits);
     } catch (const DesignError& e) {

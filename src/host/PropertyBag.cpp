@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <stdexcept>
 
 #include "core/KeyCompare.h"
 #include "host/StdFont.h"
@@ -35,12 +36,10 @@ std::size_t StartSlot(std::uint64_t h, std::size_t mask) {
 
 constexpr std::size_t kLineWords = 8;
 
-// The first word of the filter's line for a stem.
+// The first word of the filter's line for a stem (already spread, see HashOf).
 std::size_t FilterLine(std::uint32_t stem, std::size_t words) {
     const std::size_t lines = words / kLineWords;
-    return static_cast<std::size_t>((std::uint64_t{stem} * 0x9E3779B97F4A7C15ull) >> 40 &
-                                    (lines - 1)) *
-           kLineWords;
+    return (std::size_t{stem} & (lines - 1)) * kLineWords;
 }
 
 // Calls f(word offset in the line, bit) for the six bits a name sets.
@@ -143,12 +142,26 @@ PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
         }
     }
     if (stemEnd == 0) stemEnd = name.size();
-    const std::uint64_t stem = Mix(0x243F6A8885A308D3ull, folded, stemEnd);
+    // The stem's filter line is its text's hash plus its number: the items of a collection are
+    // written and read in order, so their lines follow one another in memory instead of each
+    // costing a fetch of a line of its own.
+    std::size_t numberAt = stemEnd;
+    std::uint32_t number = 0, scale = 1;
+    while (numberAt > 0 && static_cast<unsigned>(folded[numberAt - 1] - '0') < 10u) {
+        --numberAt;
+        number += static_cast<std::uint32_t>(folded[numberAt] - '0') * scale;
+        scale *= 10;
+    }
+    const std::uint64_t text = Mix(0x243F6A8885A308D3ull, folded, numberAt);
+    const std::uint64_t stem = Mix(text, folded + numberAt, stemEnd - numberAt);
     const std::uint64_t full = Mix(stem, folded + stemEnd, name.size() - stemEnd);
-    return {full, static_cast<std::uint32_t>(stem ^ (stem >> 32))};
+    return {full, static_cast<std::uint32_t>((text * 0x9E3779B97F4A7C15ull) >> 32) + number};
 }
 
 std::size_t PropertyBag::Find(std::string_view name) const {
+    // A reader walking the entries in the order they were written asks for the one after the
+    // last it found, spelt as it was written: that needs no hash.
+    if (cursor_ < values_.size() && NameAt(cursor_) == name) return cursor_++;
     return Find(name, HashOf(name));
 }
 
@@ -280,6 +293,13 @@ void PropertyBag::WriteProperty(std::string_view name, Variant value) {
         return;
     }
     Append(name, std::move(value), h);
+}
+
+void PropertyBag::ReplaceAt(std::size_t position, Variant value) {
+    if (position >= values_.size())
+        throw std::out_of_range("PropertyBag::ReplaceAt: position " + std::to_string(position) +
+                                " of " + std::to_string(values_.size()) + " entries");
+    values_[position] = std::move(value);
 }
 
 bool PropertyBag::Add(std::string_view name, Variant&& value) {

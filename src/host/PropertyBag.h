@@ -37,6 +37,10 @@ public:
     // changes (or defaultValue goes).
     const Variant& ReadPropertyRef(std::string_view name, const Variant& defaultValue) const;
 
+    // Replaces the value of the entry at position in Entries(), for a reader that knows where
+    // it stored a value it could only complete later; throws std::out_of_range past the end.
+    void ReplaceAt(std::size_t position, Variant value);
+
     bool Contains(std::string_view name) const;
     // Where name stands in Entries(), if it is stored.
     std::optional<std::size_t> Position(std::string_view name) const;
@@ -96,8 +100,9 @@ private:
     void Erase(std::string_view name);
     // The entry stored under name (matched without regard to case) whose folded hash is h, or
     // npos.
-    // A name's folded hash, and that of its stem (up to its last digit), which names of one
-    // numbered item share.
+    // A name's folded hash, and its stem's place in the filter: the stem (up to the name's
+    // last digit) is shared by the names of one numbered item, and its place is the hash of
+    // the text before the stem's number plus that number.
     struct Hash {
         std::uint64_t full = 0;
         std::uint32_t stem = 0;

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -118,6 +119,14 @@ TEST(BagLookupAdd, RefusesANameGivenTwiceAndLeavesTheValueWithTheCaller) {
     EXPECT_FALSE(bag.Add("grp17caption", std::move(value)));
     EXPECT_EQ(value.ToLong(), 1);
     EXPECT_EQ(bag.ReadProperty("GRP17CAPTION").ToLong(), 17);
+    EXPECT_EQ(bag.Count(), 5000u);
+
+    // A reader completing a value it stored earlier, by where it stored it.
+    bag.ReplaceAt(17, Variant("late"));
+    EXPECT_EQ(bag.Entries()[17].name, "GRP17Caption");
+    EXPECT_EQ(bag.ReadProperty("grp17caption").AsStringRef(), "late");
+    EXPECT_EQ(bag.ReadProperty("GRP18Caption").ToLong(), 18);
+    EXPECT_THROW(bag.ReplaceAt(5000, Variant(0)), std::out_of_range);
     EXPECT_EQ(bag.Count(), 5000u);
 }
 
