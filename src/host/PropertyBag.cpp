@@ -159,9 +159,27 @@ PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
 }
 
 std::size_t PropertyBag::Find(std::string_view name) const {
-    // A reader walking the entries in the order they were written asks for the one after the
+    // A reader walking the entries in about the order they were written asks for one near the
     // last it found, spelt as it was written: that needs no hash.
-    if (cursor_ < values_.size() && NameAt(cursor_) == name) return cursor_++;
+    // Names of one item differ mostly in their ends, so those are compared first.
+    const std::size_t n = values_.size();
+    const auto tail = [](std::string_view s) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, s.data() + s.size() - 8, 8);
+        return w;
+    };
+    const bool longName = name.size() >= 8;
+    const std::uint64_t end = longName ? tail(name) : 0;
+    const auto same = [&](std::size_t e) {
+        return spans_[e].size == name.size() && (!longName || tail(NameAt(e)) == end) &&
+               NameAt(e) == name;
+    };
+    const std::size_t to = std::min(cursor_ + kAhead, n);
+    for (std::size_t e = std::min(cursor_, n); e < to; ++e)
+        if (same(e)) return cursor_ = e + 1, e;
+    for (std::size_t e = cursor_ > kBehind ? std::min(cursor_ - kBehind, n) : 0;
+         e < std::min(cursor_, n); ++e)
+        if (same(e)) return cursor_ = e + 1, e;
     return Find(name, HashOf(name));
 }
 
