@@ -174,12 +174,17 @@ std::size_t PropertyBag::Find(std::string_view name) const {
         return spans_[e].size == name.size() && (!longName || tail(NameAt(e)) == end) &&
                NameAt(e) == name;
     };
+    const std::size_t at = std::min(cursor_, n);
+    const std::size_t from = cursor_ > kBehind ? std::min(cursor_ - kBehind, n) : 0;
     const std::size_t to = std::min(cursor_ + kAhead, n);
-    for (std::size_t e = std::min(cursor_, n); e < to; ++e)
-        if (same(e)) return cursor_ = e + 1, e;
-    for (std::size_t e = cursor_ > kBehind ? std::min(cursor_ - kBehind, n) : 0;
-         e < std::min(cursor_, n); ++e)
-        if (same(e)) return cursor_ = e + 1, e;
+    // Ahead of the cursor first: a reader mostly moves on.
+    for (std::size_t k = 0; k < to - from; ++k) {
+        const std::size_t e = at + k < to ? at + k : from + (at + k - to);
+        if (same(e)) {
+            cursor_ = e + 1;
+            return e;
+        }
+    }
     return Find(name, HashOf(name));
 }
 
