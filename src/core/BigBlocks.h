@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Export.h"
+
 namespace zo {
 
 namespace bigblocks {
@@ -48,7 +50,7 @@ inline void Unmap(void* p, std::size_t bytes) {
 }  // namespace bigblocks
 
 template <class T>
-class BigBlocks {
+class ZO_API BigBlocks {
     static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
 
 public:
