@@ -70,7 +70,7 @@ public:
         if (bytes >= bigblocks::kHugePage)
             bigblocks::Unmap(p, bytes);
         else
-            ::operator delete(p, bytes);
+            ::operator delete(p);
     }
     template <class U>
     bool operator==(const BigBlocks<U>&) const noexcept {
