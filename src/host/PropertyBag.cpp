@@ -64,6 +64,20 @@ constexpr std::size_t kFarAhead = 2048;
 // order, an index entry costs a fetch from memory.
 constexpr std::size_t kScanBudget = 16;
 
+// The first of the entries around the cursor (n in all) for which same(e) holds, or npos:
+// those ahead of it first, as a reader mostly moves on.
+template <class Same>
+std::size_t NearCursor(std::size_t cursor, std::size_t n, Same&& same) {
+    const std::size_t at = std::min(cursor, n);
+    const std::size_t from = cursor > kBehind ? std::min(cursor - kBehind, n) : 0;
+    const std::size_t to = std::min(cursor + kAhead, n);
+    for (std::size_t k = 0; k < to - from; ++k) {
+        const std::size_t e = at + k < to ? at + k : from + (at + k - to);
+        if (same(e)) return e;
+    }
+    return static_cast<std::size_t>(-1);
+}
+
 }  // namespace
 
 namespace {
@@ -174,16 +188,9 @@ std::size_t PropertyBag::Find(std::string_view name) const {
         return spans_[e].size == name.size() && (!longName || tail(NameAt(e)) == end) &&
                NameAt(e) == name;
     };
-    const std::size_t at = std::min(cursor_, n);
-    const std::size_t from = cursor_ > kBehind ? std::min(cursor_ - kBehind, n) : 0;
-    const std::size_t to = std::min(cursor_ + kAhead, n);
-    // Ahead of the cursor first: a reader mostly moves on.
-    for (std::size_t k = 0; k < to - from; ++k) {
-        const std::size_t e = at + k < to ? at + k : from + (at + k - to);
-        if (same(e)) {
-            cursor_ = e + 1;
-            return e;
-        }
+    if (const std::size_t e = NearCursor(cursor_, n, same); e != npos) {
+        cursor_ = e + 1;
+        return e;
     }
     return Find(name, HashOf(name));
 }
@@ -191,13 +198,14 @@ std::size_t PropertyBag::Find(std::string_view name) const {
 std::size_t PropertyBag::Find(std::string_view name, const Hash& h) const {
     const std::size_t n = values_.size();
     if (n == 0) return npos;
-    const std::size_t from = cursor_ > kBehind ? std::min(cursor_ - kBehind, n) : 0;
     const std::size_t to = std::min(cursor_ + kAhead, n);
-    for (std::size_t e = from; e < to; ++e)
-        if (hashes_[e] == h.full && KeysEqual(NameAt(e), name)) {
-            cursor_ = e + 1;
-            return e;
-        }
+    if (const std::size_t e = NearCursor(
+            cursor_, n,
+            [&](std::size_t e) { return hashes_[e] == h.full && KeysEqual(NameAt(e), name); });
+        e != npos) {
+        cursor_ = e + 1;
+        return e;
+    }
     if (!MayContain(h)) return npos;
     const auto scan = [&](std::size_t first, std::size_t last) {
         for (std::size_t e = first; e < last; ++e)
