@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <span>
 #include <stdexcept>
 
 #include "core/Error.h"
@@ -109,15 +110,23 @@ Picture::SourceBytes StoreIcon(plat::HICON handle) {
         EncodeIcon(color, mask, static_cast<int>(info.xHotspot), static_cast<int>(info.yHotspot)));
 }
 
-std::int64_t PixelsOf(const Picture& p) {
-    if (p.Handle() == 0) return 0;
+// The pixel size of a bitmap's or an icon's bits; {0, 0} for anything else.
+plat::SIZE PixelSize(const Picture& p) {
+    plat::SIZE s{};
+    if (p.Handle() == 0) return s;
     if (p.Kind() == PictureType::Icon) {
-        plat::SIZE s{};
-        return plat::GetIconSize(p.Handle(), &s) ? std::int64_t{s.cx} * s.cy : 0;
+        if (!plat::GetIconSize(p.Handle(), &s)) s = {};
+        return s;
     }
     plat::BITMAP info;
-    if (plat::GetObjectA(p.Handle(), sizeof info, &info) == 0) return 0;
-    return std::int64_t{info.bmWidth} * info.bmHeight;
+    if (p.Kind() == PictureType::Bitmap && plat::GetObjectA(p.Handle(), sizeof info, &info) != 0)
+        s = {info.bmWidth, info.bmHeight};
+    return s;
+}
+
+std::int64_t PixelsOf(const Picture& p) {
+    const plat::SIZE s = PixelSize(p);
+    return std::int64_t{s.cx} * s.cy;
 }
 
 // A monochrome bitmap from a black-and-white image: rows padded to 16 bits, white set.
@@ -260,6 +269,29 @@ std::optional<PictureType> PictureTypeFromName(std::string_view name) {
     return std::nullopt;
 }
 
+namespace {
+
+// The type of picture a file makes, from its first bytes; None when they name no format.
+PictureType FileHolds(std::span<const std::uint8_t> file) {
+    switch (plat::DetectImageFormat(file)) {
+        case plat::ImageFormat::Bmp:
+        case plat::ImageFormat::Png:
+            return PictureType::Bitmap;
+        case plat::ImageFormat::Icon:
+        case plat::ImageFormat::Cursor:
+            return PictureType::Icon;
+        case plat::ImageFormat::Wmf:
+            return PictureType::Metafile;
+        case plat::ImageFormat::Emf:
+            return PictureType::EnhancedMetafile;
+        case plat::ImageFormat::Unknown:
+            break;
+    }
+    return PictureType::None;
+}
+
+}  // namespace
+
 StoredPicture StorePicture(const Picture& picture) {
     StoredPicture s;
     s.type = picture.Kind();
@@ -276,25 +308,33 @@ StoredPicture StorePicture(const Picture& picture) {
     } else if (picture.Handle() != 0 && s.type == PictureType::Icon) {
         s.file = StoreIcon(picture.Handle());
     }
+    if (s.file) {
+        // Only bitmaps and icons know their size from their pixels; a metafile's comes from
+        // its header, which this does not read, so it is always written.
+        const plat::SIZE px = PixelSize(picture);
+        s.typeGiven = s.type != FileHolds(*s.file);
+        s.sizeGiven = px.cx == 0 || Picture::HimetricFromPixels(px.cx) != s.width ||
+                      Picture::HimetricFromPixels(px.cy) != s.height;
+    }
     return s;
 }
 
 PicturePtr RestorePicture(const StoredPicture& stored, std::int64_t* pixels) {
     if (!stored.file) return Picture::Create(stored.type, 0, stored.width, stored.height);
-    if (stored.type == PictureType::None)
+    if (stored.typeGiven && stored.type == PictureType::None)
         throw std::invalid_argument("a picture of type None has no file");
     PicturePtr made = stored.bits == 1 ? MonochromeBitmap(*stored.file)
                                        : plat::LoadPictureFromMemory(*stored.file);
-    if (made->Kind() != stored.type)
+    if (stored.typeGiven && made->Kind() != stored.type)
         throw std::invalid_argument("the picture's file holds a " +
                                     std::string(PictureTypeName(made->Kind())) + ", not a " +
                                     std::string(PictureTypeName(stored.type)));
     if (pixels != nullptr) *pixels += PixelsOf(*made);
-    if (made->Width() != stored.width || made->Height() != stored.height) {
+    if (stored.sizeGiven && (made->Width() != stored.width || made->Height() != stored.height)) {
         // The stored size wins; the decoded picture lives as long as the resized one, which
         // keeps its handle.
         const std::uint32_t handle = made->Handle();
-        made = Picture::Create(stored.type, handle, stored.width, stored.height,
+        made = Picture::Create(made->Kind(), handle, stored.width, stored.height,
                                [keep = made](std::uint32_t) {});
     }
     made->SetSource(stored.file);

@@ -28,15 +28,21 @@ struct StoredPicture {
     Picture::SourceBytes file;
     // 1 for a monochrome bitmap (kept as a PNG of black and white), else 0.
     int bits = 0;
+    // A file says what it holds, and a bitmap's or an icon's pixels say how big it is at 96 dpi,
+    // so a design leaves out what they imply: these say what was given rather than implied.
+    bool typeGiven = true;
+    bool sizeGiven = true;
 };
 
 // The file of a picture loaded from one is that file's bytes; a bitmap made in memory is kept
 // as a PNG (with alpha when it has alpha), an icon as an icon file (a cursor file when it has
-// a hot spot), so that nothing is lost.
+// a hot spot), so that nothing is lost. The type is marked implied when there is a file, and
+// the size when it is the one the pixels give.
 StoredPicture StorePicture(const Picture& picture);
 
 // The picture back from what was stored. Raises zo::Error 481 for bits that do not decode and
-// std::invalid_argument for bits of another type than stored. Adds the picture's pixels to
+// std::invalid_argument for bits of another type than stored; an implied type or size is the
+// one the bits give. Adds the picture's pixels to
 // *pixels so the caller can hold all pictures to a budget.
 PicturePtr RestorePicture(const StoredPicture& stored, std::int64_t* pixels);
 

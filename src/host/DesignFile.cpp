@@ -238,9 +238,13 @@ design::StoredPicture PictureOf(const Json& j) {
             throw BadValue{"a picture has no member \"" + name + "\""};
         }
     }
-    if (!haveType || !haveWidth || !haveHeight)
-        throw BadValue{"a picture needs its Type, Width and Height"};
-    if (s.bits == 1 && (s.type != PictureType::Bitmap || !s.file))
+    // A file says what it holds and how big its pixels are; without one, nothing does.
+    if (!s.file && (!haveType || !haveWidth || !haveHeight))
+        throw BadValue{"a picture without a File needs its Type, Width and Height"};
+    if (haveWidth != haveHeight) throw BadValue{"a picture has both Width and Height or neither"};
+    s.typeGiven = haveType;
+    s.sizeGiven = haveWidth;
+    if (s.bits == 1 && ((haveType && s.type != PictureType::Bitmap) || !s.file))
         throw BadValue{"only a bitmap with a File can have Bits 1"};
     return s;
 }

@@ -227,15 +227,25 @@ private:
 
     void PutPicture(const Picture& p) {
         const design::StoredPicture s = design::StorePicture(p);
-        out_ += "{\"Type\": ";
-        PutString(out_, design::PictureTypeName(s.type));
-        out_ += ", \"Width\": ";
-        PutInt(out_, s.width);
-        out_ += ", \"Height\": ";
-        PutInt(out_, s.height);
-        if (s.bits == 1) out_ += ", \"Bits\": 1";
+        const char* sep = "{";
+        const auto member = [&](const char* name) {
+            out_ += sep;
+            out_ += name;
+            sep = ", ";
+        };
+        if (s.typeGiven) {
+            member("\"Type\": ");
+            PutString(out_, design::PictureTypeName(s.type));
+        }
+        if (s.sizeGiven) {
+            member("\"Width\": ");
+            PutInt(out_, s.width);
+            out_ += ", \"Height\": ";
+            PutInt(out_, s.height);
+        }
+        if (s.bits == 1) member("\"Bits\": 1");
         if (s.file) {
-            out_ += ", \"File\": \"";
+            member("\"File\": \"");
             out_ += design::Base64Encode(s.file->data(), s.file->size());
             out_ += "\"";
         }

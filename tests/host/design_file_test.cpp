@@ -136,32 +136,38 @@ TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
         const char* name;
         std::function<PicturePtr()> make;
         PictureType type;
+        const char* entry;  // how its entry in the file starts
     };
+    const char* const file = "{\"File\": ";
+    const char* const sized = "{\"Width\": 2540, \"Height\": 1270, \"File\": ";
     const Row rows[] = {
-        {"BMP file", [] { return FromFile("bmp24"); }, PictureType::Bitmap},
-        {"PNG file", [] { return FromFile("png-rgba"); }, PictureType::Bitmap},
-        {"icon file", [] { return FromFile("ico32"); }, PictureType::Icon},
-        {"cursor file", [] { return FromFile("cur1"); }, PictureType::Icon},
-        {"icon file holding a PNG", [] { return FromFile("ico-png"); }, PictureType::Icon},
-        {"placeable metafile", [] { return FromFile("wmf-placeable"); }, PictureType::Metafile},
-        {"enhanced metafile", [] { return FromFile("emf"); }, PictureType::EnhancedMetafile},
-        {"bitmap made in memory", BitmapInMemory, PictureType::Bitmap},
-        {"bitmap with alpha made in memory", [] { return Drawn("png-rgba"); }, PictureType::Bitmap},
-        {"monochrome bitmap", MonochromeInMemory, PictureType::Bitmap},
-        {"icon with a mask made in memory", [] { return Drawn("ico8"); }, PictureType::Icon},
-        {"icon with alpha made in memory", [] { return Drawn("ico32"); }, PictureType::Icon},
-        {"cursor made in memory", [] { return Drawn("cur1"); }, PictureType::Icon},
+        {"BMP file", [] { return FromFile("bmp24"); }, PictureType::Bitmap, file},
+        {"PNG file", [] { return FromFile("png-rgba"); }, PictureType::Bitmap, file},
+        {"icon file", [] { return FromFile("ico32"); }, PictureType::Icon, file},
+        {"cursor file", [] { return FromFile("cur1"); }, PictureType::Icon, file},
+        {"icon file holding a PNG", [] { return FromFile("ico-png"); }, PictureType::Icon, file},
+        {"placeable metafile", [] { return FromFile("wmf-placeable"); }, PictureType::Metafile,
+         sized},
+        {"enhanced metafile", [] { return FromFile("emf"); }, PictureType::EnhancedMetafile, sized},
+        {"bitmap made in memory", BitmapInMemory, PictureType::Bitmap, file},
+        {"bitmap with alpha made in memory", [] { return Drawn("png-rgba"); }, PictureType::Bitmap,
+         file},
+        {"monochrome bitmap", MonochromeInMemory, PictureType::Bitmap, "{\"Bits\": 1, \"File\": "},
+        {"icon with a mask made in memory", [] { return Drawn("ico8"); }, PictureType::Icon, file},
+        {"icon with alpha made in memory", [] { return Drawn("ico32"); }, PictureType::Icon, file},
+        {"cursor made in memory", [] { return Drawn("cur1"); }, PictureType::Icon, file},
         {"metafile without bits",
-         [] { return Picture::Create(PictureType::Metafile, 0, 1000, 500); },
-         PictureType::Metafile},
+         [] { return Picture::Create(PictureType::Metafile, 0, 1000, 500); }, PictureType::Metafile,
+         "{\"Type\": \"Metafile\", \"Width\": 1000, \"Height\": 500}"},
         {"picture resized by its maker",
          [] {
              auto p = FromFile("bmp24");
              return Picture::Create(PictureType::Bitmap, p->Handle(), 999, 111,
                                     [p](std::uint32_t) {});
          },
-         PictureType::Bitmap},
-        {"empty picture", [] { return Picture::Empty(); }, PictureType::None},
+         PictureType::Bitmap, "{\"Width\": 999, \"Height\": 111, \"File\": "},
+        {"empty picture", [] { return Picture::Empty(); }, PictureType::None,
+         "{\"Type\": \"None\", \"Width\": 0, \"Height\": 0}"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -170,6 +176,9 @@ TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
         PropertyBag bag;
         bag.WriteProperty("GRP1BTN1Picture", Variant(original));
         const std::string text = FormatDesign(bag);
+        // What a file's format or its pixels imply is left out.
+        EXPECT_NE(text.find(std::string("\"pictures\": [\n  ") + row.entry), std::string::npos)
+            << text;
         const PropertyBag back = ParseDesign(text, "t.zobar").bag;
         const auto p = back.ReadProperty("GRP1BTN1Picture").As<Picture>();
         ASSERT_TRUE(p);
