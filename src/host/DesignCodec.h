@@ -16,6 +16,16 @@ std::string Base64Encode(const std::uint8_t* data, std::size_t size);
 // nullopt when the text is not canonical base64 (padding, alphabet, no line breaks).
 std::optional<std::vector<std::uint8_t>> Base64Decode(std::string_view text);
 
+// The bytes among eight (little-endian) that a JSON string cannot hold as they are (control
+// characters, '"' and '\\'): the lowest marked byte's top bit is set, and nothing below it.
+// A design's texts are mostly plain, and are passed over a word at a time.
+inline std::uint64_t EscapeMask(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = kOnes * 0x80;
+    const auto zeroByte = [&](std::uint64_t x) { return (x - kOnes) & ~x & kHigh; };
+    const std::uint64_t control = (w - kOnes * 0x20) & ~w & kHigh;
+    return control | zeroByte(w ^ (kOnes * '"')) | zeroByte(w ^ (kOnes * '\\'));
+}
+
 // Whether the bytes are well-formed UTF-8 (what a JSON string can hold).
 bool IsUtf8(std::string_view text);
 

@@ -19,15 +19,6 @@ namespace {
 
 // ---- Writing -------------------------------------------------------------------------------
 
-// Whether eight bytes hold one that needs an escape (a control character, '"' or '\\'): a
-// design's texts are mostly plain, and are passed over a word at a time.
-bool NeedsEscape(std::uint64_t w) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = kOnes * 0x80;
-    const auto zeroByte = [&](std::uint64_t x) { return (x - kOnes) & ~x & kHigh; };
-    const std::uint64_t control = (w - kOnes * 0x20) & ~w & kHigh;
-    return (control | zeroByte(w ^ (kOnes * '"')) | zeroByte(w ^ (kOnes * '\\'))) != 0;
-}
-
 void PutString(BigString& out, std::string_view s) {
     static constexpr char kHex[] = "0123456789abcdef";
     out.push_back('"');
@@ -36,7 +27,7 @@ void PutString(BigString& out, std::string_view s) {
         if ((i & 7) == 0 && s.size() - i >= 8) {
             std::uint64_t w;
             std::memcpy(&w, s.data() + i, 8);
-            if (!NeedsEscape(w)) {
+            if (design::EscapeMask(w) == 0) {
                 i += 7;
                 continue;
             }

@@ -11,14 +11,57 @@
 
 #include <simdjson.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <bit>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "host/DesignCodec.h"
+
 namespace zo::json {
 
 namespace od = simdjson::ondemand;
+
+// The text of a JSON string from just after its opening quote, when it holds no escape: most of
+// a design's strings (names, captions, pictures' bytes), taken where they stand rather than
+// copied through simdjson's buffer. Nothing when there is an escape or a control character;
+// the caller then lets simdjson unescape (or refuse) it. Reads whole words: the text is padded.
+inline std::optional<std::string_view> PlainString(const char* start) {
+    const char* p = start;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: the first that is '"', '\\' or below 0x20 ends the plain run.
+    const __m128i quote = _mm_set1_epi8('"'), backslash = _mm_set1_epi8('\\');
+    const __m128i lastControl = _mm_set1_epi8(0x1F);
+    for (;; p += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(x, lastControl), x);
+        const __m128i stop = _mm_or_si128(
+            control, _mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, backslash)));
+        if (const int m = _mm_movemask_epi8(stop)) {
+            p += std::countr_zero(static_cast<unsigned>(m));
+            break;
+        }
+    }
+#else
+    for (;; p += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        if (const std::uint64_t m = zo::design::EscapeMask(w)) {
+            p += std::countr_zero(m) / 8;
+            break;
+        }
+    }
+#endif
+    if (*p != '"') return std::nullopt;
+    return std::string_view(start, static_cast<std::size_t>(p - start));
+}
 
 // Before each key and each object or array, *cursor is set to where its token starts in the
 // text, so a handler that keeps offsets finds the same lines as with nlohmann's cursor.
@@ -48,7 +91,11 @@ private:
             std::string_view name;
             if (std::move(member).get(field)) return false;
             const char* at = field.key().raw();
-            if (field.unescaped_key().get(name)) return false;
+            if (const auto plain = PlainString(at)) {
+                name = *plain;
+            } else if (field.unescaped_key().get(name)) {
+                return false;
+            }
             *cursor_ = at;
             key_.assign(name);
             if (!handler_.key(key_) || !Value(field.value())) return false;
@@ -80,8 +127,12 @@ private:
             case od::json_type::number:
                 return Number(value);
             case od::json_type::string: {
+                // Left unread, a plain string is skipped over when the next value is read.
                 std::string_view s;
-                if (value.get_string().get(s)) return false;
+                if (const auto plain = PlainString(value.raw_json_token().data() + 1))
+                    s = *plain;
+                else if (value.get_string().get(s))
+                    return false;
                 text_.assign(s);
                 return handler_.string(text_);
             }

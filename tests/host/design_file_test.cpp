@@ -57,6 +57,8 @@ TEST_F(DesignFile, TextIsEscapedOrKeptAsBytesWhereverTheSignFalls) {
         {"a bad byte after a word", "abcdefgh\xFF", "{\"Bytes\": \"YWJjZGVmZ2j/\"}"},
         {"a surrogate in the second word", "abcdefgh\xED\xA0\x80",
          "{\"Bytes\": \"YWJjZGVmZ2jtoIA=\"}"},
+        {"quote after sixteen plain bytes", "abcdefghijklmnop\"q", "\"abcdefghijklmnop\\\"q\""},
+        {"seventeen plain bytes", "abcdefghijklmnopq", "\"abcdefghijklmnopq\""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -68,6 +70,18 @@ TEST_F(DesignFile, TextIsEscapedOrKeptAsBytesWhereverTheSignFalls) {
         EXPECT_EQ(ParseDesign(text, "t.zobar").bag.ReadProperty("Caption").AsStringRef(),
                   row.value);
     }
+}
+
+// A person may escape any character of a name or a text by hand.
+TEST_F(DesignFile, EscapesInNamesAndTextsReadAsTheCharacters) {
+    const PropertyBag bag =
+        ParseDesign(
+            "{\"format\": \"ZoBtnBar design\", \"version\": 1, \"properties\": {\n"
+            "\"Capt\\u0069on\": \"\\u0041 \\\"b\\\" \\\\ c\", \"Tag\": \"\\n\"}}",
+            "e.zobar")
+            .bag;
+    EXPECT_EQ(bag.ReadProperty("Caption").AsStringRef(), "A \"b\" \\ c");
+    EXPECT_EQ(bag.ReadProperty("Tag").AsStringRef(), "\n");
 }
 
 // ---- Pictures ------------------------------------------------------------------------------
