@@ -107,10 +107,6 @@ private:
     }
 };
 
-inline COLORREF Sys(int index) {
-    return GetSysColor(index);
-}
-
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0),
                    kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kMagenta = RGB(255, 0, 255);
 // White '.', black '#', red 'R', green 'G', blue 'B' and magenta 'M'.

@@ -22,6 +22,11 @@ TEST(GdiFillRect, ExcludesRightColumnAndBottomRowAndSkipsInvertedRects) {
     EXPECT_EQ(FillRect(c.dc, &inverted, GetStockObject(BLACK_BRUSH)), 1);
     EXPECT_EQ(c.Show(kPlain), "......|......|.RRR..|.RRR..|.RRR..|......");
     EXPECT_EQ(c.Raw(1, 2) >> 24, 0xFFu);  // opaque after a fill
+    // FrameRect draws a one-pixel border inside the rectangle.
+    RECT frame{0, 0, 4, 3};
+    c.Fill(kWhite);
+    EXPECT_EQ(FrameRect(c.dc, &frame, GetStockObject(BLACK_BRUSH)), 1);
+    EXPECT_EQ(c.Show(kPlain), "####..|#..#..|####..|......|......|......");
 }
 
 TEST(GdiFillRect, SystemColourIndexPlusOneClippingAndOneBitTargets) {
@@ -235,13 +240,6 @@ TEST(GdiLines, EndPointExcludedPenColourAndCurrentPosition) {
     EXPECT_EQ(w.Count(kBlack), 4);
 }
 
-TEST(GdiFrameRect, OnePixelBorder) {
-    Canvas c(5, 5);
-    RECT r{0, 0, 4, 3};
-    EXPECT_EQ(FrameRect(c.dc, &r, GetStockObject(BLACK_BRUSH)), 1);
-    EXPECT_EQ(c.Show(kPlain), "####.|#..#.|####.|.....|.....");
-}
-
 TEST(GdiRects, Arithmetic) {
     RECT a{0, 0, 10, 10}, b{5, 5, 20, 20}, far{30, 30, 40, 40}, empty{3, 3, 3, 9}, out;
     EXPECT_TRUE(IntersectRect(&out, &a, &b));
@@ -271,23 +269,16 @@ TEST(GdiRects, Arithmetic) {
 }
 
 TEST(GdiMulDiv, RoundsHalfAwayFromZeroAndFailsWithMinusOne) {
-    struct Row {
-        int a, b, c, want;
-    };
-    const Row rows[] = {{1, 3, 2, 2},
-                        {-1, 3, 2, -2},
-                        {1, -3, 2, -2},
-                        {-1, -3, 2, 2},
-                        {8, 96, 72, 11},
-                        {10, 1, 4, 3},
-                        {9, 1, 4, 2},
-                        {5, 7, 0, -1},
-                        {INT32_MAX, INT32_MAX, 1, -1},
-                        {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX},
-                        {INT32_MIN, 1, -1, -1},  // 2^31 does not fit
-                        {INT32_MIN, 1, 1, INT32_MIN}};
-    for (const Row& r : rows)
-        EXPECT_EQ(MulDiv(r.a, r.b, r.c), r.want) << r.a << " * " << r.b << " / " << r.c;
+    // a, b, c and a * b / c; INT32_MIN / -1 is 2^31, which does not fit.
+    constexpr int kMax = INT32_MAX, kMin = INT32_MIN;
+    const int rows[][4] = {{1, 3, 2, 2},        {-1, 3, 2, -2},
+                           {1, -3, 2, -2},      {-1, -3, 2, 2},
+                           {8, 96, 72, 11},     {10, 1, 4, 3},
+                           {9, 1, 4, 2},        {5, 7, 0, -1},
+                           {kMax, kMax, 1, -1}, {kMax, kMax, kMax, kMax},
+                           {kMin, 1, -1, -1},   {kMin, 1, 1, kMin}};
+    for (const auto& [a, b, c, want] : rows)
+        EXPECT_EQ(MulDiv(a, b, c), want) << a << " * " << b << " / " << c;
 }
 
 TEST(GdiRegion, AddSubtractStayDisjoint) {
@@ -317,16 +308,13 @@ TEST(GdiRegion, AddSubtractStayDisjoint) {
     EXPECT_TRUE(edge.Empty());
     far.Offset(-5, 0);
     EXPECT_EQ(far.Bounds(), (RECT{INT32_MIN, 0, -5, 1}));
-}
-
-// A clip of one rectangle is cut in place; a cut that misses it leaves an empty region, not an
-// empty rectangle that would still count as something to draw into.
-TEST(GdiRegion, OneRectangleIsCutInPlace) {
-    Region r(RECT{0, 0, 10, 10});
-    r.Intersect(Region(RECT{5, -5, 20, 5}));
-    EXPECT_EQ(r.Rects(), (std::vector<RECT>{RECT{5, 0, 10, 5}}));
-    r.Intersect(RECT{20, 20, 30, 30});
-    EXPECT_TRUE(r.Empty());
+    // A clip of one rectangle is cut in place; a cut that misses it leaves an empty region, not
+    // an empty rectangle that would still count as something to draw into.
+    Region one(RECT{0, 0, 10, 10});
+    one.Intersect(Region(RECT{5, -5, 20, 5}));
+    EXPECT_EQ(one.Rects(), (std::vector<RECT>{RECT{5, 0, 10, 5}}));
+    one.Intersect(RECT{20, 20, 30, 30});
+    EXPECT_TRUE(one.Empty());
     Region none(RECT{0, 0, 4, 4});
     none.Intersect(Region{});
     EXPECT_TRUE(none.Empty());

@@ -15,24 +15,19 @@ namespace {
 using BlendFn = void (*)(Pixel*, const std::uint8_t*, std::size_t, Pixel);
 using CopyFn = void (*)(Pixel*, const Pixel*, std::size_t, Pixel);
 
-// The fast blend with three pixels to spare after the row, and with none.
-struct Kernels {
+// The fast blend with `room` pixels to spare after the row.
+template <std::size_t room>
+void FastBlend(Pixel* d, const std::uint8_t* c, std::size_t n, Pixel s) {
+    BlendCoverageRow(d, c, n, s, n + room);
+}
+
+const struct Kernels {
     const char* name;
     BlendFn blend;
     CopyFn copy;
-};
-
-const Kernels kKernels[] = {{"several at a time, room after the row",
-                             [](Pixel* d, const std::uint8_t* c, std::size_t n, Pixel s) {
-                                 BlendCoverageRow(d, c, n, s, n + 3);
-                             },
-                             KeyedCopyRow},
-                            {"several at a time, at the end of the pixels",
-                             [](Pixel* d, const std::uint8_t* c, std::size_t n, Pixel s) {
-                                 BlendCoverageRow(d, c, n, s, n);
-                             },
-                             KeyedCopyRow},
-                            {"one at a time", BlendCoverageRowEach, KeyedCopyRowEach}};
+} kKernels[] = {{"several at a time, room after the row", FastBlend<3>, KeyedCopyRow},
+                {"several at a time, at the end of the pixels", FastBlend<0>, KeyedCopyRow},
+                {"one at a time", BlendCoverageRowEach, KeyedCopyRowEach}};
 
 // Each channel of src over d, rounded to nearest: no coverage keeps d with its alpha, any
 // other coverage gives an opaque pixel.

@@ -1,6 +1,6 @@
-// Image files for the image tests: small fixtures in data/image/ (see the README there),
-// damaged byte by byte by table rows, and the two checks the decoder tables share: a file
-// decodes to exactly these pixels, or it is refused with 481 "Invalid picture".
+// Image files for the image tests: small fixtures in data/image/ (see the README there), and
+// the two checks driven by the tables there: a fixture decodes to exactly the pixels of
+// decoded.txt, and one damaged as refused.txt says is refused with 481 "Invalid picture".
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,12 +11,14 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <zlib.h>
 
 #include "core/Error.h"
 #include "core/Picture.h"
+#include "core/TestData.h"
 #include "platform/Image.h"
 
 namespace zo::test {
@@ -56,30 +58,6 @@ inline void FixPngCrcs(Bytes& b, std::size_t from, std::size_t to) {
     }
 }
 
-// A fixture damaged in one place, once per value: each value is written over |size| bytes at
-// `at` (see Poke; PNG chunk CRCs are then fixed; size 0 leaves the fixture as it is); at kCut
-// keeps that many leading bytes (a negative value drops as many from the end).
-inline constexpr long kCut = -1;
-struct Damage {
-    const char* name;
-    const char* file;
-    long at;
-    int size;
-    std::vector<std::int64_t> values;
-};
-
-inline Bytes Damaged(const Damage& d, std::int64_t v) {
-    Bytes b = Fixture(d.file);
-    if (d.at == kCut) {
-        b.resize(v < 0 ? b.size() - static_cast<std::size_t>(-v) : static_cast<std::size_t>(v));
-    } else {
-        const std::size_t at = static_cast<std::size_t>(d.at);
-        Poke(b, at, d.size, static_cast<std::uint64_t>(v));
-        FixPngCrcs(b, at, at + static_cast<std::size_t>(std::abs(d.size)));
-    }
-    return b;
-}
-
 // The decoder the file's extension names; metafiles are only loaded as pictures.
 inline plat::Image DecodeFile(const std::string& file, const Bytes& b) {
     const std::string ext = file.substr(file.rfind('.'));
@@ -89,59 +67,91 @@ inline plat::Image DecodeFile(const std::string& file, const Bytes& b) {
     return plat::DecodeIcon(b);
 }
 
-inline void ExpectRefused(const Damage& d) {
-    for (const std::int64_t v : d.values) {
-        SCOPED_TRACE(std::string(d.name) + " (" + d.file + ", value " + std::to_string(v) + ")");
-        try {
-            DecodeFile(d.file, Damaged(d, v));
-            ADD_FAILURE() << "decoded";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.Number(), 481);
-            EXPECT_EQ(e.Description(), "Invalid picture");
-        }
-    }
+// Hands the trimmed '|'-separated fields of each row of data/image/<table>.txt whose fixture
+// (field `file`, its first word) has an extension among `formats` to check, the row in every
+// failure; a table with no row for the formats fails.
+template <class Check>
+void ForEachRow(const std::string& table, std::size_t file, std::string_view formats,
+                Check&& check) {
+    int rows = 0;
+    zo::testing::RunScript(
+        "tests/platform/data/image", table, [&](const std::string& line, auto&, int) {
+            std::vector<std::string> f;
+            std::istringstream in(line);
+            for (std::string field; std::getline(in, field, '|');) {
+                field.erase(field.find_last_not_of(' ') + 1);
+                f.push_back(field.erase(0, field.find_first_not_of(' ')));
+            }
+            const std::string first = f.at(file).substr(0, f[file].find(' '));
+            if (formats.find(first.substr(first.rfind('.'))) == std::string_view::npos) return;
+            ++rows;
+            check(f);
+        });
+    EXPECT_GT(rows, 0) << formats;
 }
 
-// Fixtures and the image each decodes to. Pixels: rows top first split by "/", each pixel
-// AARRGGBB in hex or one of the opaque B(lack), W(hite), R(ed), G(reen), U (blue); the AND
-// mask: '0' or '1' per pixel, "" for none.
-struct Decoded {
-    std::vector<const char*> files;
-    bool alpha;
-    const char* mask;
-    const char* pixels;
-};
-
-inline void ExpectDecodes(const Decoded& row) {
-    const std::string names = "BWRGU";
-    const std::uint32_t named[] = {0xFF000000u, 0xFFFFFFFFu, 0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
-    int width = 0;
-    int height = 1;
-    std::vector<std::uint32_t> pixels;
-    std::istringstream in(row.pixels);
-    for (std::string t; in >> t;) {
-        if (t == "/") {
-            ++height;
-            continue;
+// The rows of refused.txt for the formats: each damaged fixture is refused with 481.
+inline void ExpectRefused(std::string_view formats) {
+    ForEachRow("refused", 1, formats, [](const std::vector<std::string>& f) {
+        std::istringstream values(f.at(4));
+        for (std::string v; values >> v;) {
+            Bytes b = Fixture(f[1]);
+            const std::int64_t value = std::stoll(v, nullptr, 0);
+            if (f[2] == "cut") {
+                b.resize(value < 0 ? b.size() - static_cast<std::size_t>(-value)
+                                   : static_cast<std::size_t>(value));
+            } else {
+                const std::size_t at = std::stoul(f[2]);
+                const int size = std::stoi(f[3]);
+                Poke(b, at, size, static_cast<std::uint64_t>(value));
+                FixPngCrcs(b, at, at + static_cast<std::size_t>(std::abs(size)));
+            }
+            SCOPED_TRACE("value " + v);
+            try {
+                DecodeFile(f[1], b);
+                ADD_FAILURE() << "decoded";
+            } catch (const Error& e) {
+                EXPECT_EQ(e.Number(), 481);
+                EXPECT_EQ(e.Description(), "Invalid picture");
+            }
         }
-        const std::size_t n = t.size() == 1 ? names.find(t[0]) : std::string::npos;
-        pixels.push_back(n != std::string::npos ? named[n] : std::stoul(t, nullptr, 16));
-        width += height == 1 ? 1 : 0;
-    }
-    std::string mask = row.mask;
-    std::erase(mask, '/');
-    for (const char* file : row.files) {
-        SCOPED_TRACE(file);
-        const plat::Image img = DecodeFile(file, Fixture(file));
-        EXPECT_EQ(img.width, width);
-        EXPECT_EQ(img.height, height);
-        EXPECT_EQ(img.hasAlpha, row.alpha);
-        EXPECT_EQ(img.pixels, pixels);
-        std::string got;  // stays "" without a mask
-        for (int i = 0; !img.mask.empty() && i < img.width * img.height; ++i)
-            got += img.Masked(i % img.width, i / img.width) ? '1' : '0';
-        EXPECT_EQ(got, mask);
-    }
+    });
+}
+
+// The rows of decoded.txt for the formats: each fixture decodes to exactly those pixels.
+inline void ExpectDecodes(std::string_view formats) {
+    ForEachRow("decoded", 0, formats, [](const std::vector<std::string>& f) {
+        const std::string names = "BWRGU";
+        const std::uint32_t named[] = {0xFF000000u, 0xFFFFFFFFu, 0xFFFF0000u, 0xFF00FF00u,
+                                       0xFF0000FFu};
+        int width = 0, height = 1;
+        std::vector<std::uint32_t> pixels;
+        std::istringstream in(f.at(3));
+        for (std::string t; in >> t;) {
+            if (t == "/") {
+                ++height;
+                continue;
+            }
+            const std::size_t n = t.size() == 1 ? names.find(t[0]) : std::string::npos;
+            pixels.push_back(n != std::string::npos ? named[n] : std::stoul(t, nullptr, 16));
+            width += height == 1 ? 1 : 0;
+        }
+        std::string mask = f[2] == "-" ? "" : f[2];
+        std::erase(mask, '/');
+        std::istringstream files(f[0]);
+        for (std::string file; files >> file;) {
+            SCOPED_TRACE(file);
+            const plat::Image img = DecodeFile(file, Fixture(file));
+            EXPECT_EQ(img.width, width);
+            EXPECT_EQ(img.height, height);
+            EXPECT_EQ(img.hasAlpha, f[1] == "alpha");
+            EXPECT_EQ(img.pixels, pixels);
+            std::string got;  // stays "" without a mask
+            for (int i = 0; !img.mask.empty() && i < img.width * img.height; ++i)
+                got += img.Masked(i % img.width, i / img.width) ? '1' : '0';
+            EXPECT_EQ(got, mask);
+        }
+    });
 }
 
 // A standard WMF whose window extent, its only size, is cx x cy.

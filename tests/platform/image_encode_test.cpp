@@ -9,11 +9,13 @@
 #include "core/Error.h"
 #include "platform/Gdi.h"
 #include "platform/Image.h"
+#include "platform/gdi_canvas.h"
 #include "platform/image/ImageCompare.h"
 
 namespace {
 
 using namespace zo::plat;
+using zo::plat::test::Owned;
 namespace fs = std::filesystem;
 
 // Pixel i is colour i * 0x0A1B2C; its alpha i * 37 (0 only at i = 0), or opaque.
@@ -111,26 +113,20 @@ TEST_F(ImageFiles, SnapshotsOfBitmapsAndDeviceContexts) {
     const HDC dc = CreateCompatibleDC(0);
     const HGDIOBJ old = SelectObject(dc, bmp);
     const RECT r{1, 1, 3, 2};
-    const HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    FillRect(dc, &r, red);
+    FillRect(dc, &r, Owned(CreateSolidBrush(RGB(255, 0, 0))));
     ASSERT_TRUE(SaveDcPng(dc, dir_ / "dc.png").ok());
     ASSERT_TRUE(ReadPng(dir_ / "dc.png", back).ok());
     EXPECT_EQ(back.At(1, 1), 0xFFFF0000u);
     EXPECT_EQ(back.At(2, 1), 0xFFFF0000u);
     EXPECT_EQ(back.At(3, 1), src.At(3, 1));
     SelectObject(dc, old);
-    DeleteObject(red);
     DeleteDC(dc);
 
     // 1-bit bitmaps come out black and white.
     const std::uint8_t bits[4] = {0x80, 0, 0x40, 0};  // rows padded to 16 bits
-    const HBITMAP mono = CreateBitmap(2, 2, 1, 1, bits);
     Image m;
-    ASSERT_TRUE(ImageFromBitmap(mono, m));
-    EXPECT_EQ(m.At(0, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(m.At(1, 0), 0xFF000000u);
-    EXPECT_EQ(m.At(1, 1), 0xFFFFFFFFu);
-    DeleteObject(mono);
+    ASSERT_TRUE(ImageFromBitmap(Owned(CreateBitmap(2, 2, 1, 1, bits)), m));
+    EXPECT_EQ(m.pixels, (std::vector{0xFFFFFFFFu, 0xFF000000u, 0xFF000000u, 0xFFFFFFFFu}));
 
     DeleteObject(bmp);
     const ImageIoStatus s = SaveBitmapPng(bmp, dir_ / "stale.png");  // deleted handle

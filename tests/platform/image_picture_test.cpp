@@ -29,6 +29,11 @@ Bytes Bmp24(int w, int h, std::uint32_t argb) {
                      24);
 }
 
+// A picture's type, then its width and height in HIMETRIC.
+std::vector<std::int32_t> Tw(const zo::Picture& pic) {
+    return {pic.Type(), pic.Width(), pic.Height()};
+}
+
 void ExpectError(std::int32_t number, const char* description, const auto& call) {
     try {
         call();
@@ -49,9 +54,7 @@ protected:
 
 TEST_F(ImagePicture, BitmapFileGivesABitmapPictureSizedInHimetric) {
     auto pic = LoadPictureFromMemory(Bmp24(32, 16, 0xFF336699u));
-    EXPECT_EQ(pic->Type(), 1);
-    EXPECT_EQ(pic->Width(), 847);
-    EXPECT_EQ(pic->Height(), 423);
+    EXPECT_EQ(Tw(*pic), (std::vector{1, 847, 423}));
     const HBITMAP h = pic->Handle();
     const GdiObject* o = GetGdi(h, GdiKind::Bitmap);
     ASSERT_NE(o, nullptr);
@@ -64,9 +67,7 @@ TEST_F(ImagePicture, BitmapFileGivesABitmapPictureSizedInHimetric) {
     pic.reset();  // the picture deletes its bitmap
     EXPECT_EQ(GetGdi(h, GdiKind::Bitmap), nullptr);
 
-    pic = LoadPictureFromMemory(Bmp24(100, 1, 0xFF000000u));
-    EXPECT_EQ(pic->Width(), 2646);
-    EXPECT_EQ(pic->Height(), 26);
+    EXPECT_EQ(Tw(*LoadPictureFromMemory(Bmp24(100, 1, 0xFF000000u))), (std::vector{1, 2646, 26}));
 
     // PNG gives a bitmap too, and it keeps its alpha.
     const Image png = Solid(2, 1, {0x40FF0000u, 0xFF0000FFu}, true);
@@ -81,9 +82,7 @@ TEST_F(ImagePicture, BitmapFileGivesABitmapPictureSizedInHimetric) {
 TEST_F(ImagePicture, IconsAndCursorsGiveIconPictures) {
     // 16 x 16 at 4 bits, all green, the top-left pixel masked.
     auto pic = LoadPictureFromMemory(Fixture("green16.ico"));
-    EXPECT_EQ(pic->Type(), 3);
-    EXPECT_EQ(pic->Width(), 423);
-    EXPECT_EQ(pic->Height(), 423);
+    EXPECT_EQ(Tw(*pic), (std::vector{3, 423, 423}));
     const HICON h = pic->Handle();
     const GdiObject* o = GetGdi(h, GdiKind::Icon);
     ASSERT_NE(o, nullptr);
@@ -127,47 +126,27 @@ TEST_F(ImagePicture, MetafilesGiveTheirTypeAndNominalSize) {
          }) {
         SCOPED_TRACE(file);
         const Bytes bytes = Fixture(file);
-        const auto pic = LoadPictureFromMemory(bytes);
-        EXPECT_EQ(pic->Type(), type);
-        EXPECT_EQ(pic->Width(), width);
-        EXPECT_EQ(pic->Height(), height);
+        EXPECT_EQ(Tw(*LoadPictureFromMemory(bytes)), (std::vector{type, width, height}));
         const MetafileInfo info = ReadMetafileInfo(bytes);
-        EXPECT_EQ(info.type, type);
-        EXPECT_EQ(info.himetricWidth, width);
-        EXPECT_EQ(info.himetricHeight, height);
+        EXPECT_EQ((std::vector<std::int32_t>{info.type, info.himetricWidth, info.himetricHeight}),
+                  (std::vector{type, width, height}));
     }
 }
 
-const Damage kBrokenMetafiles[] = {
-    {"EMF cut short", "frame.emf", kCut, 0, {-4}},
-    {"EMF header record shorter than EMR_HEADER", "frame.emf", 4, 4, {8}},
-    {"EMF record of size 0, which would never advance", "frame.emf", 92, 4, {0}},
-    {"placeable WMF at 0 units per inch", "placeable.wmf", 14, 2, {0}},
-    {"WMF cut short", "standard.wmf", kCut, 0, {-2}},
-    {"WMF record shorter than its own header", "standard.wmf", 18, 4, {1}},
-    {"WMF header size other than 9 words: not a metafile", "standard.wmf", 2, 2, {8}},
-    // Unknown content: nothing, a GIF signature, zeros.
-    {"no bytes", "standard.wmf", kCut, 0, {0}},
-    {"unknown signature", "standard.wmf", 0, 8, {0x613938464947, 0}},
-};
-
 TEST_F(ImagePicture, BrokenMetafilesAndUnknownContentAreInvalidPictures) {
-    for (const Damage& row : kBrokenMetafiles)
-        ExpectRefused(row);
+    ExpectRefused(".wmf .emf");
     EXPECT_EQ(DetectImageFormat(Bytes{'B'}), ImageFormat::Unknown);
     EXPECT_EQ(DetectImageFormat(Bytes{0, 0, 1, 0, 1}), ImageFormat::Unknown);
 }
 
 TEST_F(ImagePicture, LoadPictureFromFilesAndItsErrors) {
-    auto pic = LoadPicture(FixturePath("rgb24.bmp"));  // 3 x 2
-    EXPECT_EQ(pic->Type(), 1);
-    EXPECT_EQ(pic->Width(), 79);
+    EXPECT_EQ(Tw(*LoadPicture(FixturePath("rgb24.bmp"))), (std::vector{1, 79, 53}));  // 3 x 2
     // The content decides, not the name.
     EXPECT_EQ(LoadPicture(FixturePath("bitmap-named.ico"))->Type(), 1);
-    pic = LoadPicture("");
-    ASSERT_TRUE(pic);
-    EXPECT_EQ(pic->Type(), 0);
-    EXPECT_EQ(pic->Handle(), 0u);
+    const auto empty = LoadPicture("");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->Type(), 0);
+    EXPECT_EQ(empty->Handle(), 0u);
 
     const fs::path dir = FixturePath("");
     ExpectError(53, "File not found", [&] { LoadPicture(dir / "missing.bmp"); });

@@ -15,51 +15,41 @@
 namespace zo::plat::test {
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-
 LOGFONTA Turned(LONG escapement, LONG height = -11) {
     return Lf("MS Sans Serif", height, FW_NORMAL, 0, escapement);
 }
 
-std::string FaceOf(const char* requested) {
-    const TextCanvas c(1, 1, Lf(requested, -12));
-    char name[64] = {};
-    GetTextFaceA(c.dc, sizeof name, name);
-    return name;
-}
-
 TEST(TextDrawAlign, TextLandsWhereTheMeasuredWidthsSay) {
     TextCanvas a(300, 40), b(300, 40);
+    const auto same = [&] {
+        const bool s = a.SamePixels(b);
+        a.Fill(kWhite);
+        b.Fill(kWhite);
+        return s;
+    };
     const int cx = a.Cx("Caption");
     // Right and centre alignment.
     SetTextAlign(a.dc, TA_RIGHT);
     a.Out(150, 5, "Caption");
     b.Out(150 - cx, 5, "Caption");
-    EXPECT_TRUE(a.SamePixels(b));
     EXPECT_LE(InkOf(a).right, 150);
-    a.Fill(kWhite);
-    b.Fill(kWhite);
+    EXPECT_TRUE(same());
     SetTextAlign(a.dc, TA_CENTER);
     a.Out(100, 5, "Caption");
     b.Out(100 - cx / 2, 5, "Caption");
-    EXPECT_TRUE(a.SamePixels(b));
+    EXPECT_TRUE(same());
     // Measured advances are the drawn advances.
-    a.Fill(kWhite);
-    b.Fill(kWhite);
     SetTextAlign(a.dc, TA_LEFT);
     a.Out(3, 5, "Wave Typography");
     b.Out(3, 5, "W");
     b.Out(3 + b.Cx("W"), 5, "ave Ty");
     b.Out(3 + b.Cx("Wave Ty"), 5, "pography");
-    EXPECT_TRUE(a.SamePixels(b));
+    EXPECT_TRUE(same());
     // The viewport origin moves the text.
-    a.Fill(kWhite);
-    b.Fill(kWhite);
     SetViewportOrgEx(a.dc, 30, 20, nullptr);
     a.Out(0, 0, "Abc");
     b.Out(30, 20, "Abc");
-    EXPECT_TRUE(a.SamePixels(b));
+    EXPECT_TRUE(same());
 }
 
 TEST(TextDrawAlign, UpdateCpDrawsAtAndAdvancesTheCurrentPosition) {
@@ -101,15 +91,11 @@ TEST(TextDrawScene, InkLandsWhereTheReferenceShows) {
     if (FaceOf("MS Sans Serif") != "DejaVu Sans") GTEST_SKIP() << "drawn with DejaVu Sans";
     Sheet sheet;
     TextCanvas v(200, 120);
-    const auto add = [&](const Canvas& c) { sheet.Add(c); };
-    v.Inked(20, 10, "HIH");
-    add(v);
-    SetTextAlign(v.dc, TA_BASELINE);
-    v.Inked(20, 60, "HIH");
-    add(v);
-    SetTextAlign(v.dc, TA_BOTTOM);
-    v.Inked(20, 60, "HIH");
-    add(v);
+    for (const UINT align : {TA_TOP, TA_BASELINE, TA_BOTTOM}) {
+        SetTextAlign(v.dc, align);
+        v.Inked(20, align == TA_TOP ? 10 : 60, "HIH");
+        sheet.Add(v);
+    }
     sheet.NewRow();
     TextCanvas q(80, 200, Turned(900));
     for (const auto& [align, y, s] : {std::tuple{TA_LEFT, 150, "Group 1"},
@@ -118,61 +104,61 @@ TEST(TextDrawScene, InkLandsWhereTheReferenceShows) {
                                       {TA_RIGHT, 100, "Group"}}) {
         SetTextAlign(q.dc, align);
         q.Inked(40, y, s);
-        add(q);
+        sheet.Add(q);
     }
     TextCanvas h(200, 80, Turned(1800)), t(80, 200, Turned(2700)), d(200, 200, Turned(450, -16));
     h.Inked(150, 50, "Group");
     t.Inked(40, 20, "Group");
     d.Inked(40, 160, "Diagonal");
     for (const Canvas* c : {&h, &t, &d})
-        add(*c);
+        sheet.Add(*c);
     TextCanvas r(60, 200, Turned(900));
     r.Draw("Turned caption", RECT{10, 10, 40, 190}, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-    add(r);
+    sheet.Add(r);
     sheet.NewRow();
     TextCanvas c(200, 60);
     const char* text = "A long line of text";
     const RECT box{10, 10, 40, 30};
     IntersectClipRect(c.dc, 0, 0, 30, 60);
     c.Inked(10, 5, text);
-    add(c);
+    sheet.Add(c);
     c.Draw(text, box, DT_SINGLELINE | DT_NOCLIP);
-    add(c);
+    sheet.Add(c);
     SelectClipRgn(c.dc, 0);
     c.Draw(text, box, DT_SINGLELINE);
-    add(c);
+    sheet.Add(c);
     c.Draw(text, box, DT_SINGLELINE | DT_NOCLIP);
-    add(c);
+    sheet.Add(c);
     sheet.NewRow();
     TextCanvas e(200, 40);
     const RECT er{20, 5, 50, 30};
     SetBkColor(e.dc, kRed);
     ASSERT_TRUE(
         ExtTextOutA(e.dc, 10, 8, ETO_CLIPPED | ETO_OPAQUE, &er, "Clipped text", 12, nullptr));
-    add(e);
+    sheet.Add(e);
     e.Fill(kWhite);
     ASSERT_TRUE(ExtTextOutA(e.dc, 0, 0, ETO_OPAQUE, &er, nullptr, 0, nullptr));
-    add(e);
+    sheet.Add(e);
     TextCanvas o(120, 60);
     SetBkColor(o.dc, kRed);
     SetBkMode(o.dc, OPAQUE);
     o.Inked(10, 5, "Hi there");
-    add(o);
+    sheet.Add(o);
     o.Draw("ab\nabcd", RECT{0, 0, 120, 60}, DT_CENTER);
-    add(o);
+    sheet.Add(o);
     SetBkMode(o.dc, TRANSPARENT);
     o.Inked(10, 5, "Hi there");
-    add(o);
+    sheet.Add(o);
     Canvas mono(100, 30, kWhite, 1);
     const UseFont f(mono.dc, DefaultGuiLogFont());
     SetBkMode(mono.dc, TRANSPARENT);
     SetTextColor(mono.dc, RGB(20, 20, 20));
     ASSERT_TRUE(TextOutA(mono.dc, 5, 5, "Mono", 4));
-    add(mono);
+    sheet.Add(mono);
     TextCanvas w(240, 120, Lf("MS Sans Serif", -11));
     const int lw = std::max(w.Cx("Mail Calendar "), w.Cx("Contacts"));
     w.Draw("Mail Calendar Contacts Tasks", RECT{4, 4, 4 + lw, 5 + w.Tm().tmHeight}, DT_WORDBREAK);
-    add(w);
+    sheet.Add(w);
     EXPECT_EQ(sheet.Compare("text/draw"), "");
 }
 

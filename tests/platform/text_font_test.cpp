@@ -18,30 +18,10 @@
 namespace zo::plat::test {
 namespace {
 
-// A memory DC with a font selected; measuring needs no bitmap.
-struct Dc {
-    HDC dc = CreateCompatibleDC(0);
-    ~Dc() { DeleteDC(dc); }
-};
-struct FontDc : Dc {
-    explicit FontDc(const LOGFONTA& lf) : use(dc, lf) {}
-    TEXTMETRICA Metrics() const {
-        TEXTMETRICA tm;
-        EXPECT_TRUE(GetTextMetricsA(dc, &tm));
-        return tm;
-    }
-    SIZE Extent(std::string_view s) const {
-        SIZE sz{-1, -1};
-        EXPECT_TRUE(GetTextExtentPoint32A(dc, s.data(), static_cast<int>(s.size()), &sz));
-        return sz;
-    }
-    std::string Face() const {
-        char name[64] = {};
-        EXPECT_GT(GetTextFaceA(dc, sizeof name, name), 0);
-        return name;
-    }
-    UseFont use;
-};
+// Measuring needs no more than one pixel to draw on.
+TextCanvas Font(const LOGFONTA& lf) {
+    return TextCanvas(1, 1, lf);
+}
 
 LOGFONTA Sans(LONG height, LONG weight = FW_NORMAL, BYTE italic = 0) {
     return Lf("MS Sans Serif", height, weight, italic);
@@ -53,7 +33,7 @@ TEST(TextFont, FacesAreFoundByNameWeightAndSlant) {
     EXPECT_TRUE(std::ifstream(m.file).good());
     EXPECT_NE(m.family.find("Sans"), std::string::npos) << m.family;
     EXPECT_EQ(m.family.find("Mono"), std::string::npos) << m.family;
-    EXPECT_EQ(FontDc(Sans(-11)).Face(), m.family);
+    EXPECT_EQ(Font(Sans(-11)).Face(), m.family);
     const struct {
         const char* name;
         LOGFONTA lf;
@@ -74,40 +54,35 @@ TEST(TextFont, FacesAreFoundByNameWeightAndSlant) {
     // Names are read within their 32 bytes, and Windows-1252 ones reach fontconfig as UTF-8.
     LOGFONTA unterminated = Sans(-12);
     std::memset(unterminated.lfFaceName, 'Q', sizeof unterminated.lfFaceName);
-    EXPECT_GT(FontDc(unterminated).Metrics().tmHeight, 0);
-    EXPECT_GT(FontDc(Lf("Caf\xE9 Sans", -12)).Metrics().tmHeight, 0);
+    EXPECT_GT(Font(unterminated).Tm().tmHeight, 0);
+    EXPECT_GT(Font(Lf("Caf\xE9 Sans", -12)).Tm().tmHeight, 0);
 }
 
 TEST(TextFont, NegativeHeightIsTheEmPositiveTheCell) {
     // A face whose cell is 1.25 em: ascent 2048, descent 512 of 2048 units.
     // {lfHeight, em}: a cell of 21 would be 17 + 4.25, of 22 with 18 em 18 + 5 (4.5); 0 is the
     // 16-px default cell.
-    const int ems[][2] = {{-11, 11},
-                          {20, 16},
-                          {21, 17},
-                          {22, 17},
-                          {0, 13},
-                          {1, 1},
-                          {INT_MIN, text::kMaxEm},
-                          {INT_MAX, text::kMaxEm}};
+    constexpr int kMax = text::kMaxEm;
+    const int ems[][2] = {{-11, 11}, {20, 16}, {21, 17},        {22, 17},
+                          {0, 13},   {1, 1},   {INT_MIN, kMax}, {INT_MAX, kMax}};
     for (const auto& [height, em] : ems)
         EXPECT_EQ(text::EmPixelsFor(height, 2560, 2048, 2048), em) << height;
     for (LONG h : {-8, -11, -13, -16, -24}) {
-        const TEXTMETRICA tm = FontDc(Sans(h)).Metrics();
+        const TEXTMETRICA tm = Font(Sans(h)).Tm();
         EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, -h);
         EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
     }
     for (LONG h : {12, 16, 20, 33}) {
-        const TEXTMETRICA tm = FontDc(Sans(h)).Metrics();
+        const TEXTMETRICA tm = Font(Sans(h)).Tm();
         EXPECT_LE(tm.tmHeight, h);
         EXPECT_GE(tm.tmHeight, h - 2);
     }
-    EXPECT_EQ(FontDc(Sans(0)).Metrics().tmHeight, FontDc(Sans(16)).Metrics().tmHeight);
+    EXPECT_EQ(Font(Sans(0)).Tm().tmHeight, Font(Sans(16)).Tm().tmHeight);
     // Absurd heights are bounded.
-    const TEXTMETRICA huge = FontDc(Sans(INT_MIN)).Metrics();
+    const TEXTMETRICA huge = Font(Sans(INT_MIN)).Tm();
     EXPECT_GT(huge.tmHeight, 0);
     EXPECT_LE(huge.tmHeight - huge.tmInternalLeading, text::kMaxEm);
-    EXPECT_LE(FontDc(Sans(2000000000)).Metrics().tmHeight, 2 * text::kMaxEm);
+    EXPECT_LE(Font(Sans(2000000000)).Tm().tmHeight, 2 * text::kMaxEm);
 }
 
 TEST(TextFont, TheCellAndAdvancesComeFromTheFontFile) {
@@ -116,15 +91,15 @@ TEST(TextFont, TheCellAndAdvancesComeFromTheFontFile) {
     const int rows[][5] = {{8, 7, 2, 4, 106},   {11, 10, 3, 6, 142},  {13, 12, 3, 7, 171},
                            {16, 15, 4, 8, 208}, {27, 25, 6, 14, 361}, {40, 37, 9, 20, 524}};
     // Extents add up, ignore the escapement and grow with the font.
-    const FontDc f(Sans(-11)), turned(Lf("MS Sans Serif", -11, FW_NORMAL, 0, 900));
+    const TextCanvas f(1, 1, Sans(-11)), turned(1, 1, Lf("MS Sans Serif", -11, FW_NORMAL, 0, 900));
     EXPECT_EQ(f.Extent("Group 1").cx, f.Extent("Group").cx + f.Extent(" 1").cx);
     EXPECT_EQ(turned.Extent("Group 1").cx, f.Extent("Group 1").cx);
     EXPECT_EQ(turned.Extent("Ag").cy, f.Extent("Ag").cy);
-    EXPECT_GT(FontDc(Sans(-22)).Extent("Group 1").cx, f.Extent("Group 1").cx * 3 / 2);
-    if (FontDc(Sans(-11)).Face() != "DejaVu Sans") GTEST_SKIP() << "the figures are DejaVu Sans's";
+    EXPECT_GT(Font(Sans(-22)).Extent("Group 1").cx, f.Extent("Group 1").cx * 3 / 2);
+    if (Font(Sans(-11)).Face() != "DejaVu Sans") GTEST_SKIP() << "the figures are DejaVu Sans's";
     for (const auto& [em, ascent, descent, average, width] : rows) {
-        const FontDc g(Sans(-em));
-        const TEXTMETRICA tm = g.Metrics();
+        const TextCanvas g(1, 1, Sans(-em));
+        const TEXTMETRICA tm = g.Tm();
         EXPECT_EQ(tm.tmAscent, ascent) << em;
         EXPECT_EQ(tm.tmDescent, descent) << em;
         EXPECT_EQ(tm.tmAveCharWidth, average) << em;
@@ -140,7 +115,7 @@ TEST(TextFont, MetricsReportTheLogfontsFlags) {
     lf.lfUnderline = 1;
     lf.lfStrikeOut = 1;
     lf.lfCharSet = 2;
-    const TEXTMETRICA tm = FontDc(lf).Metrics();
+    const TEXTMETRICA tm = Font(lf).Tm();
     EXPECT_EQ(tm.tmWeight, FW_BOLD);
     EXPECT_NE(tm.tmItalic, 0);
     EXPECT_NE(tm.tmUnderlined, 0);
@@ -149,7 +124,7 @@ TEST(TextFont, MetricsReportTheLogfontsFlags) {
     EXPECT_LT(tm.tmFirstChar, tm.tmLastChar);
     EXPECT_EQ(tm.tmBreakChar, ' ');
     EXPECT_NE(tm.tmPitchAndFamily & TMPF_TRUETYPE, 0);
-    const TEXTMETRICA plain = FontDc(Sans(-13, 0)).Metrics();
+    const TEXTMETRICA plain = Font(Sans(-13, 0)).Tm();
     EXPECT_EQ(plain.tmWeight, FW_NORMAL);
     EXPECT_EQ(plain.tmItalic, 0);
     // The default GUI font is 8-point MS Sans Serif.
@@ -158,16 +133,15 @@ TEST(TextFont, MetricsReportTheLogfontsFlags) {
     EXPECT_EQ(gui.lfHeight, -11);
     EXPECT_EQ(gui.lfWeight, FW_NORMAL);
     EXPECT_EQ(gui.lfEscapement, 0);
-    const TEXTMETRICA guiTm = FontDc(gui).Metrics();
+    const TEXTMETRICA guiTm = Font(gui).Tm();
     EXPECT_EQ(guiTm.tmHeight - guiTm.tmInternalLeading, 11);
 }
 
 TEST(TextFont, FontsWithTheSameFaceAndSizeShareOneRealisation) {
-    const FontDc a(Sans(-11)), b(Lf("Ms Sans Serif", -11)), c(Sans(-12));
-    for (const FontDc* f : {&a, &b, &c})
-        f->Extent("x");
-    const auto realized = [](const FontDc& f) {
-        return GetGdi(f.use.font(), GdiKind::Font)->font.realized;
+    const TextCanvas a(1, 1, Sans(-11)), b(1, 1, Lf("Ms Sans Serif", -11)), c(1, 1, Sans(-12));
+    const auto realized = [](const TextCanvas& f) {
+        f.Cx("x");
+        return GetGdi(GetCurrentObject(f.dc, OBJ_FONT), GdiKind::Font)->font.realized;
     };
     EXPECT_NE(realized(a), nullptr);
     EXPECT_EQ(realized(a), realized(b));
@@ -175,7 +149,7 @@ TEST(TextFont, FontsWithTheSameFaceAndSizeShareOneRealisation) {
 }
 
 TEST(TextFont, MeasuringFailsSoftlyAndCopiesNamesWithinBounds) {
-    const FontDc f(Sans(-11));
+    const TextCanvas f(1, 1, Sans(-11));
     SIZE sz{5, 5};
     EXPECT_TRUE(GetTextExtentPoint32A(f.dc, "", 0, &sz));
     EXPECT_EQ(sz.cx, 0);
@@ -202,7 +176,7 @@ TEST(TextFont, MeasuringFailsSoftlyAndCopiesNamesWithinBounds) {
     EXPECT_EQ(small[3], 'x');
     EXPECT_EQ(GetTextFaceA(f.dc, 0, small), 0);
     // A DC without an application font measures with the default one.
-    const Dc bare;
+    const Canvas bare(1, 1);
     ASSERT_TRUE(GetTextMetricsA(bare.dc, &tm));
     EXPECT_GT(tm.tmHeight, 0);
     EXPECT_TRUE(GetTextExtentPoint32A(bare.dc, "Ag", 2, &sz));

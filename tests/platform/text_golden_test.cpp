@@ -29,39 +29,22 @@ LOGFONTA Style(const char* face, LONG height, LONG weight, bool italic, bool und
     return lf;
 }
 
-std::string FaceOf(const char* requested) {
-    Canvas c(1, 1);
-    const UseFont f(c.dc, Lf(requested, -12));
-    char name[64] = {};
-    GetTextFaceA(c.dc, sizeof name, name);
-    return name;
-}
-
 void Frame(HDC dc, const RECT& r) {
-    const HBRUSH b = CreateSolidBrush(RGB(160, 160, 160));
     const RECT outside{r.left - 1, r.top - 1, r.right + 1, r.bottom + 1};
-    FrameRect(dc, &outside, b);
-    DeleteObject(b);
-}
-
-void Out(HDC dc, int x, int y, const std::string& s) {
-    TextOutA(dc, x, y, s.data(), static_cast<int>(s.size()));
+    FrameRect(dc, &outside, Owned(CreateSolidBrush(RGB(160, 160, 160))));
 }
 
 // Every face at four sizes, then the styles, in Windows-1252 text with accented letters and
 // the euro sign, then an opaque background in colour.
-void FacesSheet(Canvas& c) {
-    SetBkMode(c.dc, TRANSPARENT);
+void FacesSheet(const TextCanvas& c) {
     int y = 4;
     for (const char* face : {"MS Sans Serif", "Tahoma", "Times New Roman", "Courier New"}) {
         for (const LONG h : {-11, -13, -16, 20}) {
             const UseFont f(c.dc, Lf(face, h));
-            Out(c.dc, 4, y,
-                std::string(face) + " " + std::to_string(h) +
-                    ": Quick brown fox & 0123 \xE0\xE9\xF1\xFC \x80 {[|]}");
-            TEXTMETRICA tm;
-            GetTextMetricsA(c.dc, &tm);
-            y += tm.tmHeight + 2;
+            c.Out(4, y,
+                  std::string(face) + " " + std::to_string(h) +
+                      ": Quick brown fox & 0123 \xE0\xE9\xF1\xFC \x80 {[|]}");
+            y += c.Tm().tmHeight + 2;
         }
     }
     const struct {
@@ -79,21 +62,18 @@ void FacesSheet(Canvas& c) {
     for (const auto& s : styles) {
         const UseFont f(c.dc, s.lf);
         SetTextColor(c.dc, i++ % 2 ? RGB(0, 0, 160) : RGB(0, 0, 0));
-        Out(c.dc, x, y, s.name);
-        SIZE sz;
-        GetTextExtentPoint32A(c.dc, s.name, static_cast<int>(std::strlen(s.name)), &sz);
-        x += sz.cx + 12;
+        c.Out(x, y, s.name);
+        x += c.Cx(s.name) + 12;
     }
     const UseFont f(c.dc, Lf("MS Sans Serif", -11));
     SetBkMode(c.dc, OPAQUE);
     SetBkColor(c.dc, RGB(10, 36, 106));
     SetTextColor(c.dc, RGB(255, 255, 255));
-    Out(c.dc, 4, y + 22, "Highlighted text on an opaque background");
+    c.Out(4, y + 22, "Highlighted text on an opaque background");
 }
 
 // DrawTextA cells: each rectangle framed in grey, the text drawn with one set of flags.
-void FlagsSheet(Canvas& c) {
-    SetBkMode(c.dc, TRANSPARENT);
+void FlagsSheet(const TextCanvas& c) {
     const UseFont f(c.dc, Lf("MS Sans Serif", -11));
     constexpr UINT kOne = DT_SINGLELINE, kMid = DT_SINGLELINE | DT_VCENTER, kWrap = DT_WORDBREAK;
     const struct {
@@ -130,15 +110,14 @@ void FlagsSheet(Canvas& c) {
 
 // Turned text: TextOutA at the four right angles and at 45 degrees with its reference point
 // in red, and DrawTextA in turned rectangles as the control draws its vertical group headers.
-void TurnedSheet(Canvas& c) {
-    SetBkMode(c.dc, TRANSPARENT);
+void TurnedSheet(const TextCanvas& c) {
     const struct {
         LONG esc;
         int x, y;
     } outs[] = {{0, 20, 20}, {900, 20, 190}, {1800, 200, 40}, {2700, 150, 60}, {450, 70, 190}};
     for (const auto& o : outs) {
         const UseFont f(c.dc, Style("MS Sans Serif", -13, FW_NORMAL, false, false, false, o.esc));
-        Out(c.dc, o.x, o.y, "Turned " + std::to_string(o.esc / 10));
+        c.Out(o.x, o.y, "Turned " + std::to_string(o.esc / 10));
         SetPixel(c.dc, o.x, o.y, RGB(255, 0, 0));
     }
     const UseFont f(c.dc, Style("MS Sans Serif", -11, FW_BOLD, false, false, false, 900));
@@ -161,7 +140,7 @@ void TurnedSheet(Canvas& c) {
 struct Sheet {
     const char* name;
     int width, height;
-    std::function<void(Canvas&)> draw;
+    std::function<void(const TextCanvas&)> draw;
 };
 void PrintTo(const Sheet& s, std::ostream* os) {
     *os << s.name;
@@ -180,7 +159,7 @@ TEST_P(TextGolden, MatchesTheReferenceImage) {
             GTEST_SKIP() << requested << " resolves to " << FaceOf(requested) << ", not " << used
                          << "; the references do not apply";
     const Sheet& s = GetParam();
-    Canvas c(s.width, s.height);
+    const TextCanvas c(s.width, s.height);
     s.draw(c);
     Image img;
     ASSERT_TRUE(ImageFromDc(c.dc, img));

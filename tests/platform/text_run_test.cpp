@@ -37,8 +37,7 @@ TEST(TextRun, MergedGlyphsDrawWhatGlyphByGlyphDraws) {
     std::mt19937 rng(7);
     for (const Row& r : kRows) {
         SCOPED_TRACE(r.name);
-        Canvas merged(160, 160, RGB(255, 255, 255), r.bpp),
-            single(160, 160, RGB(255, 255, 255), r.bpp);
+        Canvas merged(160, 160, kWhite, r.bpp), single(160, 160, kWhite, r.bpp);
         for (std::size_t i = 0; i < merged.Bits().pixels.size(); ++i)
             merged.Bits().pixels[i] = single.Bits().pixels[i] = rng();
         for (std::size_t i = 0; i < merged.Bits().mono.size(); ++i)

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Gdi.h"
 #include "platform/Text.h"
@@ -30,7 +31,6 @@ inline LOGFONTA Lf(const char* face, LONG height, LONG weight = FW_NORMAL, BYTE 
 class UseFont : public Owned {
 public:
     UseFont(HDC dc, const LOGFONTA& lf) : Owned(CreateFontIndirectA(&lf), dc) {}
-    HFONT font() const { return *this; }
 };
 
 // The bounding box (right and bottom exclusive) and count of the pixels that are not the
@@ -66,10 +66,16 @@ public:
         EXPECT_TRUE(GetTextMetricsA(dc, &tm));
         return tm;
     }
-    int Cx(const std::string& s) const {
-        SIZE sz;
+    SIZE Extent(std::string_view s) const {
+        SIZE sz{-1, -1};
         EXPECT_TRUE(GetTextExtentPoint32A(dc, s.data(), static_cast<int>(s.size()), &sz));
-        return sz.cx;
+        return sz;
+    }
+    int Cx(const std::string& s) const { return Extent(s).cx; }
+    std::string Face() const {
+        char name[64] = {};
+        EXPECT_GT(GetTextFaceA(dc, sizeof name, name), 0);
+        return name;
     }
     void Out(int x, int y, const std::string& s) const {
         EXPECT_TRUE(TextOutA(dc, x, y, s.data(), static_cast<int>(s.size())));
@@ -90,5 +96,10 @@ public:
 private:
     std::unique_ptr<UseFont> font_;
 };
+
+// The face a font of that name lands on.
+inline std::string FaceOf(const char* requested) {
+    return TextCanvas(1, 1, Lf(requested, -12)).Face();
+}
 
 }  // namespace zo::plat::test
