@@ -63,9 +63,7 @@ protected:
     void SetUp() override {
         WinTest::SetUp();
         tlsDialogLog = &events;
-        WNDCLASSA wc;
-        wc.lpfnWndProc = LoggingDialogProc;
-        wc.lpszClassName = "ZoTestDialog";
+        const WNDCLASSA wc{.lpfnWndProc = LoggingDialogProc, .lpszClassName = "ZoTestDialog"};
         RegisterClassA(&wc);
         dialog = CreateWindowExA(WS_EX_CONTROLPARENT, "ZoTestDialog", "dialog",
                                  WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, 0, nullptr);
