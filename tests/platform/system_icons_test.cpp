@@ -94,9 +94,7 @@ TEST_F(ShownIcons, ATooltipTitleCarriesItsIcon) {
         InjectMouseMove(50, 50);
         PumpMessages();
         InjectMouseMove(52, 51);
-        PumpMessages();
-        AdvanceClock(GetDoubleClickTime() + 10);
-        PumpMessages();
+        RunFor(GetDoubleClickTime() + 10);
         return WindowRect(tip);
     };
     SendMessageA(tip, TTM_SETTITLEA, TTI_NONE, reinterpret_cast<LPARAM>(kTitle));
@@ -105,9 +103,7 @@ TEST_F(ShownIcons, ATooltipTitleCarriesItsIcon) {
     EXPECT_EQ(RedInk(plain), 0);
     SendMessageA(tip, TTM_POP, 0, 0);
     InjectMouseMove(190, 140);
-    PumpMessages();
-    AdvanceClock(500);
-    PumpMessages();
+    RunFor(500);
     SendMessageA(tip, TTM_SETTITLEA, TTI_ERROR, reinterpret_cast<LPARAM>(kTitle));
     const RECT iconic = ShowTip();
     ASSERT_TRUE(IsWindowVisible(tip));

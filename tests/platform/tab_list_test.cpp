@@ -138,8 +138,7 @@ TEST_F(Controls, TheListScrollsByItsBarAndTheWheelWithinItsRange) {
     const HWND list = Make(WC_LISTBOXA, 0, 10, 10, 150, 100);
     for (int i = 0; i < 40; ++i)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("row"));
-    RECT c;
-    GetClientRect(list, &c);
+    const RECT c = ClientRect(list);
     const int itemH = static_cast<int>(Cur(list, LB_GETITEMHEIGHT));
     const ListGeometry g = MeasureList(c.right, c.bottom, itemH, 40, 0);
     ASSERT_TRUE(g.scroll);

@@ -2,8 +2,11 @@
 // moved by hand: showing after the delays, hiding on leave, click, auto-pop and deactivation,
 // the tool records and texts, the tip's look and place on screen, and tools or tooltips that
 // go away.
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <sstream>
 
 #include "platform/CommCtrl.h"
@@ -60,12 +63,10 @@ protected:
         return TOOLINFOA{.hwnd = h, .uId = id, .rect = {}, .lpszText = text};
     }
     std::string Text(HWND h, std::uintptr_t id) {
-        char buf[256];
-        std::memset(buf, 'x', sizeof buf);
-        buf[255] = '\0';
-        TOOLINFOA ti = Key(h, id, buf);
+        std::string buf(255, 'x');
+        TOOLINFOA ti = Key(h, id, buf.data());
         if (Send(TTM_GETTEXTA, 0, &ti) == 0 && buf[0] == 'x') return "<none>";
-        return buf;
+        return buf.c_str();
     }
     LRESULT Delay(WPARAM kind) { return SendMessageA(tip, TTM_GETDELAYTIME, kind, 0); }
     bool Up() const { return IsWindowVisible(tip) != FALSE; }
@@ -82,9 +83,7 @@ protected:
         std::istringstream steps(script);
         for (std::string step; steps >> step;) {
             SCOPED_TRACE("step " + step + " of \"" + script + "\"");
-            const int n = std::isdigit(static_cast<unsigned char>(step.back()))
-                              ? std::atoi(step.c_str() + (std::isdigit(step[0]) ? 0 : 1))
-                              : 0;
+            const int n = std::atoi(step.c_str() + (std::isdigit(step[0]) ? 0 : 1));
             if (step.find(',') != std::string::npos) {
                 InjectMouseMove(n, std::atoi(step.c_str() + step.find(',') + 1));
             } else if (step[0] == 'w') {

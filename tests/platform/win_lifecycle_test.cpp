@@ -204,9 +204,7 @@ TEST_F(Lifecycle, SetParentMovesTheWindowBetweenParents) {
     EXPECT_EQ(GetParent(c), p2);
     EXPECT_EQ(GetWindow(p1, GW_CHILD), 0u);
     EXPECT_TRUE(IsChild(p2, c));
-    RECT r;
-    GetWindowRect(c, &r);
-    EXPECT_EQ(r.left, 105);
+    EXPECT_EQ(WindowRect(c).left, 105);
 }
 
 TEST_F(Lifecycle, IdsAndStylesChangeAndTextIsCutToTheBuffer) {
@@ -217,9 +215,7 @@ TEST_F(Lifecycle, IdsAndStylesChangeAndTextIsCutToTheBuffer) {
     EXPECT_NE(style & WS_CHILD, 0);
     SetWindowLongA(w, GWL_STYLE, style | WS_BORDER);
     EXPECT_NE(GetWindowLongA(w, GWL_STYLE) & WS_BORDER, 0);
-    RECT rc;
-    GetClientRect(w, &rc);
-    EXPECT_EQ(rc.right, 8);  // the border takes one pixel on each side
+    EXPECT_EQ(ClientRect(w).right, 8);  // the border takes one pixel on each side
     EXPECT_TRUE(SetWindowTextA(w, "hello world"));
     char small[6];
     EXPECT_EQ(GetWindowTextA(w, small, sizeof small), 5);
