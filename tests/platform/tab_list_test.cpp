@@ -16,18 +16,14 @@ protected:
         InitCommonControlsEx(&icc);
         parent = Top("parent", 0, 0, 320, 240);
         rec.hook = [this](HWND, UINT msg, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
-            if (msg == WM_NOTIFY) {
-                const UINT code = reinterpret_cast<const NMHDR*>(lp)->code;
-                said.push_back(code == TCN_SELCHANGING ? "changing"
-                               : code == TCN_SELCHANGE ? "change"
-                                                       : "?");
-                if (code == TCN_SELCHANGING) return veto ? 1 : 0;
-            } else if (msg == WM_COMMAND) {
-                const WORD code = HIWORD(wp);
-                said.push_back(code == LBN_SELCHANGE ? "sel"
-                               : code == LBN_DBLCLK  ? "dbl"
-                                                     : "focus");
-            }
+            static const std::map<UINT, const char*> names = {
+                {TCN_SELCHANGING, "changing"}, {TCN_SELCHANGE, "change"}, {LBN_SELCHANGE, "sel"},
+                {LBN_DBLCLK, "dbl"},           {LBN_SETFOCUS, "focus"},   {LBN_KILLFOCUS, "focus"}};
+            if (msg != WM_NOTIFY && msg != WM_COMMAND) return std::nullopt;
+            const UINT code =
+                msg == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(lp)->code : HIWORD(wp);
+            said.push_back(names.count(code) != 0 ? names.at(code) : "?");
+            if (code == TCN_SELCHANGING) return veto ? 1 : 0;
             return std::nullopt;
         };
     }
