@@ -138,9 +138,10 @@ TEST_F(ToolTip, TheTipIsABorderedInfoBoxUnderThePointerAndOnTheScreen) {
     ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Hello"));
     Run("40,45 s500");
     RECT r = WindowRect(tip);
-    // As large as the text with its 2-pixel inset and the 1-pixel border on each side.
+    // 20 pixels below the pointer, as large as the text with its 2-pixel inset and the 1-pixel
+    // border on each side.
     const TextCanvas gui(1, 1, DefaultGuiLogFont());
-    EXPECT_EQ(r, (RECT{40, 45 + 20, 40 + gui.Cx("Hello") + 6, 65 + gui.Tm().tmHeight + 6}));
+    EXPECT_EQ(r, (RECT{40, 65, 40 + gui.Cx("Hello") + 6, 65 + gui.Tm().tmHeight + 6}));
     EXPECT_EQ(GetWindowLongA(tip, GWL_STYLE) & (WS_POPUP | WS_BORDER), WS_POPUP | WS_BORDER);
     EXPECT_EQ(GetActiveWindow(), owner);  // shown without taking the activation
     // The border in the frame colour, the inset in the background, the text in the ink colour:
