@@ -362,11 +362,14 @@ TEST_F(ToolTip, DestroyingAToolWindowTakesItsToolsAlong) {
     EXPECT_EQ(CurrentTool(), static_cast<std::uintptr_t>(other));
     // A tool on a dead window cannot be added.
     EXPECT_FALSE(AddTool(tool, 8, kToolRect, "Late"));
-    // The tooltip going first leaves the tool window working through its procedure chain.
+    // The tooltip going first leaves the tool window working through its procedure chain, and
+    // its stale handle answers nothing.
     DestroyWindow(tip);
     EXPECT_FALSE(IsWindow(tip));
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(Text(other, other), "<none>");
     rec.Watch({WM_MOUSEMOVE, WM_USER});
-    Run("210,50");
+    Run("210,50 w1000");
     SendMessageA(other, WM_USER, 0, 0);
     EXPECT_EQ(rec.Said(), "other:MOUSEMOVE other:USER");
     DestroyWindow(owner);
@@ -414,14 +417,7 @@ TEST_F(ToolTip, BadRecordsAndStaleHandlesFailSoftly) {
     Send(TTM_RELAYEVENT, 0, &m);
     Run("w1000 -");
     EXPECT_FALSE(AddTool(gone, 1, kToolRect, "No", TTF_SUBCLASS));
-    // A stale tooltip handle answers nothing.
-    const HWND staleTip = tip;
-    DestroyWindow(tip);
-    EXPECT_EQ(SendMessageA(staleTip, TTM_GETTOOLCOUNT, 0, 0), 0);
-    EXPECT_EQ(Text(tool, 7), "<none>");
-    Run("40,40 w1000");
-    INITCOMMONCONTROLSEX bad;
-    bad.dwSize = 4;
+    const INITCOMMONCONTROLSEX bad{.dwSize = 4};
     EXPECT_FALSE(InitCommonControlsEx(&bad));
     EXPECT_FALSE(InitCommonControlsEx(nullptr));
 }

@@ -12,8 +12,7 @@ using Lifecycle = WinTest;
 // Answers one message with a fixed result, letting the rest through.
 auto Answer(UINT which, LRESULT result) {
     return [which, result](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (msg == which) return result;
-        return std::nullopt;
+        return msg == which ? std::optional<LRESULT>(result) : std::nullopt;
     };
 }
 
