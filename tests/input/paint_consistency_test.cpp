@@ -18,7 +18,9 @@
 namespace zo {
 namespace {
 
+using testing::CentreOnScreen;
 using testing::IconPicture;
+using testing::OnScreen;
 
 struct Row {
     std::string name;
@@ -111,15 +113,6 @@ protected:
         return g->Buttons()->Item(1 + Pick(g->Buttons()->Count()));
     }
 
-    plat::POINT OnScreen(plat::HWND w, int x, int y) {
-        plat::POINT p{x, y};
-        plat::ClientToScreen(w, &p);
-        return p;
-    }
-    plat::POINT CentreOf(plat::HWND w, const Rect& r) {
-        return OnScreen(w, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
-
     // Somewhere the pointer can go, with a description for the step log.
     plat::POINT PointerTarget(std::string& what) {
         switch (Pick(7)) {
@@ -127,7 +120,7 @@ protected:
                 const ButtonPtr b = AnyButton(bar->ActiveGroup());
                 if (b) {
                     what = "over " + b->Caption();
-                    return CentreOf(bar->m_hWndButtons, b->ButtonRect());
+                    return CentreOnScreen(bar->m_hWndButtons, b->ButtonRect());
                 }
                 break;
             }
@@ -140,15 +133,15 @@ protected:
                 const GroupPtr g = list.Count() > 0 ? list.Item(1 + Pick(list.Count())) : nullptr;
                 if (g) {
                     what = "over header " + g->Caption();
-                    return CentreOf(upper ? bar->m_hWndUpperGroups : bar->m_hWndLowerGroups,
-                                    g->HeaderRect());
+                    return CentreOnScreen(upper ? bar->m_hWndUpperGroups : bar->m_hWndLowerGroups,
+                                          g->HeaderRect());
                 }
                 break;
             }
             case 3: {  // a scroll button, shown or not
                 const Rect& r = Chance(50) ? bar->m_rcTLScrollButton : bar->m_rcBRScrollButton;
                 what = "over a scroll button";
-                return CentreOf(bar->m_hWndButtons, r);
+                return CentreOnScreen(bar->m_hWndButtons, r);
             }
             case 4: {  // anywhere on the control
                 plat::RECT r;
@@ -159,7 +152,7 @@ protected:
             case 5:
                 if (Chance(50)) {
                     what = "over the close button";
-                    return CentreOf(bar->m_picCaptionBar().hWnd(), bar->m_rcCloseButton);
+                    return CentreOnScreen(bar->m_picCaptionBar().hWnd(), bar->m_rcCloseButton);
                 }
                 what = "over the caption bar";
                 return OnScreen(bar->m_picCaptionBar().hWnd(), 10, 3);
