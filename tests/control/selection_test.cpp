@@ -131,12 +131,12 @@ TEST_F(Selection, HiddenGroupsAreListedAtDesignTimeAndOnlyRunTimeHooksAndTips) {
     EXPECT_FALSE(bar->m_bButtonAreaHooked);
 }
 
-TEST_F(Selection, ActiveGroupSetterChecksAndEffects) {
+TEST_F(Selection, ActiveGroupAndSelectedButtonSettersCheckAndNotify) {
     MakeFour();
-    EXPECT_EQ(ErrorOf([&] { bar->SetActiveGroup(nullptr); }),
-              Refused("Active group can't be set to nothing."));
     DefaultSite otherSite;
     auto other = ZoButtonBar::CreateNew(otherSite, 0, 300, 0, 100, 100);
+    EXPECT_EQ(ErrorOf([&] { bar->SetActiveGroup(nullptr); }),
+              Refused("Active group can't be set to nothing."));
     EXPECT_EQ(ErrorOf([&] { bar->SetActiveGroup(other->ActiveGroup()); }),
               Refused("Group does not belong to this control."));
     d->SetVisible(false);
@@ -152,15 +152,13 @@ TEST_F(Selection, ActiveGroupSetterChecksAndEffects) {
     EXPECT_EQ(bar->m_lScrollPos, 0);
     EXPECT_EQ(Changes(), Log{"ActiveGroup"});
     EXPECT_EQ(events.Take(), Log{"ActiveGroupChanged"});
-}
 
-TEST_F(Selection, SelectingAButtonOfAnotherGroupActivatesItFirst) {
-    MakeFour();
-    auto x = c->Buttons()->Add("X", IconPicture());
+    // Selecting a button of another group activates that group first.
+    auto x = b->Buttons()->Add("X", IconPicture());
     events.Take();
     Changes();
     bar->SetSelectedButton(x);
-    EXPECT_EQ(bar->ActiveGroup(), c);
+    EXPECT_EQ(bar->ActiveGroup(), b);
     EXPECT_EQ(bar->SelectedButton(), x);
     EXPECT_EQ(events.Take(), (Log{"ActiveGroupChanged", "ButtonSelectionChanged"}));
     EXPECT_EQ(Changes(), (Log{"ActiveGroup", "SelectedButton"}));
@@ -171,26 +169,18 @@ TEST_F(Selection, SelectingAButtonOfAnotherGroupActivatesItFirst) {
     EXPECT_EQ(events.Take(), Log{});
     EXPECT_EQ(Changes(), Log{"SelectedButton"});
     EXPECT_EQ(paints.buttons, before + 1);
-    DefaultSite otherSite;
-    auto other = ZoButtonBar::CreateNew(otherSite, 0, 300, 0, 100, 100);
     auto foreign = other->ActiveGroup()->Buttons()->Add("F", IconPicture());
     EXPECT_EQ(ErrorOf([&] { bar->SetSelectedButton(foreign); }),
               Refused("Button does not belong to this control"));
     bar->SetSelectedButton(x);
-    c->Buttons()->Remove(1);  // the selection outlives the button's removal
-    EXPECT_EQ(bar->SelectedButton(), x);
-}
-
-TEST_F(Selection, SelectingInAHiddenGroupFailsAndChangesNothing) {
-    MakeFour();
-    auto x = d->Buttons()->Add("X", IconPicture());
-    auto y = a->Buttons()->Add("Y", IconPicture());
-    bar->SetSelectedButton(y);
-    d->SetVisible(false);
-    EXPECT_EQ(ErrorOf([&] { bar->SetSelectedButton(x); }),
+    // A button of a hidden group is refused, and nothing changes.
+    auto hidden = d->Buttons()->Add("H", IconPicture());
+    EXPECT_EQ(ErrorOf([&] { bar->SetSelectedButton(hidden); }),
               Refused("Hidden group cannot be made active."));
-    EXPECT_EQ(bar->SelectedButton(), y);
-    EXPECT_EQ(bar->ActiveGroup(), a);
+    EXPECT_EQ(bar->SelectedButton(), x);
+    EXPECT_EQ(bar->ActiveGroup(), b);
+    b->Buttons()->Remove(1);  // the selection outlives the button's removal
+    EXPECT_EQ(bar->SelectedButton(), x);
 }
 
 TEST_F(Selection, HidingTheActiveGroupActivatesANeighbourButTheLastVisibleStays) {

@@ -59,13 +59,11 @@ const Setting kSettings[] = {
     {"ButtonHighlightZone", &ZoButtonBar::SetButtonHighlightZone, {0, 1}},
 };
 
-class PaintConsistency : public ::testing::TestWithParam<Row> {
+class PaintConsistency : public testing::ControlTest, public ::testing::WithParamInterface<Row> {
 protected:
     void SetUp() override {
-        plat::InitDisplay(plat::DisplayKind::Offscreen, 640, 480);
-        site = std::make_unique<DefaultSite>(true);
-        bar = ZoButtonBar::Create(*site, 0, 10, 10, 220, 300);
-        bar->InitProperties();
+        ControlTest::SetUp();
+        MakeBar(true, 220, 300);
         plat::WNDCLASSA wc;
         wc.lpfnWndProc = plat::DefWindowProcA;
         wc.lpszClassName = "Elsewhere";
@@ -93,11 +91,6 @@ protected:
         }
         plat::PumpMessages();
     }
-    void TearDown() override {
-        bar.reset();
-        plat::ShutdownDisplay();
-    }
-
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
     bool Chance(int percent) { return Pick(100) < percent; }
 
@@ -116,14 +109,12 @@ protected:
     // Somewhere the pointer can go, with a description for the step log.
     plat::POINT PointerTarget(std::string& what) {
         switch (Pick(7)) {
-            case 0: {  // a button of the active group
-                const ButtonPtr b = AnyButton(bar->ActiveGroup());
-                if (b) {
+            case 0:  // a button of the active group
+                if (const ButtonPtr b = AnyButton(bar->ActiveGroup())) {
                     what = "over " + b->Caption();
                     return CentreOnScreen(bar->m_hWndButtons, b->ButtonRect());
                 }
                 break;
-            }
             case 1:
             case 2: {  // a header of either strip
                 const bool upper = Chance(50);
@@ -138,11 +129,10 @@ protected:
                 }
                 break;
             }
-            case 3: {  // a scroll button, shown or not
-                const Rect& r = Chance(50) ? bar->m_rcTLScrollButton : bar->m_rcBRScrollButton;
+            case 3:  // a scroll button, shown or not
                 what = "over a scroll button";
-                return CentreOnScreen(bar->m_hWndButtons, r);
-            }
+                return CentreOnScreen(bar->m_hWndButtons, Chance(50) ? bar->m_rcTLScrollButton
+                                                                     : bar->m_rcBRScrollButton);
             case 4: {  // anywhere on the control
                 plat::RECT r;
                 plat::GetWindowRect(bar->hwnd(), &r);
@@ -342,8 +332,6 @@ protected:
         return report;
     }
 
-    std::unique_ptr<DefaultSite> site;
-    ButtonBarPtr bar;
     plat::HWND elsewhere = 0;
     std::mt19937 rng;
     bool leftDown = false;
