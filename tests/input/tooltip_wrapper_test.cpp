@@ -83,7 +83,7 @@ TEST_F(ToolTipWrapper, TextsSetPastTheWrapperComeBackCutToItsLongest) {
     EXPECT_EQ(tip.Text(owner), std::string(120, 'z'));
 }
 
-TEST_F(ToolTipWrapper, RectanglesMarginsDelaysAndColoursReachTheWindow) {
+TEST_F(ToolTipWrapper, RectanglesMarginsDelaysColoursTitleIconAndStyleReachTheWindow) {
     tip.AddTool(owner, false, 0, 0, 0, 0, "x");
     tip.SetNewToolRect(owner, 10, 20, 30, 40);
     plat::TOOLINFOA ti;
@@ -116,9 +116,6 @@ TEST_F(ToolTipWrapper, RectanglesMarginsDelaysAndColoursReachTheWindow) {
     EXPECT_EQ(static_cast<plat::COLORREF>(tip.BackColor()), plat::GetSysColor(plat::COLOR_WINDOW));
     tip.SetForeColor(0x0000FF);
     EXPECT_EQ(tip.ForeColor(), 0x0000FF);
-}
-
-TEST_F(ToolTipWrapper, TitleIconAndBalloonStyle) {
     tip.SetTitle("  Hint  ");
     EXPECT_EQ(tip.Title(), "Hint");
     tip.SetIcon(1);
