@@ -192,13 +192,10 @@ protected:
         if (kind < 63) {
             static const char* const names[] = {"the button area", "the upper strip",
                                                 "the lower strip", "elsewhere"};
-            Surface* const to[] = {&bar->m_PicButtons(), &bar->m_PicUpperGroups(),
-                                   &bar->m_PicLowerGroups()};
+            const plat::HWND to[] = {bar->m_hWndButtons, bar->m_hWndUpperGroups,
+                                     bar->m_hWndLowerGroups, elsewhere};
             const int i = Pick(4);
-            if (i < 3)
-                to[i]->SetFocus();
-            else
-                plat::SetFocus(elsewhere);
+            plat::SetFocus(to[i]);
             return std::string("focus on ") + names[i];
         }
         try {
@@ -287,12 +284,10 @@ protected:
 
     std::vector<Shot> Surfaces() {
         std::vector<Shot> out;
-        const std::pair<const char*, Surface*> all[] = {
-            {"caption", &bar->m_picCaptionBar()},
-            {"upper", &bar->m_PicUpperGroups()},
-            {"buttons", &bar->m_PicButtons()},
-            {"lower", &bar->m_PicLowerGroups()},
-        };
+        const std::pair<const char*, Surface*> all[] = {{"caption", &bar->m_picCaptionBar()},
+                                                        {"upper", &bar->m_PicUpperGroups()},
+                                                        {"buttons", &bar->m_PicButtons()},
+                                                        {"lower", &bar->m_PicLowerGroups()}};
         for (const auto& [name, s] : all)
             if (plat::IsWindowVisible(s->hWnd()) && s->ClientWidthPx() > 0 &&
                 s->ClientHeightPx() > 0)
