@@ -369,7 +369,7 @@ TEST_F(Input, ArrowsWalkTheHotButtonOverTheGridWithItsWrapsAndSkips) {
     }
 }
 
-TEST_F(Input, EnterSelectsTheHotButtonOnlyOnce) {
+TEST_F(Input, EnterSelectsTheHotButtonOnlyOnceAndActivatesTheMarkedGroup) {
     BuildKeys(3);
     Key(plat::VK_RETURN);  // nothing hot yet
     EXPECT_EQ(bar->SelectedButton(), nullptr);
@@ -380,6 +380,20 @@ TEST_F(Input, EnterSelectsTheHotButtonOnlyOnce) {
     EXPECT_EQ(bar->SelectedButton()->Caption(), "B2");
     Key(plat::VK_RETURN);
     EXPECT_EQ(events.Take(), Log{"ButtonSelectionChanged"});
+    // In a strip the arrows move the mark over the visible groups, and Enter activates.
+    bar->Groups()->Add("G2");
+    bar->Groups()->Add("G3")->SetVisible(false);
+    bar->Groups()->Add("G4");
+    plat::PumpMessages();
+    bar->m_PicUpperGroups().SetFocus();
+    plat::PumpMessages();
+    Key(kDown);  // the first key starts from group 1
+    EXPECT_EQ(Mark(), "G2");
+    EXPECT_EQ(plat::GetFocus(), bar->m_PicLowerGroups().hWnd());  // G2 is shown below
+    // G3 is hidden: skipped; past the last the mark wraps; any other key goes backward.
+    Walk([&] { return Mark(); }, {{kRight, "G4"}, {kRight, "General"}, {'A', "G4"}});
+    Key(plat::VK_RETURN);
+    EXPECT_EQ(bar->ActiveGroup()->Caption(), "G4");
 }
 
 TEST_F(Input, TheHotButtonIsScrolledIntoView) {
@@ -397,23 +411,6 @@ TEST_F(Input, TheHotButtonIsScrolledIntoView) {
         Key(kUp);
     EXPECT_EQ(Hot(), "B12");
     EXPECT_LE(Btn(12)->ButtonRect().bottom, bar->m_PicButtons().ClientHeightPx());
-}
-
-TEST_F(Input, StripArrowsMoveTheMarkOverVisibleGroupsAndEnterActivates) {
-    BuildKeys(1);
-    bar->Groups()->Add("G2");
-    bar->Groups()->Add("G3")->SetVisible(false);
-    bar->Groups()->Add("G4");
-    plat::PumpMessages();
-    bar->m_PicUpperGroups().SetFocus();
-    plat::PumpMessages();
-    Key(kDown);  // the first key starts from group 1
-    EXPECT_EQ(Mark(), "G2");
-    EXPECT_EQ(plat::GetFocus(), bar->m_PicLowerGroups().hWnd());  // G2 is shown below
-    // G3 is hidden: skipped; past the last the mark wraps; any other key goes backward.
-    Walk([&] { return Mark(); }, {{kRight, "G4"}, {kRight, "General"}, {'A', "G4"}});
-    Key(plat::VK_RETURN);
-    EXPECT_EQ(bar->ActiveGroup()->Caption(), "G4");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ protected:
 using Notifications = Collections;
 using Lifetime = Collections;
 
-TEST_F(Collections, AddTrimsTheKeyAndRefusesItInAnyCase) {
+TEST_F(Collections, AddTrimsTheKeyAndRefusesItInAnyCaseWithinItsGroupOrControl) {
     auto g = groups.Add("One", "", "  Key One  ");
     EXPECT_EQ(g->Key(), "Key One");
     EXPECT_EQ(groups.Item("KEY ONE"), g);
@@ -42,9 +42,7 @@ TEST_F(Collections, AddTrimsTheKeyAndRefusesItInAnyCase) {
     EXPECT_EQ(groups.Count(), 1);
     // The refused Add consumed no internal key.
     EXPECT_EQ(groups.Add("Two")->InternalKey(), "INTERNAL_2");
-}
-
-TEST_F(Collections, ButtonKeysAreUniquePerGroupGroupKeysPerControl) {
+    // Button keys are unique per group, group keys per control.
     auto a = groups.Add("A", "", "a");
     auto b = groups.Add("B", "", "b");
     a->Buttons()->Add("x", TestPicture(), "", "", "same");
