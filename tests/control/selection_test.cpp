@@ -15,10 +15,12 @@ std::string Refused(const std::string& text) {
     return std::to_string(kObjectError) + " " + text + " | ZoBtnBar";
 }
 
-std::vector<std::string> Captions(const CGroupButtons& list) {
-    std::vector<std::string> out;
+// The captions of a header list, each with its header's top when `tops`.
+Log Captions(const CGroupButtons& list, bool tops = false) {
+    Log out;
     for (std::int32_t i = 1; i <= list.Count(); ++i)
-        out.push_back(list.Item(i)->Caption());
+        out.push_back(list.Item(i)->Caption() +
+                      (tops ? "@" + std::to_string(list.Item(i)->HeaderRect().top) : ""));
     return out;
 }
 
@@ -103,15 +105,8 @@ TEST_F(Selection, EverySwitchSplitsTheShownGroupsInOrder) {
                            std::to_string(bar->m_lGroupHeaderHeight * std::ssize(list)));
             met = met || x == next;
         }
-        const auto placed = [](const CGroupButtons& list) {
-            Log out;
-            for (std::int32_t i = 1; i <= list.Count(); ++i)
-                out.push_back(list.Item(i)->Caption() + "@" +
-                              std::to_string(list.Item(i)->HeaderRect().top));
-            return out;
-        };
-        ASSERT_EQ(placed(bar->m_aUpperGroupButtons), upper) << "step " << step;
-        ASSERT_EQ(placed(bar->m_aLowerGroupButtons), lower) << "step " << step;
+        ASSERT_EQ(Captions(bar->m_aUpperGroupButtons, true), upper) << "step " << step;
+        ASSERT_EQ(Captions(bar->m_aLowerGroupButtons, true), lower) << "step " << step;
     }
 }
 
