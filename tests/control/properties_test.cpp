@@ -71,7 +71,7 @@ TEST_F(Properties, ANewInstanceHasEveryDefaultAndTellsTheHostOnlyOfRealChanges) 
     EXPECT_NE(bar->hwnd(), 0u);
 }
 
-TEST_F(Properties, WritingTheCurrentValueDoesNothing) {
+TEST_F(Properties, AWriteRepaintsWhatItShouldAndNotifiesOnceUnlessTheValueIsTheSame) {
     MakeBar();
     for (const DispatchMember& m : DispatchMembers()) {
         if (!m.get || !m.set) continue;
@@ -81,10 +81,6 @@ TEST_F(Properties, WritingTheCurrentValueDoesNothing) {
     EXPECT_EQ(Changes(), Log{});
     EXPECT_EQ(paints.buttons + paints.upper + paints.lower + paints.caption, 0);
     EXPECT_EQ(events.Take(), Log{});
-}
-
-TEST_F(Properties, EachWriteRepaintsWhatItShouldAndNotifiesOnce) {
-    MakeBar();
     // A second group gives the lower strip an area; an empty strip has nothing to repaint.
     bar->Groups()->Add("Second");
     plat::PumpMessages();
@@ -216,17 +212,6 @@ TEST_F(Properties, LockRefreshHoldsBackRepaintsButNotLayout) {
     EXPECT_EQ(paints.upper, 1);
 }
 
-TEST_F(Properties, FontChangesRemeasureAndRearrange) {
-    MakeBar();
-    const std::int32_t before = bar->m_lGroupHeaderHeight;
-    auto bigger = std::make_shared<StdFont>();
-    bigger->SetSize(20);
-    bar->SetFont(bigger);
-    EXPECT_GT(bar->m_lGroupHeaderHeight, before);
-    EXPECT_EQ(bar->m_PicUpperGroups().ClientHeightPx(), bar->m_lGroupHeaderHeight);
-    EXPECT_EQ(Changes(), Log{"Font"});
-}
-
 TEST_F(Properties, ResizingTheControlLaysItOutAgainAndTellsTheHostOnce) {
     MakeBar();
     plat::MoveWindow(bar->hwnd(), 10, 10, 240, 300, plat::TRUE);
@@ -238,7 +223,7 @@ TEST_F(Properties, ResizingTheControlLaysItOutAgainAndTellsTheHostOnce) {
     EXPECT_EQ(events.Take(), Log{});
 }
 
-TEST_F(Properties, CaptionBarFollowsShowCaptionBarAndCaption) {
+TEST_F(Properties, CaptionBarFollowsShowCaptionBarAndCaptionAndFontChangesRearrange) {
     MakeBar();
     bar->SetCaption("Tools");
     EXPECT_EQ(bar->m_picCaptionBar().Text(), "Tools");
@@ -249,6 +234,14 @@ TEST_F(Properties, CaptionBarFollowsShowCaptionBarAndCaption) {
     bar->SetCaption("tools");  // letter case counts
     EXPECT_GE(paints.caption, 1);
     EXPECT_EQ(Changes(), (Log{"Caption", "ShowCaptionBar", "Caption"}));
+    // A bigger font remeasures the headers and rearranges the strips.
+    const std::int32_t before = bar->m_lGroupHeaderHeight;
+    auto bigger = std::make_shared<StdFont>();
+    bigger->SetSize(20);
+    bar->SetFont(bigger);
+    EXPECT_GT(bar->m_lGroupHeaderHeight, before);
+    EXPECT_EQ(bar->m_PicUpperGroups().ClientHeightPx(), bar->m_lGroupHeaderHeight);
+    EXPECT_EQ(Changes(), Log{"Font"});
 }
 
 }  // namespace
