@@ -40,7 +40,7 @@ protected:
     GroupPtr a, b, c, d;
 };
 
-TEST_F(Selection, HeaderListsSplitAroundTheActiveGroup) {
+TEST_F(Selection, HeaderListsSplitAroundTheActiveGroupAndListHiddenGroupsAtDesignTime) {
     MakeFour();
     EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A"}));
     EXPECT_EQ(Captions(bar->m_aLowerGroupButtons), (Log{"B", "C", "D"}));
@@ -52,6 +52,20 @@ TEST_F(Selection, HeaderListsSplitAroundTheActiveGroup) {
     EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "C"}));
     EXPECT_EQ(bar->m_PicUpperGroups().ClientHeightPx(), 2 * bar->m_lGroupHeaderHeight);
     EXPECT_EQ(bar->m_PicLowerGroups().ClientHeightPx(), bar->m_lGroupHeaderHeight);
+    // Only at run time is the button area hooked and are there tips; at design time hidden
+    // groups are listed.
+    EXPECT_TRUE(bar->m_bButtonAreaHooked);
+    EXPECT_NE(bar->m_aToolTip, nullptr);
+    const plat::HWND area = bar->m_hWndButtons;
+    bar->Terminate();
+    EXPECT_FALSE(bar->m_bButtonAreaHooked);
+    EXPECT_TRUE(plat::IsWindow(area));
+    MakeFour(false);
+    b->SetVisible(false);
+    bar->SetActiveGroup(b);  // allowed at design time
+    EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "B"}));
+    EXPECT_EQ(bar->m_aToolTip, nullptr);
+    EXPECT_FALSE(bar->m_bButtonAreaHooked);
 }
 
 // Whatever happened to the groups in between, each switch leaves the shown groups split
@@ -108,22 +122,6 @@ TEST_F(Selection, EverySwitchSplitsTheShownGroupsInOrder) {
         ASSERT_EQ(Captions(bar->m_aUpperGroupButtons, true), upper) << "step " << step;
         ASSERT_EQ(Captions(bar->m_aLowerGroupButtons, true), lower) << "step " << step;
     }
-}
-
-TEST_F(Selection, HiddenGroupsAreListedAtDesignTimeAndOnlyRunTimeHooksAndTips) {
-    MakeBar(true);
-    EXPECT_TRUE(bar->m_bButtonAreaHooked);
-    EXPECT_NE(bar->m_aToolTip, nullptr);
-    const plat::HWND area = bar->m_hWndButtons;
-    bar->Terminate();
-    EXPECT_FALSE(bar->m_bButtonAreaHooked);
-    EXPECT_TRUE(plat::IsWindow(area));
-    MakeFour(false);
-    b->SetVisible(false);
-    bar->SetActiveGroup(b);  // allowed at design time
-    EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "B"}));
-    EXPECT_EQ(bar->m_aToolTip, nullptr);
-    EXPECT_FALSE(bar->m_bButtonAreaHooked);
 }
 
 TEST_F(Selection, ActiveGroupAndSelectedButtonSettersCheckAndNotify) {

@@ -288,7 +288,7 @@ TEST_F(Input, CloseButtonNeedsPressAndReleaseOnIt) {
     EXPECT_EQ(ClickHere(), (Log{"Down1 0 -", "Up1 0 -"}));
 }
 
-TEST_F(Input, TheTooltipShowsTheHotButtonsTextAfterTheDelay) {
+TEST_F(Input, TheTooltipShowsTheHotButtonsTextAfterTheDelayAndDesignTimeNeedsNone) {
     Build();
     const plat::HWND tip = bar->m_aToolTip->hWnd();
     ASSERT_TRUE(plat::IsWindow(tip));
@@ -314,15 +314,12 @@ TEST_F(Input, TheTooltipShowsTheHotButtonsTextAfterTheDelay) {
     MoveTo(plat::POINT{700, 500});
     wait(200);
     EXPECT_FALSE(plat::IsWindowVisible(tip));
-}
-
-TEST_F(Input, AtDesignTimeHoverAndClickWorkWithoutATooltip) {
-    Build(3, false);  // design time: no tooltip, as the Selection tests check
+    // At design time there is no tooltip (as the Selection tests check), and hover and click
+    // work without one to point at the hot button.
+    Build(3, false);
     MoveTo(Centre(Btn(1)->ButtonRect()));
-    plat::AdvanceClock(1000);
-    plat::PumpMessages();
+    wait(1000);
     ClickAt(Centre(Btn(1)->ButtonRect()));
-    // Hover and click work without a tooltip to point at the hot button.
     EXPECT_EQ(Hot(), "B1");
     EXPECT_EQ(bar->SelectedButton(), Btn(1));
 }
