@@ -53,7 +53,7 @@ TEST_F(Cache, SameAttributesReuseTheHandleOtherAttributesReplaceIt) {
     EXPECT_NE(cache.GetPen(0, "ArrowColor", 0, 1), p);
 }
 
-TEST_F(Cache, FontsAreRecreatedOnAnyAttributeOrOrientationChange) {
+TEST_F(Cache, FontsAreRecreatedOnAnyAttributeOrOrientationChangeAndLongNamesAreCut) {
     StdFont font;
     const plat::HFONT upright = cache.GetFont(font, "GROUPFONT", 0);
     EXPECT_EQ(cache.GetFont(font, "GROUPFONT", 0), upright);
@@ -70,13 +70,9 @@ TEST_F(Cache, FontsAreRecreatedOnAnyAttributeOrOrientationChange) {
     StdFont other;
     other.SetName("ms sans serif");  // names compare with letter case
     EXPECT_NE(cache.GetFont(other, "GROUPFONT", 900), turned);
-}
-
-TEST_F(Cache, LongFaceNamesAreCutToFitTheField) {
-    StdFont font;
+    // Long face names are cut to fit the field.
     font.SetName(std::string(40, 'F'));
-    const plat::HFONT f = cache.GetFont(font, "BUTTONFONT");
-    const plat::GdiObject* obj = plat::GetGdi(f, plat::GdiKind::Font);
+    obj = plat::GetGdi(cache.GetFont(font, "BUTTONFONT"), plat::GdiKind::Font);
     ASSERT_NE(obj, nullptr);
     EXPECT_EQ(std::string(obj->font.lf.lfFaceName), std::string(31, 'F'));
     EXPECT_EQ(FaceNameForLogFont("Caf\xC3\xA9"), "Caf\xE9");  // converted to the 8-bit page
