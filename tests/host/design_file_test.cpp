@@ -173,11 +173,13 @@ TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
         {"metafile without bits",
          [] { return Picture::Create(PictureType::Metafile, 0, 1000, 500); }, PictureType::Metafile,
          "{\"Type\": \"Metafile\", \"Width\": 1000, \"Height\": 500}"},
-        {"picture resized by its maker",
+        {"picture from a file resized by its maker",
          [] {
              auto p = FromFile("bmp24");
-             return Picture::Create(PictureType::Bitmap, p->Handle(), 999, 111,
-                                    [p](std::uint32_t) {});
+             auto resized =
+                 Picture::Create(PictureType::Bitmap, p->Handle(), 999, 111, [p](std::uint32_t) {});
+             resized->SetSource(p->Source());
+             return resized;
          },
          PictureType::Bitmap, "{\"Width\": 999, \"Height\": 111, \"File\": "},
         {"empty picture", [] { return Picture::Empty(); }, PictureType::None,
@@ -199,6 +201,7 @@ TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
         EXPECT_EQ(p->Kind(), row.type);
         EXPECT_EQ(Looks(*p), Looks(*original));
         if (original->Source()) {
+            ASSERT_TRUE(p->Source()) << "the file's bytes are kept";
             EXPECT_EQ(*p->Source(), *original->Source());
         }
         EXPECT_EQ(FormatDesign(back), text);
