@@ -50,10 +50,10 @@ struct StoredPicture {
 // the size when it is the one the pixels give.
 StoredPicture StorePicture(const Picture& picture);
 
-// The picture back from what was stored. Raises zo::Error 481 for bits that do not decode and
-// std::invalid_argument for bits of another type than stored; an implied type or size is the
-// one the bits give. Adds the picture's pixels to
-// *pixels so the caller can hold all pictures to a budget.
+// The picture back from what was stored; an implied type or size is the one its bits give.
+// Raises zo::Error 481 for bits that do not decode and std::invalid_argument for bits of
+// another type than stored. Adds the picture's pixels to *pixels so the caller can hold all
+// pictures to a budget.
 PicturePtr RestorePicture(const StoredPicture& stored, std::int64_t* pixels);
 
 std::string_view PictureTypeName(PictureType type);
