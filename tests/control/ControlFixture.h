@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "control/ZoButtonBar.h"
@@ -33,20 +34,12 @@ public:
     }
     void Resize() override { Note("Resize"); }
 
-    std::vector<std::string> Take() {
-        auto out = std::move(log);
-        log.clear();
-        return out;
-    }
+    std::vector<std::string> Take() { return std::exchange(log, {}); }
 
 private:
     void Note(std::string s) {
         log.push_back(std::move(s));
-        if (onNext) {
-            auto f = std::move(onNext);
-            onNext = nullptr;
-            f();
-        }
+        if (auto f = std::exchange(onNext, nullptr)) f();
     }
 };
 
@@ -90,6 +83,22 @@ inline std::string LayoutSnapshot(ZoButtonBar& bar) {
           << " " << b->LineIndex() << "." << b->PosInLine();
     }
     return s.str();
+}
+
+// Client point (x, y) of `w` on the screen.
+inline plat::POINT OnScreen(plat::HWND w, int x, int y) {
+    plat::POINT p{x, y};
+    plat::ClientToScreen(w, &p);
+    return p;
+}
+inline plat::POINT CentreOnScreen(plat::HWND w, const Rect& r) {
+    return OnScreen(w, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+// The screen's pixels under the window `w`.
+inline std::vector<std::uint32_t> ScreenPixels(plat::HWND w) {
+    plat::RECT r;
+    plat::GetWindowRect(w, &r);
+    return plat::ReadScreenPixels(r);
 }
 
 inline PicturePtr IconPicture(int px = 32) {

@@ -20,8 +20,20 @@ Log Words(const std::string& text) {
     return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
-TEST_F(Properties, ANewInstanceHasEveryDefault) {
-    MakeBar();
+TEST_F(Properties, ANewInstanceHasEveryDefaultAndTellsTheHostOnlyOfRealChanges) {
+    site = std::make_unique<DefaultSite>(true);
+    bar = ZoButtonBar::Create(*site, 0, 0, 0, 200, 300);
+    bar->InitProperties();
+    // In the documented order, the new group last; defaults equal to the initial zero value
+    // (BorderStyle, Caption, LockRefresh, the flows, ShowCaptionBar, MouseIcon,
+    // ButtonAppearance) cause nothing.
+    EXPECT_EQ(site->Changes(),
+              Words("ButtonBackColor ButtonForeColor ButtonLayout ButtonHeight ButtonWidth "
+                    "ButtonPictureMaskColor ShowCloseButton GroupAppearance Font "
+                    "SelectedButtonAppearance ShowButtonInfo HighlightedButtonBackColor "
+                    "HighlightedButtonForeColor GroupBackColor GroupForeColor "
+                    "SelectedButtonBackColor SelectedButtonForeColor ButtonTextPosition "
+                    "MousePointer GroupGradientColor ButtonGradientColor ActiveGroup"));
     // Colours in hexadecimal, the rest as the dispatch interface gives them.
     const std::string expected =
         "Appearance=1 BorderStyle=0 ButtonAppearance=0 ButtonLayout=1 GroupAppearance=3 "
@@ -59,23 +71,7 @@ TEST_F(Properties, ANewInstanceHasEveryDefault) {
     EXPECT_NE(bar->hwnd(), 0u);
 }
 
-TEST_F(Properties, InitPropertiesTellsTheHostOnlyOfRealChanges) {
-    site = std::make_unique<DefaultSite>(true);
-    bar = ZoButtonBar::Create(*site, 0, 0, 0, 200, 300);
-    bar->InitProperties();
-    // In the documented order, the new group last; defaults equal to the initial zero value
-    // (BorderStyle, Caption, LockRefresh, the flows, ShowCaptionBar, MouseIcon,
-    // ButtonAppearance) cause nothing.
-    EXPECT_EQ(site->Changes(),
-              Words("ButtonBackColor ButtonForeColor ButtonLayout ButtonHeight ButtonWidth "
-                    "ButtonPictureMaskColor ShowCloseButton GroupAppearance Font "
-                    "SelectedButtonAppearance ShowButtonInfo HighlightedButtonBackColor "
-                    "HighlightedButtonForeColor GroupBackColor GroupForeColor "
-                    "SelectedButtonBackColor SelectedButtonForeColor ButtonTextPosition "
-                    "MousePointer GroupGradientColor ButtonGradientColor ActiveGroup"));
-}
-
-TEST_F(Properties, WritingTheCurrentValueDoesNothing) {
+TEST_F(Properties, AWriteRepaintsWhatItShouldAndNotifiesOnceUnlessTheValueIsTheSame) {
     MakeBar();
     for (const DispatchMember& m : DispatchMembers()) {
         if (!m.get || !m.set) continue;
@@ -85,10 +81,6 @@ TEST_F(Properties, WritingTheCurrentValueDoesNothing) {
     EXPECT_EQ(Changes(), Log{});
     EXPECT_EQ(paints.buttons + paints.upper + paints.lower + paints.caption, 0);
     EXPECT_EQ(events.Take(), Log{});
-}
-
-TEST_F(Properties, EachWriteRepaintsWhatItShouldAndNotifiesOnce) {
-    MakeBar();
     // A second group gives the lower strip an area; an empty strip has nothing to repaint.
     bar->Groups()->Add("Second");
     plat::PumpMessages();
@@ -159,7 +151,7 @@ TEST_F(Properties, EveryChangeThatMovesThingsLaysThemOutAgain) {
     }
 }
 
-TEST_F(Properties, BadValuesAreRefusedAndChangeNothing) {
+TEST_F(Properties, BadValuesAndNamesAreRefusedAndChangeNothingWhileGoodNamesWork) {
     MakeBar();
     const std::string invalid =
         std::to_string(kObjectError) + " Invalid property value. | ZoBtnBar";
@@ -180,6 +172,20 @@ TEST_F(Properties, BadValuesAreRefusedAndChangeNothing) {
     EXPECT_NE(plat::GetWindowLongA(bar->hwnd(), plat::GWL_STYLE) & plat::WS_BORDER, 0);
     bar->SetAppearance(zoFlatControl);
     EXPECT_EQ(plat::GetWindowLongA(bar->hwnd(), plat::GWL_EXSTYLE) & plat::WS_EX_CLIENTEDGE, 0);
+    // By name, through the dispatch interface.
+    bar->SetProperty("buttonlayout", Variant(0));
+    EXPECT_EQ(bar->ButtonLayout(), zoTiled);
+    bar->SetProperty("ShowCaptionBar", Variant("True"));
+    EXPECT_TRUE(bar->ShowCaptionBar());
+    EXPECT_EQ(bar->GetProperty("Groups").As<CGroups>(), bar->Groups());
+    EXPECT_EQ(FindDispatchMember(0x68030015)->name, std::string("ActiveGroup"));
+    EXPECT_EQ(ErrorOf([&] { bar->SetProperty("NoSuchThing", Variant(1)); }),
+              "438 Object doesn't support this property or method | ZoBtnBar");
+    EXPECT_EQ(ErrorOf([&] { bar->SetProperty("hwnd", Variant(1)); }),
+              "383 Can't set read-only property | ZoBtnBar");
+    EXPECT_EQ(ErrorOf([&] { bar->SetProperty("ButtonHeight", Variant("tall")); }),
+              "13 Type mismatch | ZoBtnBar");
+    EXPECT_EQ(DispatchMembers().size(), 40u);
 }
 
 TEST_F(Properties, LockRefreshHoldsBackRepaintsButNotLayout) {
@@ -206,17 +212,6 @@ TEST_F(Properties, LockRefreshHoldsBackRepaintsButNotLayout) {
     EXPECT_EQ(paints.upper, 1);
 }
 
-TEST_F(Properties, FontChangesRemeasureAndRearrange) {
-    MakeBar();
-    const std::int32_t before = bar->m_lGroupHeaderHeight;
-    auto bigger = std::make_shared<StdFont>();
-    bigger->SetSize(20);
-    bar->SetFont(bigger);
-    EXPECT_GT(bar->m_lGroupHeaderHeight, before);
-    EXPECT_EQ(bar->m_PicUpperGroups().ClientHeightPx(), bar->m_lGroupHeaderHeight);
-    EXPECT_EQ(Changes(), Log{"Font"});
-}
-
 TEST_F(Properties, ResizingTheControlLaysItOutAgainAndTellsTheHostOnce) {
     MakeBar();
     plat::MoveWindow(bar->hwnd(), 10, 10, 240, 300, plat::TRUE);
@@ -228,7 +223,7 @@ TEST_F(Properties, ResizingTheControlLaysItOutAgainAndTellsTheHostOnce) {
     EXPECT_EQ(events.Take(), Log{});
 }
 
-TEST_F(Properties, CaptionBarFollowsShowCaptionBarAndCaption) {
+TEST_F(Properties, CaptionBarFollowsShowCaptionBarAndCaptionAndFontChangesRearrange) {
     MakeBar();
     bar->SetCaption("Tools");
     EXPECT_EQ(bar->m_picCaptionBar().Text(), "Tools");
@@ -239,23 +234,14 @@ TEST_F(Properties, CaptionBarFollowsShowCaptionBarAndCaption) {
     bar->SetCaption("tools");  // letter case counts
     EXPECT_GE(paints.caption, 1);
     EXPECT_EQ(Changes(), (Log{"Caption", "ShowCaptionBar", "Caption"}));
-}
-
-TEST_F(Properties, DispatchReadsAndWritesByNameAndRefusesUnknownNames) {
-    MakeBar();
-    bar->SetProperty("buttonlayout", Variant(0));
-    EXPECT_EQ(bar->ButtonLayout(), zoTiled);
-    bar->SetProperty("ShowCaptionBar", Variant("True"));
-    EXPECT_TRUE(bar->ShowCaptionBar());
-    EXPECT_EQ(bar->GetProperty("Groups").As<CGroups>(), bar->Groups());
-    EXPECT_EQ(FindDispatchMember(0x68030015)->name, std::string("ActiveGroup"));
-    EXPECT_EQ(ErrorOf([&] { bar->SetProperty("NoSuchThing", Variant(1)); }),
-              "438 Object doesn't support this property or method | ZoBtnBar");
-    EXPECT_EQ(ErrorOf([&] { bar->SetProperty("hwnd", Variant(1)); }),
-              "383 Can't set read-only property | ZoBtnBar");
-    EXPECT_EQ(ErrorOf([&] { bar->SetProperty("ButtonHeight", Variant("tall")); }),
-              "13 Type mismatch | ZoBtnBar");
-    EXPECT_EQ(DispatchMembers().size(), 40u);
+    // A bigger font remeasures the headers and rearranges the strips.
+    const std::int32_t before = bar->m_lGroupHeaderHeight;
+    auto bigger = std::make_shared<StdFont>();
+    bigger->SetSize(20);
+    bar->SetFont(bigger);
+    EXPECT_GT(bar->m_lGroupHeaderHeight, before);
+    EXPECT_EQ(bar->m_PicUpperGroups().ClientHeightPx(), bar->m_lGroupHeaderHeight);
+    EXPECT_EQ(Changes(), Log{"Font"});
 }
 
 }  // namespace

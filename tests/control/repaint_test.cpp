@@ -12,6 +12,7 @@ namespace {
 
 using testing::ControlTest;
 using testing::IconPicture;
+using testing::ScreenPixels;
 
 class Repaint : public ControlTest {
 protected:
@@ -26,16 +27,9 @@ protected:
         CountPaints();
     }
     void HoverOver(const ButtonPtr& b) {
-        const Rect& r = b->ButtonRect();
-        plat::POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        plat::ClientToScreen(bar->m_hWndButtons, &p);
+        const plat::POINT p = testing::CentreOnScreen(bar->m_hWndButtons, b->ButtonRect());
         plat::InjectMouseMove(p.x, p.y);
         plat::PumpMessages();
-    }
-    static std::vector<std::uint32_t> Screen(const ButtonBarPtr& bar) {
-        plat::RECT r;
-        plat::GetWindowRect(bar->hwnd(), &r);
-        return plat::ReadScreenPixels(r);
     }
     GroupPtr second;
 };
@@ -72,10 +66,10 @@ TEST_F(Repaint, EachSurfacePaintsOncePerChangeAndShowsItAll) {
         EXPECT_EQ(paints.lower, row.lower);
         EXPECT_EQ(paints.buttons, row.buttons);
         EXPECT_EQ(paints.caption, 0);
-        const auto shown = Screen(bar);
+        const auto shown = ScreenPixels(bar->hwnd());
         bar->Refresh();
         plat::PumpMessages();
-        EXPECT_EQ(Screen(bar), shown);
+        EXPECT_EQ(ScreenPixels(bar->hwnd()), shown);
     }
 }
 
@@ -118,9 +112,9 @@ TEST_F(Repaint, GatheredPaintsShowWhatImmediatePaintsShowed) {
     for (const auto& [name, step] : steps) {
         step(*a);
         step(*b);
-        ASSERT_EQ(Screen(a), Screen(b)) << name;
+        ASSERT_EQ(ScreenPixels(a->hwnd()), ScreenPixels(b->hwnd())) << name;
         plat::PumpMessages();
-        ASSERT_EQ(Screen(a), Screen(b)) << name << ", then painted";
+        ASSERT_EQ(ScreenPixels(a->hwnd()), ScreenPixels(b->hwnd())) << name << ", then painted";
     }
 }
 
@@ -135,11 +129,12 @@ TEST_F(Repaint, StripsFindTheHeadersTheyShowByPlace) {
         for (const int active : {1, 12, 40}) {
             bar->SetActiveGroup(bar->Groups()->Item(active));
             plat::PumpMessages();
-            const auto byPlace = Screen(bar);
+            const auto byPlace = ScreenPixels(bar->hwnd());
             bar->m_upperHeaderLayout.valid = bar->m_lowerHeaderLayout.valid = false;
             bar->Refresh();
             plat::PumpMessages();
-            EXPECT_EQ(Screen(bar), byPlace) << "flow " << flow << ", active " << active;
+            EXPECT_EQ(ScreenPixels(bar->hwnd()), byPlace)
+                << "flow " << flow << ", active " << active;
         }
     }
 }

@@ -15,10 +15,12 @@ std::string Refused(const std::string& text) {
     return std::to_string(kObjectError) + " " + text + " | ZoBtnBar";
 }
 
-std::vector<std::string> Captions(const CGroupButtons& list) {
-    std::vector<std::string> out;
+// The captions of a header list, each with its header's top when `tops`.
+Log Captions(const CGroupButtons& list, bool tops = false) {
+    Log out;
     for (std::int32_t i = 1; i <= list.Count(); ++i)
-        out.push_back(list.Item(i)->Caption());
+        out.push_back(list.Item(i)->Caption() +
+                      (tops ? "@" + std::to_string(list.Item(i)->HeaderRect().top) : ""));
     return out;
 }
 
@@ -38,7 +40,7 @@ protected:
     GroupPtr a, b, c, d;
 };
 
-TEST_F(Selection, HeaderListsSplitAroundTheActiveGroup) {
+TEST_F(Selection, HeaderListsSplitAroundTheActiveGroupAndListHiddenGroupsAtDesignTime) {
     MakeFour();
     EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A"}));
     EXPECT_EQ(Captions(bar->m_aLowerGroupButtons), (Log{"B", "C", "D"}));
@@ -50,6 +52,20 @@ TEST_F(Selection, HeaderListsSplitAroundTheActiveGroup) {
     EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "C"}));
     EXPECT_EQ(bar->m_PicUpperGroups().ClientHeightPx(), 2 * bar->m_lGroupHeaderHeight);
     EXPECT_EQ(bar->m_PicLowerGroups().ClientHeightPx(), bar->m_lGroupHeaderHeight);
+    // Only at run time is the button area hooked and are there tips; at design time hidden
+    // groups are listed.
+    EXPECT_TRUE(bar->m_bButtonAreaHooked);
+    EXPECT_NE(bar->m_aToolTip, nullptr);
+    const plat::HWND area = bar->m_hWndButtons;
+    bar->Terminate();
+    EXPECT_FALSE(bar->m_bButtonAreaHooked);
+    EXPECT_TRUE(plat::IsWindow(area));
+    MakeFour(false);
+    b->SetVisible(false);
+    bar->SetActiveGroup(b);  // allowed at design time
+    EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "B"}));
+    EXPECT_EQ(bar->m_aToolTip, nullptr);
+    EXPECT_FALSE(bar->m_bButtonAreaHooked);
 }
 
 // Whatever happened to the groups in between, each switch leaves the shown groups split
@@ -103,40 +119,17 @@ TEST_F(Selection, EverySwitchSplitsTheShownGroupsInOrder) {
                            std::to_string(bar->m_lGroupHeaderHeight * std::ssize(list)));
             met = met || x == next;
         }
-        const auto placed = [](const CGroupButtons& list) {
-            Log out;
-            for (std::int32_t i = 1; i <= list.Count(); ++i)
-                out.push_back(list.Item(i)->Caption() + "@" +
-                              std::to_string(list.Item(i)->HeaderRect().top));
-            return out;
-        };
-        ASSERT_EQ(placed(bar->m_aUpperGroupButtons), upper) << "step " << step;
-        ASSERT_EQ(placed(bar->m_aLowerGroupButtons), lower) << "step " << step;
+        ASSERT_EQ(Captions(bar->m_aUpperGroupButtons, true), upper) << "step " << step;
+        ASSERT_EQ(Captions(bar->m_aLowerGroupButtons, true), lower) << "step " << step;
     }
 }
 
-TEST_F(Selection, HiddenGroupsAreListedAtDesignTimeAndOnlyRunTimeHooksAndTips) {
-    MakeBar(true);
-    EXPECT_TRUE(bar->m_bButtonAreaHooked);
-    EXPECT_NE(bar->m_aToolTip, nullptr);
-    const plat::HWND area = bar->m_hWndButtons;
-    bar->Terminate();
-    EXPECT_FALSE(bar->m_bButtonAreaHooked);
-    EXPECT_TRUE(plat::IsWindow(area));
-    MakeFour(false);
-    b->SetVisible(false);
-    bar->SetActiveGroup(b);  // allowed at design time
-    EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A", "B"}));
-    EXPECT_EQ(bar->m_aToolTip, nullptr);
-    EXPECT_FALSE(bar->m_bButtonAreaHooked);
-}
-
-TEST_F(Selection, ActiveGroupSetterChecksAndEffects) {
+TEST_F(Selection, ActiveGroupAndSelectedButtonSettersCheckAndNotify) {
     MakeFour();
-    EXPECT_EQ(ErrorOf([&] { bar->SetActiveGroup(nullptr); }),
-              Refused("Active group can't be set to nothing."));
     DefaultSite otherSite;
     auto other = ZoButtonBar::CreateNew(otherSite, 0, 300, 0, 100, 100);
+    EXPECT_EQ(ErrorOf([&] { bar->SetActiveGroup(nullptr); }),
+              Refused("Active group can't be set to nothing."));
     EXPECT_EQ(ErrorOf([&] { bar->SetActiveGroup(other->ActiveGroup()); }),
               Refused("Group does not belong to this control."));
     d->SetVisible(false);
@@ -152,15 +145,13 @@ TEST_F(Selection, ActiveGroupSetterChecksAndEffects) {
     EXPECT_EQ(bar->m_lScrollPos, 0);
     EXPECT_EQ(Changes(), Log{"ActiveGroup"});
     EXPECT_EQ(events.Take(), Log{"ActiveGroupChanged"});
-}
 
-TEST_F(Selection, SelectingAButtonOfAnotherGroupActivatesItFirst) {
-    MakeFour();
-    auto x = c->Buttons()->Add("X", IconPicture());
+    // Selecting a button of another group activates that group first.
+    auto x = b->Buttons()->Add("X", IconPicture());
     events.Take();
     Changes();
     bar->SetSelectedButton(x);
-    EXPECT_EQ(bar->ActiveGroup(), c);
+    EXPECT_EQ(bar->ActiveGroup(), b);
     EXPECT_EQ(bar->SelectedButton(), x);
     EXPECT_EQ(events.Take(), (Log{"ActiveGroupChanged", "ButtonSelectionChanged"}));
     EXPECT_EQ(Changes(), (Log{"ActiveGroup", "SelectedButton"}));
@@ -171,26 +162,18 @@ TEST_F(Selection, SelectingAButtonOfAnotherGroupActivatesItFirst) {
     EXPECT_EQ(events.Take(), Log{});
     EXPECT_EQ(Changes(), Log{"SelectedButton"});
     EXPECT_EQ(paints.buttons, before + 1);
-    DefaultSite otherSite;
-    auto other = ZoButtonBar::CreateNew(otherSite, 0, 300, 0, 100, 100);
     auto foreign = other->ActiveGroup()->Buttons()->Add("F", IconPicture());
     EXPECT_EQ(ErrorOf([&] { bar->SetSelectedButton(foreign); }),
               Refused("Button does not belong to this control"));
     bar->SetSelectedButton(x);
-    c->Buttons()->Remove(1);  // the selection outlives the button's removal
-    EXPECT_EQ(bar->SelectedButton(), x);
-}
-
-TEST_F(Selection, SelectingInAHiddenGroupFailsAndChangesNothing) {
-    MakeFour();
-    auto x = d->Buttons()->Add("X", IconPicture());
-    auto y = a->Buttons()->Add("Y", IconPicture());
-    bar->SetSelectedButton(y);
-    d->SetVisible(false);
-    EXPECT_EQ(ErrorOf([&] { bar->SetSelectedButton(x); }),
+    // A button of a hidden group is refused, and nothing changes.
+    auto hidden = d->Buttons()->Add("H", IconPicture());
+    EXPECT_EQ(ErrorOf([&] { bar->SetSelectedButton(hidden); }),
               Refused("Hidden group cannot be made active."));
-    EXPECT_EQ(bar->SelectedButton(), y);
-    EXPECT_EQ(bar->ActiveGroup(), a);
+    EXPECT_EQ(bar->SelectedButton(), x);
+    EXPECT_EQ(bar->ActiveGroup(), b);
+    b->Buttons()->Remove(1);  // the selection outlives the button's removal
+    EXPECT_EQ(bar->SelectedButton(), x);
 }
 
 TEST_F(Selection, HidingTheActiveGroupActivatesANeighbourButTheLastVisibleStays) {

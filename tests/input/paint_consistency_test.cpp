@@ -18,7 +18,9 @@
 namespace zo {
 namespace {
 
+using testing::CentreOnScreen;
 using testing::IconPicture;
+using testing::OnScreen;
 
 struct Row {
     std::string name;
@@ -57,13 +59,11 @@ const Setting kSettings[] = {
     {"ButtonHighlightZone", &ZoButtonBar::SetButtonHighlightZone, {0, 1}},
 };
 
-class PaintConsistency : public ::testing::TestWithParam<Row> {
+class PaintConsistency : public testing::ControlTest, public ::testing::WithParamInterface<Row> {
 protected:
     void SetUp() override {
-        plat::InitDisplay(plat::DisplayKind::Offscreen, 640, 480);
-        site = std::make_unique<DefaultSite>(true);
-        bar = ZoButtonBar::Create(*site, 0, 10, 10, 220, 300);
-        bar->InitProperties();
+        ControlTest::SetUp();
+        MakeBar(true, 220, 300);
         plat::WNDCLASSA wc;
         wc.lpfnWndProc = plat::DefWindowProcA;
         wc.lpszClassName = "Elsewhere";
@@ -91,11 +91,6 @@ protected:
         }
         plat::PumpMessages();
     }
-    void TearDown() override {
-        bar.reset();
-        plat::ShutdownDisplay();
-    }
-
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
     bool Chance(int percent) { return Pick(100) < percent; }
 
@@ -111,26 +106,15 @@ protected:
         return g->Buttons()->Item(1 + Pick(g->Buttons()->Count()));
     }
 
-    plat::POINT OnScreen(plat::HWND w, int x, int y) {
-        plat::POINT p{x, y};
-        plat::ClientToScreen(w, &p);
-        return p;
-    }
-    plat::POINT CentreOf(plat::HWND w, const Rect& r) {
-        return OnScreen(w, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
-
     // Somewhere the pointer can go, with a description for the step log.
     plat::POINT PointerTarget(std::string& what) {
         switch (Pick(7)) {
-            case 0: {  // a button of the active group
-                const ButtonPtr b = AnyButton(bar->ActiveGroup());
-                if (b) {
+            case 0:  // a button of the active group
+                if (const ButtonPtr b = AnyButton(bar->ActiveGroup())) {
                     what = "over " + b->Caption();
-                    return CentreOf(bar->m_hWndButtons, b->ButtonRect());
+                    return CentreOnScreen(bar->m_hWndButtons, b->ButtonRect());
                 }
                 break;
-            }
             case 1:
             case 2: {  // a header of either strip
                 const bool upper = Chance(50);
@@ -140,16 +124,15 @@ protected:
                 const GroupPtr g = list.Count() > 0 ? list.Item(1 + Pick(list.Count())) : nullptr;
                 if (g) {
                     what = "over header " + g->Caption();
-                    return CentreOf(upper ? bar->m_hWndUpperGroups : bar->m_hWndLowerGroups,
-                                    g->HeaderRect());
+                    return CentreOnScreen(upper ? bar->m_hWndUpperGroups : bar->m_hWndLowerGroups,
+                                          g->HeaderRect());
                 }
                 break;
             }
-            case 3: {  // a scroll button, shown or not
-                const Rect& r = Chance(50) ? bar->m_rcTLScrollButton : bar->m_rcBRScrollButton;
+            case 3:  // a scroll button, shown or not
                 what = "over a scroll button";
-                return CentreOf(bar->m_hWndButtons, r);
-            }
+                return CentreOnScreen(bar->m_hWndButtons, Chance(50) ? bar->m_rcTLScrollButton
+                                                                     : bar->m_rcBRScrollButton);
             case 4: {  // anywhere on the control
                 plat::RECT r;
                 plat::GetWindowRect(bar->hwnd(), &r);
@@ -159,7 +142,7 @@ protected:
             case 5:
                 if (Chance(50)) {
                     what = "over the close button";
-                    return CentreOf(bar->m_picCaptionBar().hWnd(), bar->m_rcCloseButton);
+                    return CentreOnScreen(bar->m_picCaptionBar().hWnd(), bar->m_rcCloseButton);
                 }
                 what = "over the caption bar";
                 return OnScreen(bar->m_picCaptionBar().hWnd(), 10, 3);
@@ -209,13 +192,10 @@ protected:
         if (kind < 63) {
             static const char* const names[] = {"the button area", "the upper strip",
                                                 "the lower strip", "elsewhere"};
-            Surface* const to[] = {&bar->m_PicButtons(), &bar->m_PicUpperGroups(),
-                                   &bar->m_PicLowerGroups()};
+            const plat::HWND to[] = {bar->m_hWndButtons, bar->m_hWndUpperGroups,
+                                     bar->m_hWndLowerGroups, elsewhere};
             const int i = Pick(4);
-            if (i < 3)
-                to[i]->SetFocus();
-            else
-                plat::SetFocus(elsewhere);
+            plat::SetFocus(to[i]);
             return std::string("focus on ") + names[i];
         }
         try {
@@ -304,12 +284,10 @@ protected:
 
     std::vector<Shot> Surfaces() {
         std::vector<Shot> out;
-        const std::pair<const char*, Surface*> all[] = {
-            {"caption", &bar->m_picCaptionBar()},
-            {"upper", &bar->m_PicUpperGroups()},
-            {"buttons", &bar->m_PicButtons()},
-            {"lower", &bar->m_PicLowerGroups()},
-        };
+        const std::pair<const char*, Surface*> all[] = {{"caption", &bar->m_picCaptionBar()},
+                                                        {"upper", &bar->m_PicUpperGroups()},
+                                                        {"buttons", &bar->m_PicButtons()},
+                                                        {"lower", &bar->m_PicLowerGroups()}};
         for (const auto& [name, s] : all)
             if (plat::IsWindowVisible(s->hWnd()) && s->ClientWidthPx() > 0 &&
                 s->ClientHeightPx() > 0)
@@ -349,8 +327,6 @@ protected:
         return report;
     }
 
-    std::unique_ptr<DefaultSite> site;
-    ButtonBarPtr bar;
     plat::HWND elsewhere = 0;
     std::mt19937 rng;
     bool leftDown = false;

@@ -28,7 +28,7 @@ protected:
     CToolTip tip;
 };
 
-TEST_F(ToolTipWrapper, ToolsAreAddedOnceAndBlankTextsBecomeASpace) {
+TEST_F(ToolTipWrapper, ToolsAreAddedOnceBlankTextsBecomeASpaceAndUnknownToolsAreIgnored) {
     ASSERT_TRUE(plat::IsWindow(tip.hWnd()));
     EXPECT_TRUE(tip.AddTool(owner, false, 0, 0, 0, 0, "   "));
     EXPECT_EQ(tip.Text(owner), " ");
@@ -42,10 +42,7 @@ TEST_F(ToolTipWrapper, ToolsAreAddedOnceAndBlankTextsBecomeASpace) {
     EXPECT_EQ(tip.ToolId(1), strip);
     EXPECT_EQ(tip.ToolId(2), 0u);
     EXPECT_EQ(tip.ToolId(-1), 0u);
-}
-
-TEST_F(ToolTipWrapper, TextsKeepTheirSpacesAndCharactersAndUnknownToolsAreIgnored) {
-    tip.AddTool(owner, false, 0, 0, 10, 10, "");
+    // Texts set later keep their spaces and characters; unknown tools are ignored.
     tip.SetText(owner, "");
     EXPECT_EQ(tip.Text(owner), "");
     tip.SetText(owner, "  Café  ");  // set as given, through the 8-bit code page
@@ -57,7 +54,7 @@ TEST_F(ToolTipWrapper, TextsKeepTheirSpacesAndCharactersAndUnknownToolsAreIgnore
     tip.SetNewToolRect(12345, 1, 2, 3, 4);
     tip.DeleteTool(12345);
     EXPECT_EQ(tip.Text(12345), "");
-    EXPECT_EQ(tip.ToolCount(), 1);
+    EXPECT_EQ(tip.ToolCount(), 2);
 }
 
 // A text set on the window past the wrapper comes back no longer than the longest text the
@@ -83,7 +80,7 @@ TEST_F(ToolTipWrapper, TextsSetPastTheWrapperComeBackCutToItsLongest) {
     EXPECT_EQ(tip.Text(owner), std::string(120, 'z'));
 }
 
-TEST_F(ToolTipWrapper, RectanglesMarginsDelaysAndColoursReachTheWindow) {
+TEST_F(ToolTipWrapper, RectanglesMarginsDelaysColoursTitleIconAndStyleReachTheWindow) {
     tip.AddTool(owner, false, 0, 0, 0, 0, "x");
     tip.SetNewToolRect(owner, 10, 20, 30, 40);
     plat::TOOLINFOA ti;
@@ -116,9 +113,6 @@ TEST_F(ToolTipWrapper, RectanglesMarginsDelaysAndColoursReachTheWindow) {
     EXPECT_EQ(static_cast<plat::COLORREF>(tip.BackColor()), plat::GetSysColor(plat::COLOR_WINDOW));
     tip.SetForeColor(0x0000FF);
     EXPECT_EQ(tip.ForeColor(), 0x0000FF);
-}
-
-TEST_F(ToolTipWrapper, TitleIconAndBalloonStyle) {
     tip.SetTitle("  Hint  ");
     EXPECT_EQ(tip.Title(), "Hint");
     tip.SetIcon(1);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/CButton.h"
@@ -31,50 +32,31 @@ public:
     // Runs inside the next notification (then clears itself), to change the model re-entrantly.
     std::function<void()> onNext;
 
-    void GroupAdded(const std::shared_ptr<CGroup>& g) override {
-        Note("GroupAdded " + g->Caption());
-    }
-    void GroupRemoved(const std::shared_ptr<CGroup>& g) override {
-        Note("GroupRemoved " + g->Caption());
-    }
-    void GroupPropertyChanged(const std::shared_ptr<CGroup>& g, std::string_view p) override {
+    void GroupAdded(const GroupPtr& g) override { Note("GroupAdded " + g->Caption()); }
+    void GroupRemoved(const GroupPtr& g) override { Note("GroupRemoved " + g->Caption()); }
+    void GroupPropertyChanged(const GroupPtr& g, std::string_view p) override {
         Note("GroupPropertyChanged " + g->Caption() + " " + std::string(p));
     }
-    bool GroupKeyChanged(const std::shared_ptr<CGroup>& g, const std::string& n,
-                         const std::string& o) override {
+    bool GroupKeyChanged(const GroupPtr& g, const std::string& n, const std::string& o) override {
         Note("GroupKeyChanged " + g->Caption() + " " + n + " " + o + " (key now " + g->Key() + ")");
         return groups->ChangeKey(g, n, o);
     }
-    void GroupReIndexed(const std::shared_ptr<CGroup>& g) override {
-        Note("GroupReIndexed " + g->Caption());
-    }
-    void ButtonAdded(const std::shared_ptr<CButton>& b) override {
+    void GroupReIndexed(const GroupPtr& g) override { Note("GroupReIndexed " + g->Caption()); }
+    void ButtonAdded(const ButtonPtr& b) override {
         Note("ButtonAdded " + b->Caption() + " " + b->InternalKey());
     }
-    void ButtonRemoved(const std::shared_ptr<CButton>& b) override {
-        Note("ButtonRemoved " + b->Caption());
-    }
-    void ButtonPropertyChanged(const std::shared_ptr<CButton>& b, std::string_view p) override {
+    void ButtonRemoved(const ButtonPtr& b) override { Note("ButtonRemoved " + b->Caption()); }
+    void ButtonPropertyChanged(const ButtonPtr& b, std::string_view p) override {
         Note("ButtonPropertyChanged " + b->Caption() + " " + std::string(p));
     }
-    void ButtonReIndexed(const std::shared_ptr<CButton>& b) override {
-        Note("ButtonReIndexed " + b->Caption());
-    }
+    void ButtonReIndexed(const ButtonPtr& b) override { Note("ButtonReIndexed " + b->Caption()); }
 
-    std::vector<std::string> Take() {
-        auto out = std::move(log);
-        log.clear();
-        return out;
-    }
+    std::vector<std::string> Take() { return std::exchange(log, {}); }
 
 private:
     void Note(std::string s) {
         log.push_back(std::move(s));
-        if (onNext) {
-            auto f = std::move(onNext);
-            onNext = nullptr;
-            f();
-        }
+        if (auto f = std::exchange(onNext, nullptr)) f();
     }
 };
 

@@ -1,3 +1,5 @@
+// The item model: the collections' keys, lookups and order, what items tell their owner and
+// when, and items that outlive their owner or their collection.
 #include <gtest/gtest.h>
 
 #include "model/RecordingOwner.h"
@@ -8,6 +10,7 @@ namespace {
 using testing::ErrorOf;
 using testing::RecordingOwner;
 using testing::TestPicture;
+using Log = std::vector<std::string>;
 
 // What the collections raise for a refused call.
 std::pair<int, std::string> Refused(const std::string& text, const char* source = "ZoBtnBar") {
@@ -28,8 +31,10 @@ protected:
     std::shared_ptr<RecordingOwner> owner = RecordingOwner::Make();
     CGroups& groups = *owner->groups;
 };
+using Notifications = Collections;
+using Lifetime = Collections;
 
-TEST_F(Collections, AddTrimsTheKeyAndRefusesItInAnyCase) {
+TEST_F(Collections, AddTrimsTheKeyAndRefusesItInAnyCaseWithinItsGroupOrControl) {
     auto g = groups.Add("One", "", "  Key One  ");
     EXPECT_EQ(g->Key(), "Key One");
     EXPECT_EQ(groups.Item("KEY ONE"), g);
@@ -37,9 +42,7 @@ TEST_F(Collections, AddTrimsTheKeyAndRefusesItInAnyCase) {
     EXPECT_EQ(groups.Count(), 1);
     // The refused Add consumed no internal key.
     EXPECT_EQ(groups.Add("Two")->InternalKey(), "INTERNAL_2");
-}
-
-TEST_F(Collections, ButtonKeysAreUniquePerGroupGroupKeysPerControl) {
+    // Button keys are unique per group, group keys per control.
     auto a = groups.Add("A", "", "a");
     auto b = groups.Add("B", "", "b");
     a->Buttons()->Add("x", TestPicture(), "", "", "same");
@@ -63,8 +66,7 @@ TEST_F(Collections, ButtonPictureMustBeABitmapOrAnIcon) {
 }
 
 TEST_F(Collections, InternalKeysAreNeverReusedEvenAfterClear) {
-    auto g = groups.Add("G");
-    auto& buttons = *g->Buttons();
+    auto& buttons = *groups.Add("G")->Buttons();
     buttons.Add("1", TestPicture());
     buttons.Add("2", TestPicture(), "", "", "two");
     buttons.Remove(2);
@@ -72,8 +74,7 @@ TEST_F(Collections, InternalKeysAreNeverReusedEvenAfterClear) {
     buttons.Clear();
     EXPECT_EQ(buttons.Count(), 0);
     // A key used before Clear is free again; the counter goes on.
-    auto again = buttons.Add("4", TestPicture(), "", "", "two");
-    EXPECT_EQ(again->InternalKey(), "INTERNAL_4");
+    EXPECT_EQ(buttons.Add("4", TestPicture(), "", "", "two")->InternalKey(), "INTERNAL_4");
     // Each collection counts for itself.
     EXPECT_EQ(groups.Add("H")->Buttons()->Add("h", TestPicture())->InternalKey(), "INTERNAL_1");
 }
@@ -112,31 +113,18 @@ TEST_F(Collections, TheLastGroupCanNeverBeRemoved) {
     EXPECT_EQ(ErrorOf([&] { groups.Add("Third", "", "s"); }).first, 0);  // the key is free again
 }
 
-TEST_F(Collections, SetNewIndexMovesAndShifts) {
+TEST_F(Collections, SetNewIndexRefusesBadArgumentsThenMovesAndShifts) {
     auto g = groups.Add("G");
+    auto h = groups.Add("H");
     auto& buttons = *g->Buttons();
     std::vector<ButtonPtr> b;
     for (int i = 1; i <= 5; ++i)
         b.push_back(buttons.Add(std::to_string(i), TestPicture()));
-    EXPECT_TRUE(buttons.SetNewIndex(b[1], 4));
-    EXPECT_EQ(Order(buttons), "13425");
-    buttons.SetNewIndex(b[1], 5);
-    buttons.SetNewIndex(b[4], 1);
-    EXPECT_EQ(Order(buttons), "51342");
-}
-
-TEST_F(Collections, SetNewIndexErrors) {
-    auto g = groups.Add("G");
-    auto h = groups.Add("H");
-    for (int i = 1; i <= 5; ++i)
-        g->Buttons()->Add(std::to_string(i), TestPicture());
     auto foreign = h->Buttons()->Add("foreign", TestPicture());  // also INTERNAL_1
-    auto& buttons = *g->Buttons();
     EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(nullptr, 1); }), Refused("Invalid button object"));
-    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(buttons.Item(1), 6); }),
-              Refused("Invalid index specified"));
-    EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(buttons.Item(1), 0); }),
-              Refused("Invalid index specified"));
+    for (const int to : {6, 0})
+        EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(b[0], to); }),
+                  Refused("Invalid index specified"));
     EXPECT_EQ(ErrorOf([&] { buttons.SetNewIndex(foreign, 2); }), Refused("Alien button specified"));
     h->Buttons()->Add("f2", TestPicture());
     h->Buttons()->Add("f3", TestPicture());
@@ -151,11 +139,14 @@ TEST_F(Collections, SetNewIndexErrors) {
     auto alien = otherOwner->groups->Add("alien");
     EXPECT_EQ(ErrorOf([&] { groups.SetNewIndex(alien, 1); }), Refused("Alien Group specified"));
     EXPECT_EQ(Order(buttons), "12345");
+    EXPECT_TRUE(buttons.SetNewIndex(b[1], 4));
+    EXPECT_EQ(Order(buttons), "13425");
+    buttons.SetNewIndex(b[1], 5);
+    buttons.SetNewIndex(b[4], 1);
+    EXPECT_EQ(Order(buttons), "51342");
 }
-
 TEST_F(Collections, KeyChangesFollowTheKeyRules) {
-    auto g = groups.Add("G");
-    auto& buttons = *g->Buttons();
+    auto& buttons = *groups.Add("G")->Buttons();
     auto a = buttons.Add("a", TestPicture(), "", "", "abc");
     auto b = buttons.Add("b", TestPicture(), "", "", "other");
     // Only Add trims.
@@ -187,15 +178,13 @@ TEST_F(Collections, GroupKeyChangesGoThroughTheOwner) {
     EXPECT_EQ(groups.Item("BEE"), b);
     EXPECT_EQ(ErrorOf([&] { groups.Item("b"); }).first, kErrInvalidCall);
     // The owner is asked before the key is stored, with the new and the old key.
-    auto log = owner->Take();
-    ASSERT_EQ(log.size(), 4u);  // two GroupAdded, then the two key changes
-    EXPECT_EQ(log[2], "GroupKeyChanged B A b (key now b)");
-    EXPECT_EQ(log[3], "GroupKeyChanged B bee b (key now b)");
+    EXPECT_EQ(owner->Take(),
+              (Log{"GroupAdded A", "GroupAdded B", "GroupKeyChanged B A b (key now b)",
+                   "GroupKeyChanged B bee b (key now b)"}));
 }
 
 TEST_F(Collections, RangeForWalksInOrderAndSurvivesRemovalInsideTheLoop) {
-    auto g = groups.Add("G");
-    auto& buttons = *g->Buttons();
+    auto& buttons = *groups.Add("G")->Buttons();
     for (int i = 1; i <= 4; ++i)
         buttons.Add(std::to_string(i), TestPicture());
     std::string seen;
@@ -205,6 +194,166 @@ TEST_F(Collections, RangeForWalksInOrderAndSurvivesRemovalInsideTheLoop) {
     }
     EXPECT_EQ(seen, "124");
     EXPECT_EQ(buttons.Count(), 3);
+}
+
+TEST_F(Notifications, AddRemoveAndReindexReportAfterTheChange) {
+    auto g = groups.Add("G", "tip", "k");
+    EXPECT_EQ(owner->Take(), Log{"GroupAdded G"});
+    // GroupAdded sees the group already initialised, keyed and in the list.
+    EXPECT_EQ(g->Caption(), "G");
+    EXPECT_EQ(g->TooltipText(), "tip");
+    EXPECT_TRUE(g->Visible());
+    auto b = g->Buttons()->Add("B", TestPicture());
+    g->Buttons()->Add("C", TestPicture());
+    g->Buttons()->SetNewIndex(b, 2);
+    g->Buttons()->SetNewIndex(b, 2);  // the same place still notifies
+    g->Buttons()->Remove(1);
+    groups.Add("H");
+    groups.SetNewIndex(g, 2);
+    groups.Remove("k");
+    EXPECT_EQ(owner->Take(), (Log{"ButtonAdded B INTERNAL_1", "ButtonAdded C INTERNAL_2",
+                                  "ButtonReIndexed B", "ButtonReIndexed B", "ButtonRemoved C",
+                                  "GroupAdded H", "GroupReIndexed G", "GroupRemoved G"}));
+    g->Buttons()->Clear();  // sends nothing
+    EXPECT_EQ(owner->Take(), Log{});
+}
+
+TEST_F(Notifications, ButtonWritesAlwaysNotifyExceptKeyAndUnchangedVisible) {
+    auto g = groups.Add("G");
+    auto b = g->Buttons()->Add("B", TestPicture());
+    owner->Take();
+    b->SetCaption("B");  // unchanged text still notifies
+    b->SetPicture(b->Picture());
+    b->SetTooltipText(b->TooltipText());
+    b->SetPrompt("p");
+    b->SetTag(Variant(1));
+    b->SetVisible(true);  // unchanged: nothing
+    b->SetVisible(false);
+    b->SetKey("key");  // settled with the group's collection, not reported
+    EXPECT_EQ(owner->Take(),
+              (Log{"ButtonPropertyChanged B Caption", "ButtonPropertyChanged B Picture",
+                   "ButtonPropertyChanged B TooltipText", "ButtonPropertyChanged B Prompt",
+                   "ButtonPropertyChanged B Tag", "ButtonPropertyChanged B Visible"}));
+}
+
+TEST_F(Notifications, GroupWritesNotifyOnlyOnRealChangesAndTagNever) {
+    auto g = groups.Add("G");
+    owner->Take();
+    g->SetCaption("G");
+    g->SetTooltipText("");
+    g->SetButtonBackgroundLayout(zoPictureCentered);
+    g->SetButtonBackgroundPicture(nullptr);
+    g->SetVisible(true);
+    g->SetTag(Variant("x"));
+    EXPECT_EQ(owner->Take(), Log{});
+    g->SetCaption("g");  // exact comparison: a case change is a change
+    g->SetTooltipText("t");
+    auto pic = TestPicture();
+    g->SetButtonBackgroundPicture(pic);
+    g->SetButtonBackgroundPicture(pic);
+    g->SetButtonBackgroundLayout(7);  // no range check
+    g->SetVisible(false);
+    EXPECT_EQ(g->ButtonBackgroundLayout(), 7);
+    EXPECT_EQ(
+        owner->Take(),
+        (Log{"GroupPropertyChanged g Caption", "GroupPropertyChanged g TooltipText",
+             "GroupPropertyChanged g ButtonBackgroundPicture",
+             "GroupPropertyChanged g ButtonBackgroundLayout", "GroupPropertyChanged g Visible"}));
+}
+
+TEST_F(Notifications, AListenerMayChangeTheModelReentrantly) {
+    auto a = groups.Add("A");
+    auto b = groups.Add("B");
+    auto x = b->Buttons()->Add("X", TestPicture());
+    owner->Take();
+    // The sink sees the new value.
+    std::string seen;
+    owner->onNext = [&] { seen = x->Caption(); };
+    x->SetCaption("New");
+    EXPECT_EQ(seen, "New");
+    owner->Take();
+    // Like the control restoring a group's visibility: the second notification arrives
+    // before the first returns.
+    owner->onNext = [&] { b->SetVisible(true); };
+    b->SetVisible(false);
+    EXPECT_TRUE(b->Visible());
+    EXPECT_EQ(owner->Take(),
+              (Log{"GroupPropertyChanged B Visible", "GroupPropertyChanged B Visible"}));
+    // A handler that removes the item being added leaves a consistent collection.
+    owner->onNext = [&] { a->Buttons()->Remove(1); };
+    auto added = a->Buttons()->Add("gone", TestPicture());
+    EXPECT_EQ(a->Buttons()->Count(), 0);
+    EXPECT_EQ(added->Caption(), "gone");
+    // An error raised by the sink reaches the caller after the change was made.
+    owner->onNext = [&] { throw Error(kObjectError, "ZoBtnBar", "refused by the control"); };
+    EXPECT_EQ(ErrorOf([&] { groups.Remove("INTERNAL_1"); }).second,
+              "refused by the control | ZoBtnBar");
+    EXPECT_EQ(groups.Count(), 1);
+}
+
+TEST_F(Notifications, ItemsWithoutOwnerStayQuiet) {
+    CGroups lonely;  // a collection nobody owns hands out uninitialised groups
+    auto g = lonely.Add("caption", "tip", "key");
+    EXPECT_EQ(g->Caption(), "");
+    EXPECT_FALSE(g->Visible());
+    EXPECT_EQ(lonely.Item("key"), g);
+    EXPECT_EQ(ErrorOf([&] { g->SetKey("other"); }).second, "Duplicate key specified. | ZoBtnBar");
+    g->SetVisible(true);  // no owner: nothing to notify, nothing breaks
+    EXPECT_TRUE(g->Visible());
+}
+
+TEST_F(Lifetime, ItemsKeepNoOwnerAliveAndAnswerWithNothingWhenItIsGone) {
+    auto g = groups.Add("G");
+    const ButtonPtr kept = g->Buttons()->Add("B", TestPicture(), "", "", "k");
+    const GroupPtr keptGroup = groups.Add("H");
+    const std::weak_ptr<RecordingOwner> watch = owner;
+    const std::weak_ptr<CGroup> watchGroup = g;
+    const std::weak_ptr<CButton> watchButton = g->Buttons()->Add("B2", TestPicture());
+    EXPECT_EQ(kept->ParentGroup(), g);
+    EXPECT_EQ(kept->ButtonBar(), owner);
+    g.reset();
+    owner.reset();
+    // No cycle: the owner, its groups and their buttons went together, but for those held here.
+    EXPECT_TRUE(watch.expired());
+    EXPECT_TRUE(watchGroup.expired());
+    EXPECT_TRUE(watchButton.expired());
+    EXPECT_EQ(kept->ParentGroup(), nullptr);
+    EXPECT_EQ(kept->ButtonBar(), nullptr);
+    EXPECT_EQ(keptGroup->ButtonBar(), nullptr);
+    // Every write is still safe; nothing is notified and the values are kept.
+    kept->SetCaption("still here");
+    kept->SetVisible(false);
+    kept->SetKey("free now");
+    EXPECT_EQ(kept->Key(), "free now");
+    EXPECT_EQ(kept->Caption(), "still here");
+    keptGroup->SetCaption("H2");
+    keptGroup->Buttons()->Add("late", TestPicture());
+    EXPECT_EQ(keptGroup->Buttons()->Count(), 1);
+}
+
+TEST_F(Lifetime, ARemovedItemKeepsItsValuesAndBackReferences) {
+    auto g = groups.Add("G");
+    auto b = g->Buttons()->Add("B", TestPicture(), "tip", "prompt", "key");
+    g->Buttons()->Remove("key");
+    EXPECT_EQ(b->ParentGroup(), g);
+    EXPECT_EQ(b->ButtonBar(), owner);
+    EXPECT_EQ(b->InternalKey(), "INTERNAL_1");
+    EXPECT_EQ(b->Key(), "key");
+    EXPECT_EQ(b->Prompt(), "prompt");
+}
+
+TEST_F(Lifetime, TagKeepsObjectsByReferenceAndValuesByCopy) {
+    auto g = groups.Add("G");
+    auto b = g->Buttons()->Add("B", TestPicture());
+    auto pic = TestPicture();
+    b->SetTag(Variant(pic));
+    EXPECT_EQ(b->Tag().As<Picture>(), pic);
+    g->SetTag(Variant(b->Tag()));
+    EXPECT_EQ(g->Tag().As<Picture>(), pic);
+    std::string text = "value";
+    b->SetTag(Variant(text));
+    text = "changed";
+    EXPECT_EQ(b->Tag().ToText(), "value");
 }
 
 }  // namespace

@@ -1,9 +1,15 @@
+// The ordered keyed list and the key comparison under it: letters fold, hashes agree with
+// equality, positions are one-based, and entries live in slots that stay put while the order
+// moves, with a key index on records that point at slots.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
+#include <cctype>
 #include <memory>
+#include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Error.h"
@@ -66,11 +72,9 @@ TEST(OrderedKeyedList, PositionsAreOneBasedKeysIgnoreCaseAndMissingOnesRaise) {
     EXPECT_EQ(l.PositionOf("alpha"), 1);
     EXPECT_EQ(ErrorOf([&] { l.Add(2, "alPHA"); }).first, kErrDuplicateKey);
     EXPECT_EQ(l.Count(), 3);
-    for (const auto& [name, call] : std::vector<std::pair<const char*, std::function<void()>>>{
-             {"Item(0)", [&] { (void)l.Item(0); }},
-             {"Item(4)", [&] { (void)l.Item(4); }},
-             {"Remove(4)", [&] { l.Remove(4); }}})
-        EXPECT_EQ(ErrorOf(call).first, kErrSubscript) << name;
+    EXPECT_EQ(ErrorOf([&] { (void)l.Item(0); }).first, kErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { (void)l.Item(4); }).first, kErrSubscript);
+    EXPECT_EQ(ErrorOf([&] { l.Remove(4); }).first, kErrSubscript);
     EXPECT_EQ(ErrorOf([&] { (void)l.Item("beta"); }).first, kErrInvalidCall);
     EXPECT_EQ(ErrorOf([&] { l.Remove("beta"); }).first, kErrInvalidCall);
     EXPECT_EQ(ErrorOf([&] { l.Insert(0, 1); }).first, kErrSubscript);
@@ -95,6 +99,88 @@ TEST(OrderedKeyedList, ARemovedValueIsReleasedAndItsSlotServesTheNextEntry) {
     EXPECT_EQ(l.PositionOf("k3"), 3);
     EXPECT_EQ(l.KeyAt(1), "k4");
 }
+
+// Any sequence of additions, insertions, removals and clears must leave every key at its entry,
+// as a plain list would, whatever the case the key is asked in.
+struct Row {
+    const char* name;
+    int steps;
+    int keyedPercent;   // of new entries
+    int insertPercent;  // of additions: in the middle rather than at the end
+    int removePercent;  // of steps
+};
+
+std::string Lower(std::string key) {
+    for (char& c : key)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return key;
+}
+
+class KeyedListModel : public ::testing::TestWithParam<Row> {};
+
+TEST_P(KeyedListModel, KeysFollowTheirEntriesThroughEveryChange) {
+    const Row& row = GetParam();
+    std::mt19937 rng(7);
+    OrderedKeyedList<int> list;
+    std::vector<std::pair<std::string, int>> model;  // key ("" for none), value
+    int next = 0;
+    const auto pick = [&] { return static_cast<std::int32_t>(rng() % model.size()) + 1; };
+    for (int step = 0; step < row.steps; ++step) {
+        if (!model.empty() && static_cast<int>(rng() % 100) < row.removePercent) {
+            const std::int32_t at = pick();
+            const std::string key = model[static_cast<std::size_t>(at - 1)].first;
+            if (!key.empty() && rng() % 2 == 0)
+                list.Remove(Lower(key));
+            else
+                list.Remove(at);
+            model.erase(model.begin() + (at - 1));
+        } else {
+            // Keys are reused after their entries go, so freed records are taken again.
+            const int value = next++;
+            const std::string key = static_cast<int>(rng() % 100) < row.keyedPercent
+                                        ? "K" + std::to_string(rng() % 5000)
+                                        : std::string();
+            const auto same = [&](const auto& entry) { return KeysEqual(entry.first, key); };
+            if (!key.empty() && std::ranges::any_of(model, same)) continue;
+            if (!model.empty() && static_cast<int>(rng() % 100) < row.insertPercent) {
+                const std::int32_t before = pick();
+                list.Insert(before, value, key);
+                model.insert(model.begin() + (before - 1), {key, value});
+            } else {
+                list.Add(value, key);
+                model.emplace_back(key, value);
+            }
+        }
+        if (step % 97 == 0 || step == row.steps - 1) {
+            ASSERT_EQ(list.Count(), static_cast<std::int32_t>(model.size()));
+            std::int32_t pos = 1;
+            for (const auto& [key, value] : model) {
+                ASSERT_EQ(list.Item(pos), value) << "step " << step;
+                ASSERT_EQ(list.KeyAt(pos), key);
+                if (!key.empty()) {
+                    ASSERT_EQ(list.PositionOf(Lower(key)), pos) << key;
+                }
+                ++pos;
+            }
+            auto it = model.begin();
+            for (int value : list)
+                ASSERT_EQ(value, (it++)->second);
+        }
+        if (step == row.steps / 2) {
+            list.Clear();
+            model.clear();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, KeyedListModel,
+                         ::testing::Values(Row{"AllKeyedAppendAndRemove", 4000, 100, 0, 40},
+                                           Row{"AllKeyedInsertInTheMiddle", 4000, 100, 60, 30},
+                                           Row{"FewKeys", 4000, 10, 50, 35},
+                                           Row{"NoKeys", 2000, 0, 50, 35}),
+                         [](const ::testing::TestParamInfo<Row>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace zo

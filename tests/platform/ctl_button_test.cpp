@@ -9,17 +9,17 @@ class Buttons : public ControlTest {
 protected:
     void SetUp() override {
         ControlTest::SetUp();
+        const DWORD tab = WS_TABSTOP;
         Make(WC_STATICA, "label", "&Name", 0, {10, 10, 60, 24});
-        edit = Make(WC_EDITA, "edit", "text", WS_TABSTOP, {70, 8, 170, 29}, 10, WS_EX_CLIENTEDGE);
-        check =
-            Make(WC_BUTTONA, "check", "Sho&w", WS_TABSTOP | BS_AUTOCHECKBOX, {10, 40, 110, 57}, 11);
+        edit = Make(WC_EDITA, "edit", "text", tab, {70, 8, 170, 29}, 10, WS_EX_CLIENTEDGE);
+        check = Make(WC_BUTTONA, "check", "Sho&w", tab | BS_AUTOCHECKBOX, {10, 40, 110, 57}, 11);
         Make(WC_BUTTONA, "skipped", "&Skip", BS_PUSHBUTTON, {10, 70, 85, 93}, 12);
-        ok =
-            Make(WC_BUTTONA, "ok", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {120, 160, 195, 183}, IDOK);
-        cancel = Make(WC_BUTTONA, "cancel", "Cancel", WS_TABSTOP, {205, 160, 280, 183}, IDCANCEL);
+        ok = Make(WC_BUTTONA, "ok", "OK", tab | BS_DEFPUSHBUTTON, {120, 160, 195, 183}, IDOK);
+        cancel = Make(WC_BUTTONA, "cancel", "Cancel", tab, {205, 160, 280, 183}, IDCANCEL);
         PumpMessages();
         events.log.clear();
     }
+    LRESULT Checked() const { return SendMessageA(check, BM_GETCHECK, 0, 0); }
     HWND edit = 0, check = 0, ok = 0, cancel = 0;
 };
 
@@ -40,11 +40,11 @@ TEST_F(Buttons, PushButtonsAndCheckBoxesReportClicksFromMouseAndKeys) {
     EXPECT_EQ(events.Said(), "");
     // A check box turns over on a click and on Space; set by code it reports nothing.
     ClickAt(check, 5, 8);
-    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(Checked(), BST_CHECKED);
     Keys("Space");
-    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(Checked(), BST_UNCHECKED);
     SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
-    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(Checked(), BST_CHECKED);
     EXPECT_EQ(events.Said(), "check:BN_CLICKED check:BN_CLICKED");
 }
 
@@ -68,13 +68,12 @@ TEST_F(Buttons, TabWalksTheTabStopsBothWays) {
 }
 
 TEST_F(Buttons, AccessKeysMoveOnOrPress) {
-    SetFocus(cancel);
-    PumpMessages();
+    Focus(cancel);
     Keys("Alt+n");  // the label hands on to the edit
     EXPECT_EQ(GetFocus(), edit);
     Keys("Alt+w");  // the check box is pressed
     EXPECT_EQ(GetFocus(), check);
-    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(Checked(), BST_CHECKED);
     Keys("s");  // a plain letter, as the focused check box takes no characters
     EXPECT_EQ(events.Said(),
               "edit:EN_SETFOCUS edit:EN_KILLFOCUS check:BN_CLICKED skipped:BN_CLICKED");
@@ -114,8 +113,7 @@ TEST_F(Buttons, PagesInsideTheDialogJoinItsKeyboardInterface) {
                                        5, 5, 80, 23, page, static_cast<HMENU>(40), 0, nullptr);
     events.names[inner] = "inner";
     EXPECT_EQ(GetDlgItem(dialog, 40), inner);
-    SetFocus(cancel);
-    PumpMessages();
+    Focus(cancel);
     Keys("Tab");
     EXPECT_EQ(GetFocus(), inner);  // the page's controls come after the dialog's own
     Keys("Alt+n");

@@ -20,14 +20,7 @@ protected:
     LRESULT Cur() const { return SendMessageA(combo, CB_GETCURSEL, 0, 0); }
     bool Dropped() const { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }
     // The list's window, below the combo.
-    static HWND List() {
-        for (HWND h = GetTopWindow(0); h != 0; h = GetWindow(h, GW_HWNDNEXT)) {
-            char cls[16] = {};
-            GetClassNameA(h, cls, sizeof cls);
-            if (std::string(cls) == "ComboLBox") return h;
-        }
-        return 0;
-    }
+    static HWND List() { return TopWindowOf("ComboLBox"); }
     HWND combo = 0;
 };
 
@@ -85,7 +78,7 @@ TEST_F(Combo, AClickInTheListChoosesAndReportsInOrder) {
     EXPECT_EQ(events.Said(), "combo:CBN_DROPDOWN combo:CBN_SELENDCANCEL combo:CBN_CLOSEUP");
 }
 
-TEST_F(Combo, KeysOpenMoveAndChoose) {
+TEST_F(Combo, KeysOpenMoveAndChooseReportingEachStepAndTabClosesTheList) {
     struct Row {
         const char* keys;
         LRESULT cur;
@@ -111,9 +104,7 @@ TEST_F(Combo, KeysOpenMoveAndChoose) {
         EXPECT_EQ(Cur(), row.cur) << row.keys;
         EXPECT_EQ(Dropped(), row.dropped) << row.keys;
     }
-}
-
-TEST_F(Combo, ClosedKeysReportEachStepAndTabClosesTheList) {
+    // Closed, each step is reported; Tab closes an open list.
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
     Focus(combo);
     Keys("Down Up Up");  // the last is already first: nothing

@@ -144,8 +144,7 @@ TEST_F(Edit, TheCaretFollowsBlinksAndScrollsLongTextIntoView) {
     // End scrolls so the caret stays inside the box; Home scrolls back.
     Keys("End");
     GetCaretPos(&at);
-    RECT client;
-    GetClientRect(edit, &client);
+    const RECT client = ClientRect(edit);
     EXPECT_GT(at.x, client.right / 2);
     EXPECT_LT(at.x, client.right);
     Keys("Home");

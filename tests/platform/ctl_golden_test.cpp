@@ -140,11 +140,8 @@ TEST_F(DialogGolden, TheOpenFileDialogOnAFixedFolder) {
     for (const char* n : {"apple.bmp", "bear cub.ico", "caf\xC3\xA9.bmp", "notes.txt"})
         std::ofstream(dir / n) << "x";
     char file[256] = {};
-    OPENFILENAMEA ofn;
+    OPENFILENAMEA ofn{.nFilterIndex = 1, .lpstrFile = file, .nMaxFile = 254};
     ofn.lpstrFilter = "Pictures(*.bmp,*.ico)\0*.bmp;*.ico\0All Files (*.*)\0*.*\0\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = 254;
     ofn.lpstrInitialDir = "/tmp/zo-golden-open-file";
     ofn.lpstrTitle = "Select Button Picture";
     ofn.Flags = OFN_FILEMUSTEXIST;

@@ -75,8 +75,7 @@ TEST_F(ScrollBar, ClicksAndKeysReportLinesAndPages) {
     EXPECT_EQ(events.Said(),
               "bar:LINELEFT bar:LINELEFT bar:LINELEFT bar:LINELEFT bar:LINELEFT bar:ENDSCROLL");
     // The focus shows a caret on the thumb, and keys report as the clicks do.
-    SetFocus(bar);
-    PumpMessages();
+    Focus(bar);
     POINT caret;
     GetCaretPos(&caret);
     EXPECT_EQ(caret.x, ctl::LayoutScrollBar(200, 17, 1, 5, 3).thumb.left + 2);

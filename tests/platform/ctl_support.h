@@ -25,16 +25,11 @@ inline std::string CodeName(const char* cls, int code) {
     return c->second.at(code);
 }
 
-struct DialogLog {
-    std::vector<std::string> log;
-    std::map<HWND, std::string> names;
-    std::string Said() { return Joined(log); }
-};
-
-inline thread_local DialogLog* tlsDialogLog = nullptr;
+// The dialog's reports, as "control:CODE" in a recorder's log.
+inline thread_local Recorder* tlsDialogLog = nullptr;
 
 inline LRESULT LoggingDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    DialogLog* d = tlsDialogLog;
+    Recorder* d = tlsDialogLog;
     if (d != nullptr && msg == WM_COMMAND) {
         char cls[32] = {};
         GetClassNameA(static_cast<HWND>(lp), cls, sizeof cls);
@@ -63,9 +58,7 @@ protected:
     void SetUp() override {
         WinTest::SetUp();
         tlsDialogLog = &events;
-        WNDCLASSA wc;
-        wc.lpfnWndProc = LoggingDialogProc;
-        wc.lpszClassName = "ZoTestDialog";
+        const WNDCLASSA wc{.lpfnWndProc = LoggingDialogProc, .lpszClassName = "ZoTestDialog"};
         RegisterClassA(&wc);
         dialog = CreateWindowExA(WS_EX_CONTROLPARENT, "ZoTestDialog", "dialog",
                                  WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, 0, nullptr);
@@ -119,7 +112,7 @@ public:
         return {a, b};
     }
 
-    DialogLog events;
+    Recorder events;
     HWND dialog = 0;
 };
 

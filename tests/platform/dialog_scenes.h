@@ -21,9 +21,7 @@ inline HWND SceneChild(HWND parent, const char* cls, const char* text, DWORD sty
 inline void SceneTabs(HWND tab, std::initializer_list<const char*> names, int at = -1) {
     int i = 0;
     for (const char* n : names) {
-        TCITEMA it;
-        it.mask = TCIF_TEXT;
-        it.pszText = const_cast<char*>(n);
+        const TCITEMA it{.mask = TCIF_TEXT, .pszText = const_cast<char*>(n)};
         SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(at < 0 ? i++ : at),
                      reinterpret_cast<LPARAM>(&it));
     }
@@ -40,15 +38,11 @@ inline void SceneRows(HWND h, UINT add, std::initializer_list<const char*> rows,
 // A tab control with the focus on its second tab and a disabled one; a list scrolled down with a
 // row chosen, and a disabled one without a bar.
 inline HWND BuildControlsScene() {
-    INITCOMMONCONTROLSEX icc;
+    const INITCOMMONCONTROLSEX icc;
     InitCommonControlsEx(&icc);
-    WNDCLASSA wc;
-    if (!GetClassInfoA(0, "ZoSceneFrame", &wc)) {
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hbrBackground = static_cast<HBRUSH>(COLOR_3DFACE + 1);
-        wc.lpszClassName = "ZoSceneFrame";
-        RegisterClassA(&wc);
-    }
+    WNDCLASSA wc{.lpfnWndProc = DefWindowProcA, .lpszClassName = "ZoSceneFrame"};
+    wc.hbrBackground = static_cast<HBRUSH>(COLOR_3DFACE + 1);
+    if (!GetClassInfoA(0, "ZoSceneFrame", &wc)) RegisterClassA(&wc);
     const HWND top = CreateWindowExA(0, "ZoSceneFrame", "scene", WS_POPUP | WS_VISIBLE, 10, 10, 300,
                                      180, 0, 0, 0, nullptr);
     const HWND tab = SceneChild(top, WC_TABCONTROLA, "", WS_TABSTOP, 0, 8, 8, 190, 70);
@@ -99,20 +93,13 @@ inline INT_PTR ScenePage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 // A modeless sheet "ZoButtonBar Properties" with the two scene pages, on the first one.
 inline HWND BuildSheetScene() {
     PROPSHEETPAGEA psp[2];
-    const char* titles[] = {"Appearance", "Position"};
     for (int i = 0; i < 2; ++i) {
-        psp[i].dwFlags = PSP_USETITLE;
-        psp[i].cx = 190;
-        psp[i].cy = 74;
-        psp[i].pfnDlgProc = &ScenePage;
-        psp[i].pszTitle = titles[i];
+        psp[i] = {.dwFlags = PSP_USETITLE, .cx = 190, .cy = 74, .pfnDlgProc = &ScenePage};
+        psp[i].pszTitle = i == 0 ? "Appearance" : "Position";
         psp[i].lParam = i;
     }
-    PROPSHEETHEADERA h;
-    h.dwFlags = PSH_MODELESS | PSH_PROPTITLE;
+    PROPSHEETHEADERA h{.dwFlags = PSH_MODELESS | PSH_PROPTITLE, .nPages = 2, .ppsp = psp};
     h.pszCaption = "ZoButtonBar";
-    h.nPages = 2;
-    h.ppsp = psp;
     return static_cast<HWND>(PropertySheetA(&h));
 }
 

@@ -25,14 +25,11 @@ protected:
         for (const char* n : {"pictures/inner.bmp", "a b.bmp", "icon.ico", "notes.txt",
                               "caf\xC3\xA9.bmp", "\xE6\x97\xA5.bmp", ".hidden.bmp"})
             std::ofstream(initial + "/" + n) << "x";
+        ofn = {.nFilterIndex = 1, .lpstrFile = file, .nMaxFile = 254, .nMaxFileTitle = 254};
         ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
         ofn.hwndOwner = Top("owner", 0, 0, 320, 240);
         ofn.lpstrFilter = "Pictures(*.bmp,*.ico)\0*.bmp;*.ico\0All Files (*.*)\0*.*\0\0";
-        ofn.nFilterIndex = 1;
-        ofn.lpstrFile = file;
-        ofn.nMaxFile = 254;
         ofn.lpstrFileTitle = title;
-        ofn.nMaxFileTitle = 254;
         ofn.lpstrInitialDir = initial.c_str();
         ofn.lpstrTitle = "Select Button Picture";
         ofn.Flags = OFN_FILEMUSTEXIST;

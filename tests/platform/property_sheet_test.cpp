@@ -41,18 +41,12 @@ protected:
         PumpMessages();
         tlsPages = &pages;
         for (int i = 0; i < 2; ++i) {
-            psp[i].dwFlags = PSP_USETITLE;
-            psp[i].cx = 180;
-            psp[i].cy = 90;
-            psp[i].pfnDlgProc = &PageProc;
+            psp[i] = {.dwFlags = PSP_USETITLE, .cx = 180, .cy = 90, .pfnDlgProc = &PageProc};
             psp[i].pszTitle = i == 0 ? "Position" : "Appearance";
             psp[i].lParam = i;
         }
-        header.hwndParent = owner;
+        header = {.dwFlags = PSH_PROPTITLE, .hwndParent = owner, .nPages = 2, .ppsp = psp};
         header.pszCaption = "Bar";
-        header.dwFlags = PSH_PROPTITLE;
-        header.nPages = 2;
-        header.ppsp = psp;
     }
     void TearDown() override {
         tlsPages = nullptr;

@@ -16,18 +16,14 @@ protected:
         InitCommonControlsEx(&icc);
         parent = Top("parent", 0, 0, 320, 240);
         rec.hook = [this](HWND, UINT msg, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
-            if (msg == WM_NOTIFY) {
-                const UINT code = reinterpret_cast<const NMHDR*>(lp)->code;
-                said.push_back(code == TCN_SELCHANGING ? "changing"
-                               : code == TCN_SELCHANGE ? "change"
-                                                       : "?");
-                if (code == TCN_SELCHANGING) return veto ? 1 : 0;
-            } else if (msg == WM_COMMAND) {
-                const WORD code = HIWORD(wp);
-                said.push_back(code == LBN_SELCHANGE ? "sel"
-                               : code == LBN_DBLCLK  ? "dbl"
-                                                     : "focus");
-            }
+            static const std::map<UINT, const char*> names = {
+                {TCN_SELCHANGING, "changing"}, {TCN_SELCHANGE, "change"}, {LBN_SELCHANGE, "sel"},
+                {LBN_DBLCLK, "dbl"},           {LBN_SETFOCUS, "focus"},   {LBN_KILLFOCUS, "focus"}};
+            if (msg != WM_NOTIFY && msg != WM_COMMAND) return std::nullopt;
+            const UINT code =
+                msg == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(lp)->code : HIWORD(wp);
+            said.push_back(names.count(code) != 0 ? names.at(code) : "?");
+            if (code == TCN_SELCHANGING) return veto ? 1 : 0;
             return std::nullopt;
         };
     }
@@ -138,8 +134,7 @@ TEST_F(Controls, TheListScrollsByItsBarAndTheWheelWithinItsRange) {
     const HWND list = Make(WC_LISTBOXA, 0, 10, 10, 150, 100);
     for (int i = 0; i < 40; ++i)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("row"));
-    RECT c;
-    GetClientRect(list, &c);
+    const RECT c = ClientRect(list);
     const int itemH = static_cast<int>(Cur(list, LB_GETITEMHEIGHT));
     const ListGeometry g = MeasureList(c.right, c.bottom, itemH, 40, 0);
     ASSERT_TRUE(g.scroll);

@@ -179,9 +179,7 @@ TEST_F(Input, DoubleClicksNeedTheClassStyleTimeAndPlace) {
 TEST_F(Input, MouseLeaveComesOnceAfterTracking) {
     InjectMouseMove(20, 20);
     PumpMessages();
-    TRACKMOUSEEVENT tme;
-    tme.dwFlags = TME_LEAVE;
-    tme.hwndTrack = a;
+    TRACKMOUSEEVENT tme{.dwFlags = TME_LEAVE, .hwndTrack = a};
     ASSERT_TRUE(TrackMouseEvent(&tme));
     InjectMouseMove(25, 25);
     EXPECT_EQ(Pump({WM_MOUSELEAVE}), "");  // still inside
@@ -205,7 +203,7 @@ TEST_F(Input, MouseLeaveComesOnceAfterTracking) {
     EXPECT_FALSE(TrackMouseEvent(&tme));
 }
 
-TEST_F(Input, DisabledWindowsGetNoMouseInputAndAMoveToWhereThePointerIsIsNone) {
+TEST_F(Input, DisabledWindowsGetNoMouseInputAndOnlyRealMovesOfTheCursorAreReported) {
     EXPECT_FALSE(EnableWindow(top, FALSE));  // it was enabled
     InjectClick(20, 20, VK_LBUTTON);
     EXPECT_EQ(Pump(kMouse), "");
@@ -220,9 +218,7 @@ TEST_F(Input, DisabledWindowsGetNoMouseInputAndAMoveToWhereThePointerIsIsNone) {
     EnableWindow(a, FALSE);
     InjectClick(21, 21, VK_LBUTTON);
     EXPECT_EQ(Pump(kMouse), "top:MOUSEMOVE top:LBUTTONDOWN top:LBUTTONUP");
-}
-
-TEST_F(Input, CursorPositionFollowsInputAndSetCursorPos) {
+    // The cursor position follows injected moves and SetCursorPos, which moves like input.
     InjectMouseMove(33, 44);
     POINT p;
     ASSERT_TRUE(GetCursorPos(&p));

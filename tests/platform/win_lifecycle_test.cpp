@@ -12,8 +12,7 @@ using Lifecycle = WinTest;
 // Answers one message with a fixed result, letting the rest through.
 auto Answer(UINT which, LRESULT result) {
     return [which, result](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (msg == which) return result;
-        return std::nullopt;
+        return msg == which ? std::optional<LRESULT>(result) : std::nullopt;
     };
 }
 
@@ -36,7 +35,7 @@ TEST_F(Lifecycle, CreationSendsItsMessagesInOrderAndARefusalDestroys) {
     EXPECT_EQ(rec.Said(), "refused:NCCREATE refused:NCDESTROY");
 }
 
-TEST_F(Lifecycle, DestroyGoesParentFirstThenNcDestroyChildrenFirst) {
+TEST_F(Lifecycle, DestroyGoesParentFirstThenNcDestroyChildrenFirstAndTakesOwnedPopups) {
     const HWND top = Top("top", 0, 0, 200, 200);
     const HWND a = Child(top, "a", 0, 0, 50, 50);
     const HWND a1 = Child(a, "a1", 0, 0, 10, 10);
@@ -60,6 +59,15 @@ TEST_F(Lifecycle, DestroyGoesParentFirstThenNcDestroyChildrenFirst) {
     EXPECT_TRUE(goneAtNcDestroy);
     EXPECT_EQ(GetFocus(), 0u);
     EXPECT_EQ(GetCapture(), 0u);
+    // A pop-up created with a child as parent is owned by that child's top-level window, and
+    // dies with it.
+    const HWND owner = Top("owner", 0, 0, 100, 100);
+    const HWND popup = CreateWindowExA(0, kRecClass, "popup", WS_POPUP, 0, 0, 10, 10,
+                                       Child(owner, "child", 0, 0, 50, 50), 0, 0, &rec);
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), owner);
+    EXPECT_EQ(GetParent(popup), owner);
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(popup));
 }
 
 TEST_F(Lifecycle, DestroyingFromInsideItsOwnProcedureIsSafeAndDropsItsPostedMessages) {
@@ -82,18 +90,6 @@ TEST_F(Lifecycle, DestroyingFromInsideItsOwnProcedureIsSafeAndDropsItsPostedMess
     MSG m;
     while (PeekMessageA(&m, 0, 0, 0, PM_REMOVE))
         EXPECT_NE(m.hwnd, top);
-}
-
-TEST_F(Lifecycle, OwnedPopupsDieWithTheirOwner) {
-    const HWND owner = Top("owner", 0, 0, 100, 100);
-    const HWND child = Child(owner, "child", 0, 0, 50, 50);
-    // A pop-up created with a child as parent is owned by that child's top-level window.
-    const HWND popup =
-        CreateWindowExA(0, kRecClass, "popup", WS_POPUP, 0, 0, 10, 10, child, 0, 0, &rec);
-    EXPECT_EQ(GetWindow(popup, GW_OWNER), owner);
-    EXPECT_EQ(GetParent(popup), owner);
-    DestroyWindow(owner);
-    EXPECT_FALSE(IsWindow(popup));
 }
 
 TEST_F(Lifecycle, StaleHandlesFailSoftlyEverywhere) {
@@ -143,12 +139,9 @@ TEST_F(Lifecycle, StaleHandlesFailSoftlyEverywhere) {
 TEST_F(Lifecycle, BadClassesParentsAndLongsAreRefused) {
     const HWND w = Top("w", 0, 0, 10, 10);
     const HWND c = Child(w, "c", 0, 0, 5, 5);
-    WNDCLASSA same;
-    same.lpfnWndProc = RecordingProc;
-    same.lpszClassName = "zotestrecorder";  // names compare without regard to case
-    WNDCLASSA noProc;
-    noProc.lpfnWndProc = nullptr;
-    noProc.lpszClassName = "Fresh";
+    // Class names compare without regard to case.
+    const WNDCLASSA same{.lpfnWndProc = RecordingProc, .lpszClassName = "zotestrecorder"};
+    const WNDCLASSA noProc{.lpszClassName = "Fresh"};
     ExpectAll(0, {ZO_CALL(RegisterClassA(&same)), ZO_CALL(RegisterClassA(&noProc)),
                   ZO_CALL(RegisterClassA(nullptr)),
                   ZO_CALL(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, 0, 0, 0, 0)),
@@ -162,11 +155,20 @@ TEST_F(Lifecycle, BadClassesParentsAndLongsAreRefused) {
     EXPECT_STREQ(name, kRecClass);
 }
 
-TEST_F(Lifecycle, ZOrderFollowsCreationSetWindowPosAndTopmost) {
+TEST_F(Lifecycle, ZOrderFollowsCreationSetWindowPosAndTopmostAndEnumerationFollowsIt) {
     const HWND top = Top("top", 0, 0, 100, 100);
     const HWND a = Child(top, "a", 0, 0, 10, 10);
+    const HWND a1 = Child(a, "a1", 0, 0, 5, 5);
     const HWND b = Child(top, "b", 0, 0, 10, 10);
     const HWND c = Child(top, "c", 0, 0, 10, 10);
+    // Enumeration visits the descendants depth first, in z-order.
+    std::vector<HWND> seen;
+    const auto add = [](HWND h, LPARAM lp) {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+        return TRUE;
+    };
+    EnumChildWindows(top, add, reinterpret_cast<LPARAM>(&seen));
+    EXPECT_EQ(seen, (std::vector<HWND>{a, a1, b, c}));
     const auto order = [&] {  // the children from the top, then the last one's previous
         std::string s;
         for (HWND h = GetWindow(top, GW_CHILD); h != 0; h = GetWindow(h, GW_HWNDNEXT))
@@ -201,9 +203,7 @@ TEST_F(Lifecycle, SetParentMovesTheWindowBetweenParents) {
     EXPECT_EQ(GetParent(c), p2);
     EXPECT_EQ(GetWindow(p1, GW_CHILD), 0u);
     EXPECT_TRUE(IsChild(p2, c));
-    RECT r;
-    GetWindowRect(c, &r);
-    EXPECT_EQ(r.left, 105);
+    EXPECT_EQ(WindowRect(c).left, 105);
 }
 
 TEST_F(Lifecycle, IdsAndStylesChangeAndTextIsCutToTheBuffer) {
@@ -214,9 +214,7 @@ TEST_F(Lifecycle, IdsAndStylesChangeAndTextIsCutToTheBuffer) {
     EXPECT_NE(style & WS_CHILD, 0);
     SetWindowLongA(w, GWL_STYLE, style | WS_BORDER);
     EXPECT_NE(GetWindowLongA(w, GWL_STYLE) & WS_BORDER, 0);
-    RECT rc;
-    GetClientRect(w, &rc);
-    EXPECT_EQ(rc.right, 8);  // the border takes one pixel on each side
+    EXPECT_EQ(ClientRect(w).right, 8);  // the border takes one pixel on each side
     EXPECT_TRUE(SetWindowTextA(w, "hello world"));
     char small[6];
     EXPECT_EQ(GetWindowTextA(w, small, sizeof small), 5);
@@ -254,20 +252,6 @@ TEST_F(Lifecycle, ReplacedProcedureChainsAndUnhooksOnNcDestroy) {
     DestroyWindow(w);
     EXPECT_EQ(tlsSeen, "USER USER NCDESTROY");
     EXPECT_EQ(rec.Said(), "w:NCDESTROY");  // the original still got it, through the chain
-}
-
-TEST_F(Lifecycle, EnumerationVisitsDescendantsInZOrder) {
-    const HWND top = Top("top", 0, 0, 100, 100);
-    const HWND a = Child(top, "a", 0, 0, 10, 10);
-    const HWND a1 = Child(a, "a1", 0, 0, 5, 5);
-    const HWND b = Child(top, "b", 0, 0, 10, 10);
-    std::vector<HWND> seen;
-    const auto add = [](HWND h, LPARAM lp) {
-        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-        return TRUE;
-    };
-    EnumChildWindows(top, add, reinterpret_cast<LPARAM>(&seen));
-    EXPECT_EQ(seen, (std::vector<HWND>{a, a1, b}));
 }
 
 }  // namespace

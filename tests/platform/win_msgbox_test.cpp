@@ -1,8 +1,6 @@
 // Message boxes on the off-screen display: answers from keys queued beforehand and from clicks
 // made while the box runs (from a timer), the owner disabled meanwhile, the box's look, and the
 // way out when no input can ever come.
-#include <cstring>
-
 #include "win_support.h"
 
 namespace zo::plat::test {
@@ -15,14 +13,7 @@ protected:
         owner = Top("owner", 0, 0, 320, 240);
         PumpMessages();
     }
-    static HWND FindBox() {
-        for (HWND h = GetTopWindow(0); h != 0; h = GetWindow(h, GW_HWNDNEXT)) {
-            char name[32] = {};
-            GetClassNameA(h, name, sizeof name);
-            if (std::strcmp(name, "ZoMessageBox") == 0) return h;
-        }
-        return 0;
-    }
+    static HWND FindBox() { return TopWindowOf("ZoMessageBox"); }
     // The exit code of a quit request waiting in the queue, or -1.
     static int Quit() {
         MSG m;
@@ -118,14 +109,14 @@ TEST_F(MsgBox, TheBoxMatchesItsReferenceImages) {
 }
 
 TEST_F(MsgBox, WithNoInputEverTheBoxGivesTheSafeAnswerAndPassesTheQuitOn) {
-    EXPECT_EQ(Ask(MB_YESNO), IDNO);
-    EXPECT_EQ(Quit(), 0);
-    EXPECT_EQ(Ask(MB_OK), IDOK);
-    EXPECT_EQ(Quit(), 0);
-    EXPECT_EQ(Ask(MB_YESNOCANCEL), IDCANCEL);
-    EXPECT_EQ(Quit(), 0);
-    EXPECT_EQ(Ask(MB_ABORTRETRYIGNORE | MB_DEFBUTTON2), IDRETRY);  // no Esc answer: the default
-    EXPECT_EQ(Quit(), 0);
+    // The last has no Esc answer: the default.
+    for (const auto& [type, answer] : {std::pair<UINT, int>{MB_YESNO, IDNO},
+                                       {MB_OK, IDOK},
+                                       {MB_YESNOCANCEL, IDCANCEL},
+                                       {MB_ABORTRETRYIGNORE | MB_DEFBUTTON2, IDRETRY}}) {
+        EXPECT_EQ(Ask(type), answer) << type;
+        EXPECT_EQ(Quit(), 0) << type;
+    }
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(FindBox(), 0u);
     // A quit already asked for ends the box at once and keeps its exit code.

@@ -85,13 +85,10 @@ TEST_F(Paint, HiddenWindowsWaitAndUpdateWindowPaintsOnlyWhatIsInvalid) {
 }
 
 TEST_F(Paint, EraseUsesTheClassBrushAndReportsUnerasedBackground) {
-    WNDCLASSA wc;
-    wc.lpfnWndProc = RecordingProc;
+    WNDCLASSA wc{.lpfnWndProc = RecordingProc, .lpszClassName = "NoBackground"};
+    RegisterClassA(&wc);
     wc.hbrBackground = static_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = "FaceBackground";
-    RegisterClassA(&wc);
-    wc.hbrBackground = 0;
-    wc.lpszClassName = "NoBackground";
     RegisterClassA(&wc);
     const HWND face = CreateWindowExA(0, "FaceBackground", "face", WS_POPUP | WS_VISIBLE, 100, 0,
                                       40, 40, 0, 0, 0, &rec);
@@ -196,8 +193,9 @@ TEST_F(Paint, RedrawWindowReachesChildrenOnlyWhenAsked) {
     EXPECT_FALSE(GetUpdateRect(child, &r, FALSE));
 }
 
-TEST_F(Paint, MoveAndSizeAreSentOnlyOnChange) {
-    const HWND child = Child(Top("top", 0, 0, 100, 100), "child", 10, 10, 20, 20);
+TEST_F(Paint, MoveAndSizeAreSentOnlyOnChangeAndWindowFromPointFindsTheTopmostVisibleEnabled) {
+    const HWND top = Top("top", 0, 0, 100, 100);
+    const HWND child = Child(top, "child", 10, 10, 20, 20);
     rec.Watch({WM_MOVE, WM_SIZE});
     MoveWindow(child, 10, 10, 20, 20, TRUE);
     EXPECT_EQ(rec.Said(), "");
@@ -209,13 +207,9 @@ TEST_F(Paint, MoveAndSizeAreSentOnlyOnChange) {
     EXPECT_EQ(rec.Said(), "child:MOVE child:SIZE");
     SetWindowPos(child, 0, 3, -4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_EQ(rec.messages.size(), 1u);
-    EXPECT_EQ(GET_X_LPARAM(rec.messages[0].lParam), 3);
-    EXPECT_EQ(GET_Y_LPARAM(rec.messages[0].lParam), -4);
-}
-
-TEST_F(Paint, WindowFromPointFindsTheTopmostVisibleEnabledWindow) {
-    const HWND top = Top("top", 0, 0, 100, 100);
-    const HWND child = Child(top, "child", 10, 10, 20, 20);
+    const LPARAM lp = rec.messages[0].lParam;
+    EXPECT_EQ(std::pair(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)), std::pair(3, -4));
+    MoveWindow(child, 10, 10, 20, 20, TRUE);
     const HWND inner = Child(child, "inner", 5, 5, 5, 5);
     const auto at = [](int x, int y) { return WindowFromPoint(POINT{x, y}); };
     EXPECT_EQ((std::vector<HWND>{at(1, 1), at(12, 12), at(16, 16), at(200, 200)}),

@@ -68,12 +68,6 @@ struct Recorder {
         log.push_back(names[h] + ":" + MessageName(msg));
         messages.push_back(MSG{h, msg, wp, lp, 0, {}});
     }
-    std::vector<std::string> Take() {
-        std::vector<std::string> out;
-        out.swap(log);
-        messages.clear();
-        return out;
-    }
     // The log so far as "w:A w:B", emptied.
     std::string Said() {
         messages.clear();
@@ -119,10 +113,7 @@ struct Call {
     const char* text;
     long long answer;
 };
-#define ZO_CALL(c)                      \
-    ::zo::plat::test::Call {            \
-#c, static_cast < long long>(c) \
-    }
+#define ZO_CALL(c) (::zo::plat::test::Call{#c, static_cast<long long>(c)})
 inline void ExpectAll(long long want, std::initializer_list<Call> calls) {
     for (const Call& c : calls)
         EXPECT_EQ(c.answer, want) << c.text;
@@ -198,6 +189,15 @@ inline void ClickAt(HWND h, int x = -1, int y = -1) {
     InjectClick(p.x, p.y, VK_LBUTTON);
     PumpMessages();
 }
+// The topmost top-level window of a class, or 0.
+inline HWND TopWindowOf(const std::string& cls) {
+    for (HWND h = GetTopWindow(0); h != 0; h = GetWindow(h, GW_HWNDNEXT)) {
+        char name[32] = {};
+        GetClassNameA(h, name, sizeof name);
+        if (name == cls) return h;
+    }
+    return 0;
+}
 // "" when the screen under `r` is exactly tests/golden/<name>.png, else the difference; a
 // mismatch leaves the actual image and a diff in <build>/golden-out/.
 inline std::string ScreenMatches(RECT r, const std::string& name) {
@@ -214,10 +214,8 @@ class WinTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InitDisplay(DisplayKind::Offscreen, 320, 240);
-        WNDCLASSA wc;
-        wc.lpfnWndProc = RecordingProc;
+        WNDCLASSA wc{.lpfnWndProc = RecordingProc, .lpszClassName = kRecClass};
         wc.hbrBackground = static_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kRecClass;
         RegisterClassA(&wc);
         wc.style = CS_DBLCLKS;
         wc.lpszClassName = kRecClassDbl;
@@ -238,10 +236,6 @@ protected:
     }
     static std::uint32_t Px(int x, int y) {
         return ReadScreenPixels(RECT{x, y, x + 1, y + 1})[0] & 0xFFFFFFu;
-    }
-    static std::uint32_t Rgb(COLORREF c) {
-        return static_cast<std::uint32_t>((GetRValue(c) << 16) | (GetGValue(c) << 8) |
-                                          GetBValue(c));
     }
     // Runs `act` once the modal loop about to start (a box's, a dialog's) is up.
     void WhileModal(std::function<void()> act, UINT after = 30) {

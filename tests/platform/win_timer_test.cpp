@@ -6,6 +6,16 @@
 namespace zo::plat::test {
 namespace {
 
+thread_local std::vector<std::uintptr_t>* tlsIds = nullptr;
+thread_local DWORD tlsFirstTime = 0;
+
+// Notes the timer ids it is called for, in tlsIds.
+void CountingProc(HWND, UINT msg, std::uintptr_t id, DWORD time) {
+    if (tlsIds == nullptr || msg != WM_TIMER) return;
+    if (tlsIds->empty()) tlsFirstTime = time;
+    tlsIds->push_back(id);
+}
+
 class Timers : public WinTest {
 protected:
     void SetUp() override {
@@ -13,6 +23,11 @@ protected:
         w = Top("w", 0, 0, 50, 50);
         PumpMessages();
         rec.Watch({WM_TIMER});
+        tlsIds = &ids;
+    }
+    void TearDown() override {
+        tlsIds = nullptr;
+        WinTest::TearDown();
     }
     // Timer messages dispatched now (or since the last call), as "window:id".
     std::string Fired(bool pump = true) {
@@ -20,36 +35,27 @@ protected:
         std::string out;
         for (const MSG& m : rec.messages)
             out += (out.empty() ? "" : " ") + rec.names[m.hwnd] + ":" + std::to_string(m.wParam);
-        rec.Take();
+        rec.Said();
         return out;
     }
+    std::string After(DWORD ms) {
+        AdvanceClock(ms);
+        return Fired();
+    }
     HWND w = 0;
+    std::vector<std::uintptr_t> ids;
 };
-
-thread_local std::vector<std::uintptr_t>* tlsIds = nullptr;
-thread_local DWORD tlsFirstTime = 0;
-
-void CountingProc(HWND, UINT msg, std::uintptr_t id, DWORD time) {
-    if (tlsIds == nullptr || msg != WM_TIMER) return;
-    if (tlsIds->empty()) tlsFirstTime = time;
-    tlsIds->push_back(id);
-}
 
 TEST_F(Timers, FireWhenDueOnceWhenLateAndInTheOrderTheyWaited) {
     const DWORD start = GetTickCount();
     EXPECT_EQ(SetTimer(w, 7, 100, nullptr), 7u);
-    AdvanceClock(99);
-    EXPECT_EQ(Fired(), "");
-    AdvanceClock(1);
-    EXPECT_EQ(Fired(), "w:7");
+    EXPECT_EQ(After(99), "");
+    EXPECT_EQ(After(1), "w:7");
     EXPECT_EQ(GetTickCount() - start, 100u);
     // A late timer fires once, and its next period starts when it was taken.
-    AdvanceClock(350);
-    EXPECT_EQ(Fired(), "w:7");
-    AdvanceClock(99);
-    EXPECT_EQ(Fired(), "");
-    AdvanceClock(1);
-    EXPECT_EQ(Fired(), "w:7");
+    EXPECT_EQ(After(350), "w:7");
+    EXPECT_EQ(After(99), "");
+    EXPECT_EQ(After(1), "w:7");
     // Letting time pass step by step fires each every period; when both are due, the one that
     // has waited longer since its last turn goes first.
     KillTimer(w, 7);
@@ -63,20 +69,15 @@ TEST_F(Timers, SettingAgainRestartsKillingStopsAndShortPeriodsAreRaised) {
     SetTimer(w, 3, 100, nullptr);
     AdvanceClock(80);
     SetTimer(w, 3, 100, nullptr);  // the same timer, from now
-    AdvanceClock(80);
-    EXPECT_EQ(Fired(), "");
-    AdvanceClock(20);
-    EXPECT_EQ(Fired(), "w:3");
+    EXPECT_EQ(After(80), "");
+    EXPECT_EQ(After(20), "w:3");
     EXPECT_TRUE(KillTimer(w, 3));
     EXPECT_FALSE(KillTimer(w, 3));
     EXPECT_FALSE(KillTimer(w, 99));
-    AdvanceClock(1000);
-    EXPECT_EQ(Fired(), "");
+    EXPECT_EQ(After(1000), "");
     SetTimer(w, 4, 1, nullptr);
-    AdvanceClock(USER_TIMER_MINIMUM - 1);
-    EXPECT_EQ(Fired(), "");
-    AdvanceClock(1);
-    EXPECT_EQ(Fired(), "w:4");
+    EXPECT_EQ(After(USER_TIMER_MINIMUM - 1), "");
+    EXPECT_EQ(After(1), "w:4");
 }
 
 TEST_F(Timers, TimersOfADestroyedWindowAndForgedMessagesDoNothing) {
@@ -84,20 +85,14 @@ TEST_F(Timers, TimersOfADestroyedWindowAndForgedMessagesDoNothing) {
     SetTimer(c, 1, 50, nullptr);
     SetTimer(w, 2, 50, nullptr);
     DestroyWindow(c);
-    AdvanceClock(50);
-    EXPECT_EQ(Fired(), "w:2");
+    EXPECT_EQ(After(50), "w:2");
     // A posted WM_TIMER naming a procedure that is no timer's calls nothing.
-    std::vector<std::uintptr_t> ids;
-    tlsIds = &ids;
     MSG forged{w, WM_TIMER, 5, reinterpret_cast<LPARAM>(&CountingProc), 0, {}};
     DispatchMessageA(&forged);
     EXPECT_TRUE(ids.empty());
-    tlsIds = nullptr;
 }
 
 TEST_F(Timers, ProceduresAndThreadTimersGetTheirCalls) {
-    std::vector<std::uintptr_t> ids;
-    tlsIds = &ids;
     const UINT_PTR a = SetTimer(0, 0, 100, &CountingProc);
     const UINT_PTR b = SetTimer(0, 0, 150, &CountingProc);
     EXPECT_NE(a, 0u);
@@ -111,7 +106,6 @@ TEST_F(Timers, ProceduresAndThreadTimersGetTheirCalls) {
     EXPECT_EQ(tlsFirstTime, start + 100);
     EXPECT_TRUE(KillTimer(0, a));
     EXPECT_TRUE(KillTimer(0, b));
-    tlsIds = nullptr;
 }
 
 TEST_F(Timers, TheMessageLoopWaitsForTheNextTimerAndEndsWhenNoneIsLeft) {

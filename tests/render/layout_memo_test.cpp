@@ -38,9 +38,8 @@ TEST_F(LayoutMemoTest, AppendedButtonsLandWhereACompleteLayoutPutsThem) {
                 }
             } else if (r < 70 && bar->m_lMaxScrollPos > bar->m_lScrollPos) {
                 // A scroll click moves the cells without a layout.
-                const Rect br = bar->m_rcBRScrollButton;
-                plat::POINT p{(br.left + br.right) / 2, (br.top + br.bottom) / 2};
-                plat::ClientToScreen(bar->m_hWndButtons, &p);
+                const plat::POINT p =
+                    testing::CentreOnScreen(bar->m_hWndButtons, bar->m_rcBRScrollButton);
                 plat::InjectClick(p.x, p.y, plat::VK_LBUTTON);
                 plat::PumpMessages();
                 step += " scroll";

@@ -16,10 +16,15 @@ namespace {
 
 constexpr std::int32_t V = zoVertical, H = zoHorizontal, Lin = zoLinear, Til = zoTiled;
 
+// The numbers joined by commas.
+template <class... T>
+std::string Text(T... v) {
+    std::string s;
+    ((s += (s.empty() ? "" : ",") + std::to_string(v)), ...);
+    return s;
+}
 std::string Text(const Rect& r) {
-    std::ostringstream s;
-    s << r.left << "," << r.top << "," << r.right << "," << r.bottom;
-    return s.str();
+    return Text(r.left, r.top, r.right, r.bottom);
 }
 std::string Text(const Placement& p) {
     return Text(Rect{p.left, p.top, p.width, p.height});
@@ -106,22 +111,19 @@ TEST(AutoButtonSize, EveryLayoutFlowAndTextPosition) {
         {"linear horizontal, top", Lin, H, zoTop, both, "68x300 64"},
     };
     for (const Row& r : rows) {
-        AutoSizeInput in;
-        in.areaWidth = 180;
-        in.areaHeight = 300;
-        in.buttonLayout = r.layout;
-        in.flow = r.flow;
-        in.textPosition = r.textPosition;
-        in.showInfo = r.showInfo;
+        const AutoSizeInput in{.buttonLayout = r.layout,
+                               .flow = r.flow,
+                               .textPosition = r.textPosition,
+                               .showInfo = r.showInfo,
+                               .areaWidth = 180,
+                               .areaHeight = 300};
         std::string measured;
+        const auto measure = [&](std::int32_t w) {
+            measured += " " + std::to_string(w);
+            return 16;
+        };
         std::int32_t W = 0, H = 0;
-        AutoButtonSize(
-            in,
-            [&](std::int32_t w) {
-                measured += " " + std::to_string(w);
-                return 16;
-            },
-            W, H);
+        AutoButtonSize(in, measure, W, H);
         EXPECT_EQ(std::to_string(W) + "x" + std::to_string(H) + measured, r.size) << r.name;
     }
 }
@@ -179,19 +181,17 @@ TEST(ButtonFace, SlotCaptionAndPictureForEachTextPosition) {
          "44,105 44,105 0,0,0,0 42,103,78,139"},
     };
     for (const Row& r : rows) {
-        FaceInput in;
         // A cell 100 wide, from x 0 for the first row and from x 10 for the others.
-        in.cell = {r.top ? 10 : 0, r.top, r.top ? 110 : 100, r.top + r.height};
-        in.buttonHeight = r.height;
-        in.captionHeight = 16;
-        in.textPosition = r.textPosition;
-        in.showInfo = r.showInfo;
-        in.picWidth = r.picWidth;
-        in.picHeight = r.picHeight;
-        const FaceGeometry g = ButtonFace(in);
-        EXPECT_EQ(std::to_string(g.slotX) + "," + std::to_string(g.slotY) + " " +
-                      std::to_string(g.picX) + "," + std::to_string(g.picY) + " " +
-                      Text(g.caption) + " " + Text(g.zone),
+        const FaceGeometry g =
+            ButtonFace({.cell = {r.top ? 10 : 0, r.top, r.top ? 110 : 100, r.top + r.height},
+                        .showInfo = r.showInfo,
+                        .textPosition = r.textPosition,
+                        .buttonHeight = r.height,
+                        .captionHeight = 16,
+                        .picWidth = r.picWidth,
+                        .picHeight = r.picHeight});
+        EXPECT_EQ(Text(g.slotX, g.slotY) + " " + Text(g.picX, g.picY) + " " + Text(g.caption) +
+                      " " + Text(g.zone),
                   r.face)
             << r.name;
     }
