@@ -154,11 +154,13 @@ TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
         {"metafile without bits",
          [] { return Picture::Create(PictureType::Metafile, 0, 1000, 500); },
          PictureType::Metafile},
-        {"picture resized by its maker",
+        {"picture from a file resized by its maker",
          [] {
              auto p = FromFile("bmp24");
-             return Picture::Create(PictureType::Bitmap, p->Handle(), 999, 111,
-                                    [p](std::uint32_t) {});
+             auto resized =
+                 Picture::Create(PictureType::Bitmap, p->Handle(), 999, 111, [p](std::uint32_t) {});
+             resized->SetSource(p->Source());
+             return resized;
          },
          PictureType::Bitmap},
         {"empty picture", [] { return Picture::Empty(); }, PictureType::None},
@@ -176,6 +178,7 @@ TEST_F(DesignFile, EachKindOfPictureComesBackWithItsBits) {
         EXPECT_EQ(p->Kind(), row.type);
         EXPECT_EQ(Looks(*p), Looks(*original));
         if (original->Source()) {
+            ASSERT_TRUE(p->Source()) << "the file's bytes are kept";
             EXPECT_EQ(*p->Source(), *original->Source());
         }
         EXPECT_EQ(FormatDesign(back), text);
