@@ -52,17 +52,6 @@ TEST(TextFont, NegativeHeightIsTheEmPositiveTheCell) {
     EXPECT_LE(Font(Sans(2000000000)).Tm().tmHeight, 2 * text::kMaxEm);
 }
 
-TEST(TextFont, FontsWithTheSameFaceAndSizeShareOneRealisation) {
-    const TextCanvas a(1, 1, Sans(-11)), b(1, 1, Lf("Ms Sans Serif", -11)), c(1, 1, Sans(-12));
-    const auto realized = [](const TextCanvas& f) {
-        f.Cx("x");
-        return GetGdi(GetCurrentObject(f.dc, OBJ_FONT), GdiKind::Font)->font.realized;
-    };
-    EXPECT_NE(realized(a), nullptr);
-    EXPECT_EQ(realized(a), realized(b));
-    EXPECT_NE(realized(c), realized(a));
-}
-
 TEST(TextFont, MeasuringFailsSoftlyAndCopiesNamesWithinBounds) {
     const TextCanvas f(1, 1, Sans(-11));
     SIZE sz{5, 5};

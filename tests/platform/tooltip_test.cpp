@@ -334,17 +334,6 @@ TEST_F(ToolTip, OnlyAnActiveTooltipOfAnActiveOwnerShows) {
     Run("100,70 40,40 s500");
 }
 
-TEST_F(ToolTip, RelayedEventsDriveToolsWithoutSubclassing) {
-    ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Relayed", 0));
-    Run("40,40 w1000 -");  // nobody told the tooltip
-    MSG m{tool, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20), 0, {}};
-    Send(TTM_RELAYEVENT, 0, &m);
-    Run("s500");
-    m.message = WM_LBUTTONDOWN;
-    Send(TTM_RELAYEVENT, 0, &m);
-    Run("-");
-}
-
 TEST_F(ToolTip, BadRecordsAndStaleHandlesFailSoftly) {
     ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Fine"));
     for (UINT msg : {TTM_ADDTOOLA, TTM_GETTEXTA, TTM_ENUMTOOLSA, TTM_GETTOOLINFOA})
