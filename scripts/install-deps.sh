@@ -7,7 +7,7 @@ pkgs=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libfreety
       libfontconfig-dev fonts-dejavu-core libpng-dev libx11-dev libxext-dev nlohmann-json3-dev
       libsimdjson-dev)
 if [ "${1:-}" != "--build" ]; then
-  pkgs+=(clang libclang-rt-14-dev clang-format xvfb xdotool xauth pkgconf binutils file dpkg-dev)
+  pkgs+=(clang libclang-rt-14-dev clang-format xvfb xdotool xclip xauth pkgconf binutils file dpkg-dev)
 fi
 need=()
 for pkg in "${pkgs[@]}"; do

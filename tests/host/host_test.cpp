@@ -110,19 +110,5 @@ TEST(PropertyBag, FontsEqualInEveryAttributeAreTheDefault) {
     EXPECT_EQ(bag.ReadProperty("Font").As<StdFont>(), own);
 }
 
-// Its message boxes are answered through msgBoxHandler in PageHost.
-TEST(DefaultSite, ListsWhatChangedAndGivesEachCallerItsOwnAmbientFont) {
-    DefaultSite site(false);
-    EXPECT_FALSE(site.UserMode());
-    EXPECT_FALSE(site.Dirty());
-    site.PropertyChanged("Caption");
-    site.PropertyChanged("Caption");
-    EXPECT_TRUE(site.Dirty());
-    EXPECT_EQ(site.Changes().size(), 2u);
-    EXPECT_EQ(site.AmbientFont()->Name(), "MS Sans Serif");
-    EXPECT_NE(site.AmbientFont(), site.AmbientFont());  // each caller gets its own copy
-    EXPECT_EQ(site.AmbientForeColor(), static_cast<std::int32_t>(0x80000012u));
-}
-
 }  // namespace
 }  // namespace zo

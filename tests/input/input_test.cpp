@@ -274,9 +274,17 @@ TEST_F(Input, CloseButtonNeedsPressAndReleaseOnIt) {
     MoveTo(on);
     EXPECT_EQ(ClickHere(), (Log{"Down1 1 -", "CloseButtonClick", "Up1 1 -"}));
     // Off the button before the release: no click, and the release reports the caption.
+    // The button shows pushed only while the pointer that pressed it is on it.
     EXPECT_EQ(Press(true), (Log{"Down1 1 -"}));
+    EXPECT_TRUE(bar->m_bCloseButtonPushed);
     EXPECT_EQ(MoveTo(OnScreen(cap, 3, 3)), (Log{"Move 0 -"}));
+    EXPECT_FALSE(bar->m_bCloseButtonPushed);
     EXPECT_EQ(Press(false), (Log{"Up1 0 -"}));
+    // Pressed off it and dragged over it: not pushed.
+    Press(true);
+    MoveTo(on);
+    EXPECT_FALSE(bar->m_bCloseButtonPushed);
+    Press(false);
     // The right button closes too.
     MoveTo(on);
     EXPECT_EQ(ClickHere(plat::VK_RBUTTON), (Log{"Down2 1 -", "CloseButtonClick", "Up2 1 -"}));

@@ -40,17 +40,6 @@ TEST_F(Edit, KeysEditAndSelect) {
     }
 }
 
-TEST_F(Edit, ReportsEveryChangeAndOnlyChanges) {
-    const HWND edit = Focus(MakeEdit("edit", ""));
-    Keys("ab Left Back");
-    SetWindowTextA(edit, "new");
-    SetWindowTextA(edit, "new");  // no change
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    EXPECT_EQ(events.Said(), "edit:EN_CHANGE edit:EN_CHANGE edit:EN_CHANGE edit:EN_CHANGE");
-    EXPECT_EQ(Text(edit), "new");
-    EXPECT_EQ(Sel(edit), (std::pair<DWORD, DWORD>{0, 3}));
-}
-
 TEST_F(Edit, ReadOnlyKeepsItsTextButCopiesAndTheClipboardCarriesText) {
     const HWND ro = Focus(MakeEdit("ro", "fixed", ES_READONLY));
     const HWND a = MakeEdit("a", "one two", 0, {10, 40, 150, 61});

@@ -6,30 +6,6 @@
 namespace zo::plat::test {
 namespace {
 
-TEST(ScrollLayout, ThumbFollowsThePositionAndVanishesWithoutRange) {
-    struct Row {
-        const char* name;
-        int w, min, max, pos, thumbLeft;  // -1: no thumb
-    };
-    const Row rows[] = {
-        {"at the minimum", 200, 1, 5, 1, 17},
-        {"at the maximum", 200, 1, 5, 5, 200 - 17 - 17},
-        {"in the middle", 200, 1, 5, 3, 17 + (200 - 34 - 17) / 2},
-        {"clamped past the end", 200, 1, 5, 9, 200 - 17 - 17},
-        {"empty range 0 to 0", 200, 0, 0, 0, -1},
-        {"track shorter than the thumb", 40, 0, 10, 0, -1},
-    };
-    for (const Row& r : rows) {
-        const ctl::ScrollLayout l = ctl::LayoutScrollBar(r.w, 17, r.min, r.max, r.pos);
-        EXPECT_EQ(l.hasThumb ? l.thumb.left : -1, r.thumbLeft) << r.name;
-        if (l.hasThumb) {
-            EXPECT_EQ(ctl::ScrollPosAt(l, r.min, r.max, l.thumb.left),
-                      std::clamp(r.pos, r.min, r.max))
-                << r.name;
-        }
-    }
-}
-
 class ScrollBar : public ControlTest {
 protected:
     void SetUp() override {
@@ -68,10 +44,15 @@ TEST_F(ScrollBar, ClicksAndKeysReportLinesAndPages) {
     EXPECT_EQ(events.Said(),
               "bar:LINELEFT bar:ENDSCROLL bar:LINERIGHT bar:ENDSCROLL bar:PAGELEFT bar:ENDSCROLL "
               "bar:PAGERIGHT bar:ENDSCROLL");
-    // Held, an arrow repeats on the clock.
+    // Held, an arrow repeats on the clock, and shows pushed until it is let go.
+    RECT onScreen;
+    GetWindowRect(bar, &onScreen);
+    const std::vector<std::uint32_t> up = ReadScreenPixels(onScreen);
     Press(bar, 5, 8);
+    EXPECT_NE(ReadScreenPixels(onScreen), up);
     RunFor(200 + 3 * 50);
     Release();
+    EXPECT_EQ(ReadScreenPixels(onScreen), up);
     EXPECT_EQ(events.Said(),
               "bar:LINELEFT bar:LINELEFT bar:LINELEFT bar:LINELEFT bar:LINELEFT bar:ENDSCROLL");
     // The focus shows a caret on the thumb, and keys report as the clicks do.

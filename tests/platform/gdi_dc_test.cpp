@@ -14,21 +14,6 @@ namespace {
 
 using namespace test;
 
-TEST(GdiFillRect, ExcludesRightColumnAndBottomRowAndSkipsInvertedRects) {
-    Canvas c(6, 6);
-    Owned red(CreateSolidBrush(kRed));
-    RECT r{1, 2, 4, 5}, inverted{4, 4, 1, 1};
-    EXPECT_EQ(FillRect(c.dc, &r, red), 1);
-    EXPECT_EQ(FillRect(c.dc, &inverted, GetStockObject(BLACK_BRUSH)), 1);
-    EXPECT_EQ(c.Show(kPlain), "......|......|.RRR..|.RRR..|.RRR..|......");
-    EXPECT_EQ(c.Raw(1, 2) >> 24, 0xFFu);  // opaque after a fill
-    // FrameRect draws a one-pixel border inside the rectangle.
-    RECT frame{0, 0, 4, 3};
-    c.Fill(kWhite);
-    EXPECT_EQ(FrameRect(c.dc, &frame, GetStockObject(BLACK_BRUSH)), 1);
-    EXPECT_EQ(c.Show(kPlain), "####..|#..#..|####..|......|......|......");
-}
-
 TEST(GdiFillRect, SystemColourIndexPlusOneClippingAndOneBitTargets) {
     Canvas c(4, 4);
     const std::pair<int, COLORREF> system[] = {{COLOR_BTNSHADOW, RGB(128, 128, 128)},
@@ -84,19 +69,6 @@ TEST(GdiClip, IntersectAndExcludeLimitDrawingAndReportTheirKind) {
     EXPECT_EQ(SelectClipRgn(c.dc, 0), SIMPLEREGION);
     EXPECT_EQ(GetClipBox(c.dc, &box), SIMPLEREGION);
     EXPECT_EQ(box, (RECT{0, 0, 8, 8}));
-}
-
-TEST(GdiClip, ClipRectIsLogicalAndStaysPutWhenOriginMoves) {
-    Canvas c(8, 8);
-    SetViewportOrgEx(c.dc, 2, 0, nullptr);
-    IntersectClipRect(c.dc, 0, 0, 2, 8);  // device columns 2 and 3
-    SetViewportOrgEx(c.dc, 0, 0, nullptr);
-    RECT all{0, 0, 8, 8}, box;
-    FillRect(c.dc, &all, GetStockObject(BLACK_BRUSH));
-    EXPECT_EQ(c.Count(kBlack, 2, 0, 4, 8), 16);
-    EXPECT_EQ(c.Count(kBlack), 16);
-    GetClipBox(c.dc, &box);
-    EXPECT_EQ(box, (RECT{2, 0, 4, 8}));
 }
 
 // A DC keeps its effective clip between drawing calls: a larger bitmap selected into it must be
@@ -216,30 +188,6 @@ TEST(GdiAttributes, DefaultsRangesAndPixels) {
     EXPECT_EQ(c.Px(1, 1), RGB(9, 8, 7));
 }
 
-TEST(GdiLines, EndPointExcludedPenColourAndCurrentPosition) {
-    Canvas c(6, 6);
-    HGDIOBJ old = SelectObject(c.dc, CreatePen(PS_SOLID, 1, kRed));
-    MoveToEx(c.dc, 0, 0, nullptr);
-    EXPECT_TRUE(LineTo(c.dc, 5, 0));
-    EXPECT_EQ(c.Px(5, 0), kWhite);
-    EXPECT_TRUE(LineTo(c.dc, 5, 5));  // continues from the current position
-    MoveToEx(c.dc, 0, 5, nullptr);
-    LineTo(c.dc, 3, 2);  // 45 degrees
-    EXPECT_EQ(c.Show(kPlain), "RRRRRR|.....R|.....R|..R..R|.R...R|R.....");
-    POINT pos;
-    GetCurrentPositionEx(c.dc, &pos);
-    EXPECT_EQ(pos, (POINT{3, 2}));
-    DeleteObject(SelectObject(c.dc, GetStockObject(NULL_PEN)));
-    LineTo(c.dc, 0, 0);
-    EXPECT_EQ(c.Count(kRed), 13);
-    SelectObject(c.dc, old);
-    // A very long line only walks the clip.
-    Canvas w(4, 4);
-    MoveToEx(w.dc, -2000000000, 1, nullptr);
-    LineTo(w.dc, 2000000000, 1);
-    EXPECT_EQ(w.Count(kBlack), 4);
-}
-
 TEST(GdiRects, Arithmetic) {
     RECT a{0, 0, 10, 10}, b{5, 5, 20, 20}, far{30, 30, 40, 40}, empty{3, 3, 3, 9}, out;
     EXPECT_TRUE(IntersectRect(&out, &a, &b));
@@ -254,7 +202,9 @@ TEST(GdiRects, Arithmetic) {
     EXPECT_FALSE(IsRectEmpty(&a));
     EXPECT_TRUE(PtInRect(&a, POINT{0, 9}));
     EXPECT_FALSE(PtInRect(&a, POINT{10, 5}));
-    RECT r{1, 2, 3, 4};
+    RECT r;
+    EXPECT_TRUE(SetRect(&r, 1, 2, 3, 4));
+    EXPECT_EQ(r, (RECT{1, 2, 3, 4}));
     OffsetRect(&r, 10, -2);
     EXPECT_EQ(r, (RECT{11, 0, 13, 2}));
     InflateRect(&r, 1, 2);

@@ -161,6 +161,14 @@ TEST_F(Controls, TheListScrollsByItsBarAndTheWheelWithinItsRange) {
     EXPECT_EQ(Cur(list, LB_GETTOPINDEX), g.maxTop - 3);
     SendMessageA(list, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(-1200)) << 16, 0);
     EXPECT_EQ(Cur(list, LB_GETTOPINDEX), g.maxTop);
+    // A point names the row under it; above the rows, the one before the first shown, and
+    // below them the last row, both outside.
+    const auto rowAt = [&](int y) {
+        return SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(4, static_cast<WORD>(y)));
+    };
+    EXPECT_EQ(rowAt(itemH + 1), MAKELPARAM(g.maxTop + 1, 0));
+    EXPECT_EQ(rowAt(-5), MAKELPARAM(g.maxTop - 1, 1));
+    EXPECT_EQ(rowAt(c.bottom + 3 * itemH), MAKELPARAM(39, 1));
 }
 
 TEST(CommCtrlGeometry, TabsRowUpAndListBarsFollowTheirSizes) {

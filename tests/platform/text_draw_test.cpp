@@ -182,58 +182,6 @@ std::string Cut(const TextCanvas& c, const std::string& s, int width) {
            << "\"" << text << "\" is not drawn as \"" << expected << "\"";
 }
 
-TEST(TextDrawText, LinesAndCutsFollowTheFontsWidths) {
-    TextCanvas c(240, 120, Lf("MS Sans Serif", -11));
-    const std::string text = "Mail Calendar Contacts Tasks";
-    const int w = std::max(c.Cx("Mail Calendar "), c.Cx("Contacts"));
-    ASSERT_GT(c.Cx("Contacts Tasks"), w);
-    ASSERT_GT(c.Cx("Mail Calendar Contacts"), w);
-    for (const UINT align : {DT_LEFT, DT_CENTER, DT_RIGHT})
-        EXPECT_TRUE(SameAs(c, text, DT_WORDBREAK | align, "Mail Calendar\nContacts\nTasks",
-                           RECT{4, 4, 4 + w, 110}));
-    // A partly visible line is the last one drawn, clipped to the rectangle.
-    const int lh = c.Tm().tmHeight;
-    EXPECT_EQ(c.Draw(text, RECT{4, 4, 4 + w, 5 + lh}, DT_WORDBREAK), 2 * lh);
-    // The string overload writes the shown line back, and only when asked.
-    const std::string caption = "A caption far too long";
-    RECT r{2, 2, 62, 40};
-    std::string shown = caption;
-    DrawTextA(c.dc, shown, &r, DT_SINGLELINE | DT_END_ELLIPSIS);
-    EXPECT_EQ(shown, caption);
-    DrawTextA(c.dc, shown, &r, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
-    EXPECT_EQ(shown, Cut(c, caption, 60));
-    EXPECT_EQ(shown.compare(0, 2, "A "), 0);
-    EXPECT_TRUE(SameAs(c, caption, DT_SINGLELINE | DT_END_ELLIPSIS, shown, r));
-    // The path ellipsis cuts the folders like an end ellipsis and keeps the file name.
-    const std::string path = "C:\\Program Files\\ZoBtnBar\\picture.bmp";
-    const int pw = c.Cx("C:\\Pro...\\picture.bmp");
-    std::string shortPath = path;
-    RECT pr{0, 0, pw, 40};
-    DrawTextA(c.dc, shortPath, &pr, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING);
-    EXPECT_EQ(shortPath,
-              Cut(c, "C:\\Program Files\\ZoBtnBar", pw - c.Cx("\\picture.bmp")) + "\\picture.bmp");
-    EXPECT_EQ(shortPath.compare(0, 5, "C:\\Pr"), 0) << shortPath;
-    EXPECT_LE(c.Cx(shortPath), pw);
-    std::string whole = path;
-    RECT wide{0, 0, 400, 40};
-    DrawTextA(c.dc, whole, &wide, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING);
-    EXPECT_EQ(whole, path);
-}
-
-TEST(TextDrawText, ReturnsHeightsAndCalcRectDrawsNothing) {
-    TextCanvas c(200, 100);
-    const TEXTMETRICA tm = c.Tm();
-    const RECT r{10, 10, 190, 90};
-    EXPECT_EQ(c.Draw("Hello", r, DT_SINGLELINE), tm.tmHeight);
-    EXPECT_EQ(c.Draw("one\ntwo\nthree", r, 0), 3 * tm.tmHeight);
-    EXPECT_EQ(c.Draw("", r, 0), tm.tmHeight);
-    c.Fill(kWhite);
-    RECT calc = r;
-    EXPECT_EQ(DrawTextA(c.dc, "Hello world", -1, &calc, DT_SINGLELINE | DT_CALCRECT), tm.tmHeight);
-    EXPECT_EQ(calc, (RECT{10, 10, 10 + c.Cx("Hello world"), 10 + tm.tmHeight}));
-    EXPECT_EQ(InkOf(c).count, 0);
-}
-
 TEST(TextDrawText, CountLimitsTheTextAndBadArgumentsFail) {
     TextCanvas a(200, 40), b(200, 40);
     RECT r{0, 0, 200, 40};

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
-#include <fstream>
 #include <string>
 
 #include "platform/Gdi.h"
@@ -25,37 +23,6 @@ TextCanvas Font(const LOGFONTA& lf) {
 
 LOGFONTA Sans(LONG height, LONG weight = FW_NORMAL, BYTE italic = 0) {
     return Lf("MS Sans Serif", height, weight, italic);
-}
-
-TEST(TextFont, FacesAreFoundByNameWeightAndSlant) {
-    const text::FaceMatch m = text::MatchFace(Sans(-11));
-    ASSERT_FALSE(m.file.empty());
-    EXPECT_TRUE(std::ifstream(m.file).good());
-    EXPECT_NE(m.family.find("Sans"), std::string::npos) << m.family;
-    EXPECT_EQ(m.family.find("Mono"), std::string::npos) << m.family;
-    EXPECT_EQ(Font(Sans(-11)).Face(), m.family);
-    const struct {
-        const char* name;
-        LOGFONTA lf;
-        bool sameFace;
-    } rows[] = {
-        {"an unknown name falls back to the sans face", Lf("No Such Face 4711", -11), true},
-        {"the default GUI font", DefaultGuiLogFont(), true},
-        {"names ignore case", Lf("ms sans serif", -11), true},
-        {"bold starts at 600", Sans(-11, 599), true},
-        {"semibold", Sans(-11, FW_SEMIBOLD), false},
-        {"italic", Sans(-11, FW_NORMAL, 1), false},
-    };
-    for (const auto& row : rows) {
-        const text::FaceMatch match = text::MatchFace(row.lf);
-        EXPECT_EQ(match.file == m.file, row.sameFace) << row.name;
-        EXPECT_FALSE(match.syntheticBold || match.syntheticItalic) << row.name;
-    }
-    // Names are read within their 32 bytes, and Windows-1252 ones reach fontconfig as UTF-8.
-    LOGFONTA unterminated = Sans(-12);
-    std::memset(unterminated.lfFaceName, 'Q', sizeof unterminated.lfFaceName);
-    EXPECT_GT(Font(unterminated).Tm().tmHeight, 0);
-    EXPECT_GT(Font(Lf("Caf\xE9 Sans", -12)).Tm().tmHeight, 0);
 }
 
 TEST(TextFont, NegativeHeightIsTheEmPositiveTheCell) {
@@ -83,69 +50,6 @@ TEST(TextFont, NegativeHeightIsTheEmPositiveTheCell) {
     EXPECT_GT(huge.tmHeight, 0);
     EXPECT_LE(huge.tmHeight - huge.tmInternalLeading, text::kMaxEm);
     EXPECT_LE(Font(Sans(2000000000)).Tm().tmHeight, 2 * text::kMaxEm);
-}
-
-TEST(TextFont, TheCellAndAdvancesComeFromTheFontFile) {
-    // Windows-1252 bytes, among them 0x80 (the euro sign), 0xE9 (e acute) and 0x97 (em dash).
-    const std::string text = "Hello, World! \x80 caf\xE9 \x97 Wij";
-    const int rows[][5] = {{8, 7, 2, 4, 106},   {11, 10, 3, 6, 142},  {13, 12, 3, 7, 171},
-                           {16, 15, 4, 8, 208}, {27, 25, 6, 14, 361}, {40, 37, 9, 20, 524}};
-    // Extents add up, ignore the escapement and grow with the font.
-    const TextCanvas f(1, 1, Sans(-11)), turned(1, 1, Lf("MS Sans Serif", -11, FW_NORMAL, 0, 900));
-    EXPECT_EQ(f.Extent("Group 1").cx, f.Extent("Group").cx + f.Extent(" 1").cx);
-    EXPECT_EQ(turned.Extent("Group 1").cx, f.Extent("Group 1").cx);
-    EXPECT_EQ(turned.Extent("Ag").cy, f.Extent("Ag").cy);
-    EXPECT_GT(Font(Sans(-22)).Extent("Group 1").cx, f.Extent("Group 1").cx * 3 / 2);
-    if (Font(Sans(-11)).Face() != "DejaVu Sans") GTEST_SKIP() << "the figures are DejaVu Sans's";
-    for (const auto& [em, ascent, descent, average, width] : rows) {
-        const TextCanvas g(1, 1, Sans(-em));
-        const TEXTMETRICA tm = g.Tm();
-        EXPECT_EQ(tm.tmAscent, ascent) << em;
-        EXPECT_EQ(tm.tmDescent, descent) << em;
-        EXPECT_EQ(tm.tmAveCharWidth, average) << em;
-        EXPECT_GE(tm.tmMaxCharWidth, tm.tmAveCharWidth);
-        const SIZE sz = g.Extent(text);
-        EXPECT_EQ(sz.cx, width) << em;
-        EXPECT_EQ(sz.cy, tm.tmHeight);
-    }
-}
-
-TEST(TextFont, MetricsReportTheLogfontsFlags) {
-    LOGFONTA lf = Sans(-13, FW_BOLD, 1);
-    lf.lfUnderline = 1;
-    lf.lfStrikeOut = 1;
-    lf.lfCharSet = 2;
-    const TEXTMETRICA tm = Font(lf).Tm();
-    EXPECT_EQ(tm.tmWeight, FW_BOLD);
-    EXPECT_NE(tm.tmItalic, 0);
-    EXPECT_NE(tm.tmUnderlined, 0);
-    EXPECT_NE(tm.tmStruckOut, 0);
-    EXPECT_EQ(tm.tmCharSet, 2);
-    EXPECT_LT(tm.tmFirstChar, tm.tmLastChar);
-    EXPECT_EQ(tm.tmBreakChar, ' ');
-    EXPECT_NE(tm.tmPitchAndFamily & TMPF_TRUETYPE, 0);
-    const TEXTMETRICA plain = Font(Sans(-13, 0)).Tm();
-    EXPECT_EQ(plain.tmWeight, FW_NORMAL);
-    EXPECT_EQ(plain.tmItalic, 0);
-    // The default GUI font is 8-point MS Sans Serif.
-    const LOGFONTA gui = DefaultGuiLogFont();
-    EXPECT_STREQ(gui.lfFaceName, "MS Sans Serif");
-    EXPECT_EQ(gui.lfHeight, -11);
-    EXPECT_EQ(gui.lfWeight, FW_NORMAL);
-    EXPECT_EQ(gui.lfEscapement, 0);
-    const TEXTMETRICA guiTm = Font(gui).Tm();
-    EXPECT_EQ(guiTm.tmHeight - guiTm.tmInternalLeading, 11);
-}
-
-TEST(TextFont, FontsWithTheSameFaceAndSizeShareOneRealisation) {
-    const TextCanvas a(1, 1, Sans(-11)), b(1, 1, Lf("Ms Sans Serif", -11)), c(1, 1, Sans(-12));
-    const auto realized = [](const TextCanvas& f) {
-        f.Cx("x");
-        return GetGdi(GetCurrentObject(f.dc, OBJ_FONT), GdiKind::Font)->font.realized;
-    };
-    EXPECT_NE(realized(a), nullptr);
-    EXPECT_EQ(realized(a), realized(b));
-    EXPECT_NE(realized(c), realized(a));
 }
 
 TEST(TextFont, MeasuringFailsSoftlyAndCopiesNamesWithinBounds) {

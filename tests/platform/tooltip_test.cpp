@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <sstream>
 
@@ -204,20 +203,6 @@ TEST_F(ToolTip, DelaysDefaultToTheDoubleClickTimeAndMinusOneRestoresThem) {
     }
 }
 
-TEST_F(ToolTip, RectangleToolsComeBeforeWholeWindowToolsAndReshowQuickly) {
-    ASSERT_TRUE(AddWindowTool(tool, "Window"));
-    ASSERT_TRUE(AddTool(tool, 5, kToolRect, "Rect"));
-    Run("40,40 s500");
-    EXPECT_EQ(CurrentTool(), 5u);
-    // From a tip that is up to another tool, even in another window: the reshow delay.
-    Run("100,70 s100");
-    EXPECT_EQ(CurrentTool(), static_cast<std::uintptr_t>(tool));
-    ASSERT_TRUE(AddWindowTool(other, "Other"));
-    Run("200,50 s100");
-    EXPECT_EQ(CurrentTool(), static_cast<std::uintptr_t>(other));
-    EXPECT_EQ(Text(0, other), "Other");  // whole-window tools are found by their window alone
-}
-
 TEST_F(ToolTip, NewToolRectMovesWhereTheToolIs) {
     ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Moving"));
     Run("100,50 w1000 -");  // client (80, 30): off the rectangle
@@ -232,47 +217,6 @@ TEST_F(ToolTip, NewToolRectMovesWhereTheToolIs) {
     ASSERT_TRUE(Send(TTM_GETTOOLINFOA, 0, &ti));
     EXPECT_EQ(ti.rect, kToolRect);
     Run("80,40 w1000 - 79,59 s500");
-}
-
-TEST_F(ToolTip, ToolRecordsAndTextsComeBackAsSet) {
-    ASSERT_TRUE(AddTool(tool, 7, kToolRect, "First"));
-    ASSERT_TRUE(AddWindowTool(other, "Second tip"));
-    EXPECT_EQ(Count(), 2);
-    char buf[80] = {};
-    TOOLINFOA ti = Key(0, 0, buf);
-    ASSERT_TRUE(Send(TTM_ENUMTOOLSA, 0, &ti));
-    EXPECT_EQ(std::tie(ti.uFlags, ti.hwnd, ti.uId, ti.rect, ti.lParam),
-              std::tuple(TTF_SUBCLASS, tool, 7u, kToolRect, 1234));
-    EXPECT_STREQ(buf, "First");
-    TOOLINFOA second;
-    ASSERT_TRUE(Send(TTM_ENUMTOOLSA, 1, &second));
-    // No buffer, nothing written.
-    EXPECT_EQ(std::tie(second.uFlags, second.uId, second.lpszText),
-              std::tuple(TTF_SUBCLASS | TTF_IDISHWND, other, nullptr));
-    EXPECT_FALSE(Send(TTM_ENUMTOOLSA, 2, &second));
-
-    EXPECT_EQ(Text(tool, 7), "First");
-    EXPECT_EQ(Text(other, other), "Second tip");
-    EXPECT_EQ(Text(tool, 8), "<none>");
-    EXPECT_EQ(Text(other, 7), "<none>");  // a rectangle tool needs its window too
-    TOOLINFOA upd = Key(tool, 7, const_cast<char*>("Changed"));
-    Send(TTM_UPDATETIPTEXTA, 0, &upd);
-    EXPECT_EQ(Text(tool, 7), "Changed");
-    // The oldest record size is accepted and ends before lParam; shorter ones are refused.
-    TOOLINFOA v1{.cbSize = TTTOOLINFOA_V1_SIZE, .hwnd = tool, .uId = 9, .rect = {}, .lParam = 55};
-    v1.lpszText = const_cast<char*>("Old");
-    ASSERT_TRUE(Send(TTM_ADDTOOLA, 0, &v1));
-    v1.lParam = 66;
-    v1.lpszText = nullptr;  // a buffer here would receive the text
-    ASSERT_TRUE(Send(TTM_GETTOOLINFOA, 0, &v1));
-    EXPECT_EQ(v1.lParam, 66);
-    TOOLINFOA full = Key(tool, 9);
-    ASSERT_TRUE(Send(TTM_GETTOOLINFOA, 0, &full));
-    EXPECT_EQ(full.lParam, 0);
-    v1.cbSize = TTTOOLINFOA_V1_SIZE - 1;
-    v1.uId = 10;
-    EXPECT_FALSE(Send(TTM_ADDTOOLA, 0, &v1));
-    EXPECT_EQ(Count(), 3);
 }
 
 // Callers size their buffers by the 80-character limit of the 8-bit messages; a longer text
@@ -388,17 +332,6 @@ TEST_F(ToolTip, OnlyAnActiveTooltipOfAnActiveOwnerShows) {
     Run("40,40 w1000 -");
     SetWindowLongA(tip, GWL_STYLE, GetWindowLongA(tip, GWL_STYLE) | TTS_ALWAYSTIP);
     Run("100,70 40,40 s500");
-}
-
-TEST_F(ToolTip, RelayedEventsDriveToolsWithoutSubclassing) {
-    ASSERT_TRUE(AddTool(tool, 7, kToolRect, "Relayed", 0));
-    Run("40,40 w1000 -");  // nobody told the tooltip
-    MSG m{tool, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20), 0, {}};
-    Send(TTM_RELAYEVENT, 0, &m);
-    Run("s500");
-    m.message = WM_LBUTTONDOWN;
-    Send(TTM_RELAYEVENT, 0, &m);
-    Run("-");
 }
 
 TEST_F(ToolTip, BadRecordsAndStaleHandlesFailSoftly) {

@@ -34,32 +34,6 @@ protected:
     std::vector<bool> erases;
 };
 
-TEST_F(Paint, PaintComesAfterPostedAndInputMessagesBeforeTimersWithTheUnionOfInvalidRects) {
-    const HWND w = Top("w", 0, 0, 100, 100);
-    colors[w] = kBlue;
-    PumpMessages();
-    paints.clear();
-    const RECT first{10, 10, 20, 20}, second{50, 40, 60, 70};
-    InvalidateRect(w, &first, FALSE);
-    InvalidateRect(w, &second, FALSE);
-    SetTimer(w, 1, 10, nullptr);
-    AdvanceClock(20);
-    InjectMouseMove(5, 5);
-    PostMessageA(w, WM_USER, 0, 0);
-    std::vector<UINT> order;
-    MSG m;
-    while (order.size() < 4 && PeekMessageA(&m, 0, 0, 0, PM_REMOVE)) {
-        if (m.message == WM_SETCURSOR) continue;
-        order.push_back(m.message);
-        DispatchMessageA(&m);
-    }
-    EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_MOUSEMOVE, WM_PAINT, WM_TIMER}));
-    ASSERT_EQ(paints.size(), 1u);
-    EXPECT_EQ(paints[0], (RECT{10, 10, 60, 70}));
-    KillTimer(w, 1);
-    EXPECT_FALSE(PeekMessageA(&m, 0, 0, 0, PM_REMOVE));  // validated by BeginPaint
-}
-
 TEST_F(Paint, HiddenWindowsWaitAndUpdateWindowPaintsOnlyWhatIsInvalid) {
     const HWND w = Top("w", 0, 0, 50, 50, WS_POPUP);  // hidden
     InvalidateRect(w, nullptr, TRUE);
@@ -84,31 +58,6 @@ TEST_F(Paint, HiddenWindowsWaitAndUpdateWindowPaintsOnlyWhatIsInvalid) {
     EXPECT_EQ(paints.size(), 1u);
 }
 
-TEST_F(Paint, EraseUsesTheClassBrushAndReportsUnerasedBackground) {
-    WNDCLASSA wc{.lpfnWndProc = RecordingProc, .lpszClassName = "NoBackground"};
-    RegisterClassA(&wc);
-    wc.hbrBackground = static_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "FaceBackground";
-    RegisterClassA(&wc);
-    const HWND face = CreateWindowExA(0, "FaceBackground", "face", WS_POPUP | WS_VISIBLE, 100, 0,
-                                      40, 40, 0, 0, 0, &rec);
-    colors[face] = kRed;
-    rec.Watch({WM_ERASEBKGND});
-    PumpMessages();
-    EXPECT_EQ(rec.Said(), "face:ERASEBKGND");
-    EXPECT_EQ(erases, std::vector<bool>{false});  // the class brush erased it
-    // No brush: the background is left to the painter (fErase TRUE).
-    const HWND bare = CreateWindowExA(0, "NoBackground", "bare", WS_POPUP | WS_VISIBLE, 150, 0, 40,
-                                      40, 0, 0, 0, &rec);
-    colors[bare] = kRed;
-    PumpMessages();
-    EXPECT_TRUE(erases.back());
-    InvalidateRect(face, nullptr, FALSE);  // invalidation without erase does not ask for one
-    rec.Said();
-    PumpMessages();
-    EXPECT_EQ(rec.Said(), "");
-}
-
 // A DC of GetDC belongs to its window: any ReleaseDC lets it go, whatever window it names, and
 // the window's end takes its DCs along, so a kept handle neither draws nor releases again.
 TEST_F(Paint, WindowDcsAreReleasedWhateverWindowIsNamedAndDieWithTheirWindow) {
@@ -128,48 +77,6 @@ TEST_F(Paint, WindowDcsAreReleasedWhateverWindowIsNamedAndDieWithTheirWindow) {
     ExpectAll(0, {ZO_CALL(ReleaseDC(child, kept)), ZO_CALL(ReleaseDC(child, keptWhole)),
                   ZO_CALL(Fill(kept, RECT{0, 0, 100, 100}, kRed))});
     EXPECT_EQ(ReleaseDC(top, parent), 1);  // the parent's DC lives on
-}
-
-// One screen of cases, compared with tests/golden/windows/paint_scene.png. Top left: the parent
-// repainted, a lower sibling repainted, then the parent's GetDC filled with 010203: none may cover
-// a child or a sibling above; the lower right pair had its lower one raised. Top middle: a border,
-// and a border with a sunken edge. Bottom left: a child moved away and one hidden show the parent
-// again, and the parent, raised, covers the red window. Right: a hidden window gives the desktop;
-// below it, a window the default procedure painted, erased with COLOR_WINDOW.
-TEST_F(Paint, ClippingExposureAndFramesMatchTheReferenceImage) {
-    const HWND clip = Top("clip", 0, 0, 100, 100);
-    const HWND upper = Child(clip, "upper", 10, 10, 30, 30);  // created first: on top
-    const HWND lower = Child(clip, "lower", 25, 25, 30, 30);
-    const HWND below = Child(clip, "below", 50, 50, 30, 30);
-    const HWND raised = Child(clip, "raised", 65, 65, 30, 30);
-    const HWND framed = Top("framed", 100, 0, 100, 100);
-    const DWORD border = WS_CHILD | WS_VISIBLE | WS_BORDER;
-    const HWND b = Child(framed, "b", 10, 10, 30, 30, border);
-    const HWND e = Child(framed, "e", 50, 10, 30, 30, border, WS_EX_CLIENTEDGE);
-    const HWND back = Top("back", 0, 110, 100, 100);
-    const HWND moved = Child(back, "moved", 10, 10, 20, 20);
-    const HWND hidden = Child(back, "hidden", 10, 60, 20, 20);
-    const HWND front = Top("front", 80, 190, 80, 50);
-    const HWND gone = Top("gone", 210, 0, 50, 50);
-    Top("plain", 210, 60, 50, 50);  // painted by the default procedure
-    colors = {{clip, kBlue},    {upper, kGreen}, {lower, kRed}, {below, kGreen}, {raised, kRed},
-              {framed, kBlue},  {b, kGreen},     {e, kGreen},   {back, kBlue},   {moved, kGreen},
-              {hidden, kGreen}, {front, kRed},   {gone, kRed}};
-    PumpMessages();
-    InvalidateRect(clip, nullptr, TRUE);
-    UpdateWindow(clip);
-    RedrawWindow(lower, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    const HDC dc = GetDC(clip);
-    Fill(dc, RECT{0, 0, 100, 100}, RGB(1, 2, 3));
-    EXPECT_EQ(ReleaseDC(clip, dc), 1);
-    const UINT keep = SWP_NOMOVE | SWP_NOSIZE;
-    SetWindowPos(raised, HWND_TOP, 0, 0, 0, 0, keep);
-    MoveWindow(moved, 40, 10, 20, 20, TRUE);
-    ShowWindow(hidden, SW_HIDE);
-    SetWindowPos(back, HWND_TOP, 0, 0, 0, 0, keep);
-    ShowWindow(gone, SW_HIDE);
-    PumpMessages();
-    EXPECT_EQ(ScreenMatches(RECT{0, 0, 320, 240}, "windows/paint_scene"), "");
 }
 
 TEST_F(Paint, RedrawWindowReachesChildrenOnlyWhenAsked) {
@@ -209,6 +116,11 @@ TEST_F(Paint, MoveAndSizeAreSentOnlyOnChangeAndWindowFromPointFindsTheTopmostVis
     ASSERT_EQ(rec.messages.size(), 1u);
     const LPARAM lp = rec.messages[0].lParam;
     EXPECT_EQ(std::pair(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)), std::pair(3, -4));
+    // With a border the client starts inside the frame: growing it alone moves nothing.
+    const HWND framed = Child(top, "framed", 50, 50, 20, 20, WS_CHILD | WS_VISIBLE | WS_BORDER);
+    rec.Said();
+    SetWindowPos(framed, 0, 0, 0, 30, 30, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(rec.Said(), "framed:SIZE");
     MoveWindow(child, 10, 10, 20, 20, TRUE);
     const HWND inner = Child(child, "inner", 5, 5, 5, 5);
     const auto at = [](int x, int y) { return WindowFromPoint(POINT{x, y}); };

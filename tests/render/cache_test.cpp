@@ -78,37 +78,6 @@ TEST_F(Cache, FontsAreRecreatedOnAnyAttributeOrOrientationChangeAndLongNamesAreC
     EXPECT_EQ(FaceNameForLogFont("Caf\xC3\xA9"), "Caf\xE9");  // converted to the 8-bit page
 }
 
-// System colours, plain colours and the split into channels are in every reference image and
-// gradient test; font comparison in the font cache's tests above.
-TEST_F(Utils, CopiedFontsKeepTheWeightAndPointsOnTheEdgeAreOutside) {
-    StdFont c;
-    c.SetBold(true);
-    c.SetWeight(400);  // the weight wins over what Bold implied
-    StdFont copy;
-    CopyFont(copy, c);
-    EXPECT_EQ(copy.Weight(), 400);
-    EXPECT_FALSE(copy.Bold());
-    EXPECT_FALSE(PointInRect(10, 5, Rect{10, 0, 20, 10}));
-    EXPECT_TRUE(PointInRect(10.5f, 5, Rect{10, 0, 20, 10}));
-    EXPECT_FALSE(PointInRect(15, 10, Rect{10, 0, 20, 10}));
-}
-
-TEST_F(Utils, TransparentBlitLeavesOutTheMaskColour) {
-    const plat::HDC src = Canvas(4, 1), dst = Canvas(4, 1);
-    const std::uint32_t from[] = {0xFFFFFF, 0x00FF00, 0xFFFFFF, 0x123456};
-    const std::uint32_t want[] = {0x0000FF, 0x00FF00, 0x0000FF, 0x123456};
-    for (int x = 0; x < 4; ++x) {
-        plat::SetPixel(dst, x, 0, 0x0000FF);
-        plat::SetPixel(src, x, 0, from[x]);
-    }
-    ASSERT_TRUE(TransparentBlit(dst, 0, 0, 4, 1, src, 0, 0, 4, 1, 0xFFFFFF));
-    for (int x = 0; x < 4; ++x)
-        EXPECT_EQ(plat::GetPixel(dst, x, 0), want[x]) << x;
-    // A mask colour no pixel has copies the block unchanged.
-    ASSERT_TRUE(TransparentBlit(dst, 0, 0, 4, 1, src, 0, 0, 4, 1, 0x010203));
-    EXPECT_EQ(plat::GetPixel(dst, 0, 0), 0xFFFFFFu);
-}
-
 // Gradients black to white over a red canvas: one line of pixels across each routine and kind,
 // so a flipped sign or a shifted band shows as a wrong grey, and what "no gradient" paints in
 // either routine.
