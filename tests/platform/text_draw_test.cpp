@@ -162,26 +162,6 @@ TEST(TextDrawScene, InkLandsWhereTheReferenceShows) {
     EXPECT_EQ(sheet.Compare("text/draw"), "");
 }
 
-// The longest prefix of s that fits width together with the three dots, then the dots.
-std::string Cut(const TextCanvas& c, const std::string& s, int width) {
-    std::size_t n = s.size();
-    while (n > 0 && c.Cx(s.substr(0, n) + "...") > width)
-        --n;
-    return s.substr(0, n) + "...";
-}
-
-// Draws `text` with `format` and `expected` (explicit lines) without the layout flags, and
-// reports whether both give the same pixels.
-::testing::AssertionResult SameAs(TextCanvas& c, const std::string& text, UINT format,
-                                  const std::string& expected, RECT r) {
-    c.Draw(text, r, format);
-    const auto got = c.Bits().pixels;
-    c.Draw(expected, r, format & (DT_SINGLELINE | DT_CENTER | DT_RIGHT));
-    if (got == c.Bits().pixels) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "\"" << text << "\" is not drawn as \"" << expected << "\"";
-}
-
 TEST(TextDrawText, CountLimitsTheTextAndBadArgumentsFail) {
     TextCanvas a(200, 40), b(200, 40);
     RECT r{0, 0, 200, 40};
