@@ -24,7 +24,7 @@ grep -qx copied "$work/out" || fail "the edit did not copy: $(cat "$work/out")"
 got=$(timeout 5 xclip -o -selection clipboard -t UTF8_STRING)
 [ "$got" = "copied café" ] || fail "another client read '$got'"
 # xclip owns the clipboard from the background until another client takes it or the server ends.
-printf 'pasted \xc3\xbc' | xclip -i -selection clipboard -t UTF8_STRING
+printf 'pasted \xc3\xbc' | xclip -i -selection clipboard -t UTF8_STRING >/dev/null 2>&1
 echo paste >&3
 exec 3>&-
 wait "$pid"
