@@ -2,7 +2,9 @@
 // behind the handles and their release, metafile recognition, and file errors.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <utility>
 
 #include "platform/Gdi.h"
 #include "platform/image_builders.h"
@@ -40,6 +42,20 @@ TEST_F(ImagePicture, BrokenMetafilesAndUnknownContentAreInvalidPictures) {
     ExpectRefused(".wmf .emf");
     EXPECT_EQ(DetectImageFormat(Bytes{'B'}), ImageFormat::Unknown);
     EXPECT_EQ(DetectImageFormat(Bytes{0, 0, 1, 0, 1}), ImageFormat::Unknown);
+}
+
+// A plain metafile is as large as its first window extent, in pixels; a cursor keeps its
+// hotspot, pulled inside the image when it lies outside.
+TEST_F(ImagePicture, PlainMetafilesTakeTheirWindowExtentAndCursorsTheirHotspot) {
+    EXPECT_EQ(Tw(*LoadPictureFromMemory(Fixture("standard.wmf"))), (std::vector{2, 847, 423}));
+    Bytes cur = Fixture("hotspot.cur");
+    for (const auto [x, y, inX, inY] : {std::array{2, 3, 2, 3}, std::array{500, 9, 3, 3}}) {
+        Poke(cur, 10, 4, static_cast<std::uint32_t>(x | y << 16));
+        const auto pic = LoadPictureFromMemory(cur);
+        const GdiObject* o = GetGdi(pic->Handle(), GdiKind::Icon);
+        ASSERT_NE(o, nullptr);
+        EXPECT_EQ(std::pair(o->icon.hotspotX, o->icon.hotspotY), std::pair(inX, inY));
+    }
 }
 
 TEST_F(ImagePicture, LoadPictureFromFilesAndItsErrors) {
