@@ -17,7 +17,6 @@ protected:
             PAINTSTRUCT ps;
             const HDC dc = BeginPaint(h, &ps);
             paints.push_back(ps.rcPaint);
-            erases.push_back(ps.fErase != FALSE);
             Fill(dc, ClientRect(h), colors[h]);
             EndPaint(h, &ps);
             return 0;
@@ -31,7 +30,6 @@ protected:
     }
     std::map<HWND, COLORREF> colors;
     std::vector<RECT> paints;
-    std::vector<bool> erases;
 };
 
 TEST_F(Paint, HiddenWindowsWaitAndUpdateWindowPaintsOnlyWhatIsInvalid) {

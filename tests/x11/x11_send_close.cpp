@@ -5,6 +5,7 @@
 // usage: x11_send_close WINDOW-ID
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,8 +25,7 @@ int main(int argc, char** argv) {
     int count = 0;
     bool takesDelete = false;
     if (XGetWMProtocols(dpy, window, &protocols, &count) != 0) {
-        for (int i = 0; i < count; ++i)
-            takesDelete = takesDelete || protocols[i] == deleteWindow;
+        takesDelete = std::find(protocols, protocols + count, deleteWindow) != protocols + count;
         XFree(protocols);
     }
     if (!takesDelete) {
