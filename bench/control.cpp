@@ -138,7 +138,9 @@ void BM_W5_Build(benchmark::State& state) {
     for (auto _ : state) {
         const std::size_t before = mallinfo2().uordblks;
         Bar b = Build(240, 600, 1000, 100, icon);
-        perButton = static_cast<double>(mallinfo2().uordblks - before) / 100000.0;
+        // The buttons' own blocks past 2 MiB are mapped outside the heap.
+        const std::size_t after = mallinfo2().uordblks + b.bar->ItemMemory()->MappedBytes();
+        perButton = static_cast<double>(after - before) / 100000.0;
         state.PauseTiming();
         b.bar.reset();
         state.ResumeTiming();

@@ -288,14 +288,17 @@ public:
     // the pictures are read is kept aside, and the first of it in the file's order is raised
     // then (a reference to a picture, a name given twice).
     LoadedDesign design;
+    // One on nearly every button, so kept small: the name of an entry that is not in the bag
+    // (given twice, which fails the load) is kept aside.
     struct PictureRef {
         std::size_t order = 0;     // among all entries read
-        std::size_t position = 0;  // in the bag, or npos when the name was given twice
+        std::size_t position = 0;  // in the bag, or in `unplaced` when the name was given twice
         std::int64_t number = 0;
         int line = 0;
-        std::string name;  // when not in the bag
+        bool placed = true;
     };
-    std::vector<PictureRef> refs;
+    BigVector<PictureRef> refs;
+    std::vector<std::string> unplaced;
     struct Twice {
         std::size_t order = 0;
         int line = 0;
@@ -304,7 +307,6 @@ public:
     };
     std::optional<Twice> twice;
     std::vector<PictureEntry> pictures;
-    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     // A refusal of the whole file: the message, and the offset it concerns.
     std::string error;
@@ -313,7 +315,14 @@ public:
     bool parseError = false;
     int parseLine = 0;
 
-    bool null() { return Release() && Primitive(Json(nullptr)); }
+    bool null() {
+        if (!Release()) return false;
+        if (InEntry()) {
+            current_.value = Variant();
+            return Commit();
+        }
+        return Primitive(Json(nullptr));
+    }
     bool boolean(bool b) {
         if (!Release()) return false;
         if (InEntry()) {
@@ -445,8 +454,9 @@ private:
         }
         if (picture) {
             const bool added = design.bag.Count() > position;
-            refs.push_back({order, added ? position : npos, current_.picture, line,
-                            added ? std::string() : current_.name});
+            if (!added) unplaced.push_back(current_.name);
+            refs.push_back({order, added ? position : unplaced.size() - 1, current_.picture, line,
+                            added});
         }
         return true;
     }
@@ -711,8 +721,8 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
 
     LoadedDesign& out = reader.design;
     const auto nameOf = [&](const Reader::PictureRef& r) -> std::string {
-        return r.position == Reader::npos ? r.name
-                                          : std::string(out.bag.Entries()[r.position].name);
+        return r.placed ? std::string(out.bag.Entries()[r.position].name)
+                        : reader.unplaced[r.position];
     };
     std::vector<PicturePtr> pictures;
     pictures.reserve(reader.pictures.size());

@@ -34,6 +34,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/BigBlocks.h"
 #include "host/AtomicFile.h"
 #include "host/PropertyBag.h"
 
@@ -87,7 +88,7 @@ private:
 struct ZO_API LoadedDesign {
     std::string file;
     PropertyBag bag;
-    std::vector<int> lines;  // line of each bag entry, in bag order
+    BigVector<int> lines;  // line of each bag entry, in bag order
 
     // The line of the entry stored under key (names matched as the bag matches them), 0 when
     // the file does not hold it.

@@ -174,7 +174,8 @@ PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
 
 std::size_t PropertyBag::Find(std::string_view name) const {
     // A reader walking the entries in about the order they were written asks for one near the
-    // last it found, spelt as it was written: that needs no hash.
+    // last it found, mostly spelt as it was written: that needs no hash. (The control asks for
+    // "ToolTip" where the file says "Tooltip", so letter case is compared folded.)
     // Names of one item differ mostly in their ends, so those are compared first.
     const std::size_t n = values_.size();
     const auto tail = [](std::string_view s) {
@@ -182,11 +183,19 @@ std::size_t PropertyBag::Find(std::string_view name) const {
         std::memcpy(&w, s.data() + s.size() - 8, 8);
         return w;
     };
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
     const bool longName = name.size() >= 8;
     const std::uint64_t end = longName ? tail(name) : 0;
+    const bool endAscii = (end & kHigh) == 0;
+    const std::uint64_t endFolded = endAscii ? FoldAsciiWord(end) : 0;
+    // Whether the last eight bytes may be those of the same name; bytes past ASCII are left
+    // to KeysEqual.
+    const auto sameTail = [&](std::uint64_t w) {
+        return w == end || !endAscii || (w & kHigh) != 0 || FoldAsciiWord(w) == endFolded;
+    };
     const auto same = [&](std::size_t e) {
-        return spans_[e].size == name.size() && (!longName || tail(NameAt(e)) == end) &&
-               NameAt(e) == name;
+        return spans_[e].size == name.size() && (!longName || sameTail(tail(NameAt(e)))) &&
+               KeysEqual(NameAt(e), name);
     };
     if (const std::size_t e = NearCursor(cursor_, n, same); e != npos) {
         cursor_ = e + 1;
@@ -354,9 +363,21 @@ Variant PropertyBag::ReadProperty(std::string_view name, const Variant& defaultV
 
 const Variant& PropertyBag::ReadPropertyRef(std::string_view name,
                                             const Variant& defaultValue) const {
-    lastRead_.assign(name);
     const std::size_t at = Find(name);
-    return at == npos ? defaultValue : values_[at];
+    lastReadAt_ = at;
+    if (at != npos) return values_[at];
+    lastRead_.assign(name);
+    return defaultValue;
+}
+
+std::string PropertyBag::LastRead() const {
+    return lastReadAt_ != npos && lastReadAt_ < values_.size() ? std::string(NameAt(lastReadAt_))
+                                                               : lastRead_;
+}
+
+void PropertyBag::Concerns(std::string_view name) const {
+    lastReadAt_ = npos;
+    lastRead_.assign(name);
 }
 
 bool PropertyBag::Contains(std::string_view name) const {
@@ -380,6 +401,7 @@ void PropertyBag::Reserve(std::size_t count, std::size_t nameBytes) {
 }
 
 void PropertyBag::Clear() {
+    if (lastReadAt_ != npos) Concerns(LastRead());
     names_.clear();
     spans_.clear();
     values_.clear();
@@ -395,6 +417,8 @@ void PropertyBag::Clear() {
 void PropertyBag::Erase(std::string_view name) {
     const std::size_t at = Find(name);
     if (at == npos) return;
+    // The last read names its entry by position, which is about to change.
+    if (lastReadAt_ != npos) Concerns(LastRead());
     // The names after it move up over its bytes.
     const Span gone = spans_[at];
     names_.erase(gone.at, gone.size);

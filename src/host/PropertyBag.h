@@ -45,12 +45,12 @@ public:
     // Where name stands in Entries(), if it is stored.
     std::optional<std::size_t> Position(std::string_view name) const;
 
-    // The name a reader last asked for (found or not), or last pointed at with Concerns: when
-    // a load fails, the stored value it had reached.
-    const std::string& LastRead() const { return lastRead_; }
+    // The name a reader last asked for (found or not; spelt as stored when found), or last
+    // pointed at with Concerns: when a load fails, the stored value it had reached.
+    std::string LastRead() const;
     // Tells the bag that what the reader does next concerns the value under name, read
     // earlier (a key checked when its item is added, say).
-    void Concerns(std::string_view name) const { lastRead_.assign(name); }
+    void Concerns(std::string_view name) const;
     std::size_t Count() const { return values_.size(); }
     void Clear();
     // Makes room for count entries in all, and nameBytes of their names (0: as a design's names
@@ -155,6 +155,9 @@ private:
     // Entries compared one by one since the index last caught up: a few look-ups far from the
     // cursor are cheaper as a scan than as building the index of a large bag.
     mutable std::size_t scanned_ = 0;
+    // The last read: the entry found, or (npos) the name asked for. A load reads hundreds of
+    // thousands of names, and most are found.
+    mutable std::size_t lastReadAt_ = npos;
     mutable std::string lastRead_;
 };
 

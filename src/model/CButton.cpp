@@ -15,8 +15,7 @@ std::string CButton::InternalKey() const {
 }
 
 const Variant& CButton::Tag() const {
-    static const Variant kEmpty;
-    return tag_ ? *tag_ : kEmpty;
+    return tag_.Get();
 }
 
 void CButton::init(std::weak_ptr<ItemOwner> owner, std::weak_ptr<CGroup> parent,
@@ -67,7 +66,7 @@ void CButton::SetTooltipText(std::string s) {
 }
 
 void CButton::SetTag(Variant v) {
-    tag_ = std::make_unique<Variant>(std::move(v));
+    tag_.Set(std::move(v));
     NotifyPropertyChanged("Tag");
 }
 

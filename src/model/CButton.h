@@ -12,6 +12,7 @@
 #include "core/Picture.h"
 #include "core/Rect.h"
 #include "core/Variant.h"
+#include "model/ItemTag.h"
 
 namespace zo {
 
@@ -92,7 +93,7 @@ private:
     std::int32_t internalKeyNumber_ = 0;
     std::weak_ptr<CGroup> parent_;
     std::weak_ptr<ItemOwner> owner_;
-    std::unique_ptr<Variant> tag_;  // most items never get a Tag
+    ItemTag tag_;
     std::int16_t lineIndex_ = 0;
     std::int16_t posInLine_ = 0;
     std::string prompt_;

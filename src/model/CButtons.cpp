@@ -20,11 +20,13 @@ ButtonPtr CButtons::Add(std::string sCaption, PicturePtr aPicture, std::string s
         (aPicture->Kind() != PictureType::Bitmap && aPicture->Kind() != PictureType::Icon))
         RaiseObjectError("Invalid Picture type", "CButtons.Add");
 
-    auto button = std::make_shared<CButton>();
+    const std::shared_ptr<ItemOwner> owner = owner_.lock();
+    auto button = owner ? std::allocate_shared<CButton>(PoolAllocator<CButton>(owner->ItemMemory()))
+                        : std::make_shared<CButton>();
     button->init(owner_, parent_, std::move(sCaption), std::move(aPicture), std::move(sTooltipText),
                  std::move(sPrompt), key);
     Append(button, internalKey, key);
-    if (auto owner = owner_.lock()) owner->ButtonAdded(button);
+    if (owner) owner->ButtonAdded(button);
     return button;
 }
 

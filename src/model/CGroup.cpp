@@ -14,8 +14,7 @@ std::string CGroup::InternalKey() const {
 }
 
 const Variant& CGroup::Tag() const {
-    static const Variant kEmpty;
-    return tag_ ? *tag_ : kEmpty;
+    return tag_.Get();
 }
 
 CGroup::CGroup() : buttons_(std::make_shared<CButtons>()) {}
@@ -75,7 +74,7 @@ void CGroup::SetButtonBackgroundLayout(std::int32_t eLayout) {
 }
 
 void CGroup::SetTag(Variant v) {
-    tag_ = std::make_unique<Variant>(std::move(v));
+    tag_.Set(std::move(v));
 }
 
 void CGroup::SetVisible(bool b) {

@@ -12,6 +12,7 @@
 #include "core/Picture.h"
 #include "core/Rect.h"
 #include "core/Variant.h"
+#include "model/ItemTag.h"
 
 namespace zo {
 
@@ -80,7 +81,7 @@ private:
     PicturePtr backgroundPicture_;
     std::int32_t backgroundLayout_ = zoPictureCentered;
     std::weak_ptr<ItemOwner> owner_;
-    std::unique_ptr<Variant> tag_;  // most items never get a Tag
+    ItemTag tag_;
     bool visible_ = false;
 };
 

@@ -61,6 +61,15 @@ public:
         return true;
     }
 
+    // A hint that n items will soon be added; counts past a few thousand are taken as that
+    // many, so a wrong count costs little memory.
+    void Reserve(std::int32_t n) {
+        constexpr std::int32_t kMost = 4096;
+        if (n > 0)
+            items_.Reserve(static_cast<std::size_t>(Count()) +
+                           static_cast<std::size_t>(n < kMost ? n : kMost));
+    }
+
     // The number of the last internal key given out; it only ever grows.
     std::int32_t KeyCounter() const { return keyCounter_; }
 

@@ -16,4 +16,9 @@ void CButtonListener::ButtonRemoved(const std::shared_ptr<CButton>&) {}
 void CButtonListener::ButtonPropertyChanged(const std::shared_ptr<CButton>&, std::string_view) {}
 void CButtonListener::ButtonReIndexed(const std::shared_ptr<CButton>&) {}
 
+const std::shared_ptr<ItemPool>& ItemOwner::ItemMemory() {
+    if (!itemPool_) itemPool_ = std::make_shared<ItemPool>();
+    return itemPool_;
+}
+
 }  // namespace zo

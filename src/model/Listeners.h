@@ -8,6 +8,7 @@
 
 #include "core/Export.h"
 #include "core/Object.h"
+#include "model/ItemPool.h"
 
 namespace zo {
 
@@ -41,6 +42,13 @@ public:
 
 // The owner of a set of groups and buttons (the control): the one sink of all of them. Items
 // hold it weakly, so an item a host keeps after the owner is gone simply has no owner.
-class ZO_API ItemOwner : public Object, public CGroupListener, public CButtonListener {};
+class ZO_API ItemOwner : public Object, public CGroupListener, public CButtonListener {
+public:
+    // The memory its buttons are made in; made on first use.
+    const std::shared_ptr<ItemPool>& ItemMemory();
+
+private:
+    std::shared_ptr<ItemPool> itemPool_;
+};
 
 }  // namespace zo

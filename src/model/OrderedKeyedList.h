@@ -86,6 +86,19 @@ public:
         RemoveAt(static_cast<std::size_t>(PositionOfSlot(slot)));
     }
 
+    // Room for n keyed entries in all, so that adding up to n grows nothing: a loader knows
+    // its counts, and growing by doubling touches about twice the memory.
+    void Reserve(std::size_t n) {
+        order_.reserve(n);
+        slots_.reserve(n);
+        recordOf_.reserve(n);
+        records_.reserve(n);
+        std::size_t size = index_.empty() ? 8 : index_.size();
+        while (size < n * 2)
+            size *= 2;
+        if (size > index_.size()) Rehash(size);
+    }
+
     void Clear() {
         ++revision_;
         ++removals_;

@@ -219,6 +219,7 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
     const auto text = [&](std::string_view key, const Variant& def) {
         return bag.ReadPropertyRef(key, def).ToText();
     };
+    m_aGroups->Reserve(groupCount);
     for (std::int32_t i = 1; i <= groupCount; ++i) {
         n.Group(i);
         const std::string caption = text(n.GroupKey("Caption"), general);
@@ -237,6 +238,7 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
         const std::int32_t buttonCount =
             bag.ReadPropertyRef(n.GroupKey("ButtonCount"), noButtons).ToLong();
         CButtons& buttons = *g->Buttons();
+        buttons.Reserve(buttonCount);
         for (std::int32_t j = 1; j <= buttonCount; ++j) {
             n.Button(j);
             std::string bCaption = text(n.ButtonKey("Caption"), none);
