@@ -455,8 +455,8 @@ private:
         if (picture) {
             const bool added = design.bag.Count() > position;
             if (!added) unplaced.push_back(current_.name);
-            refs.push_back({order, added ? position : unplaced.size() - 1, current_.picture, line,
-                            added});
+            refs.push_back(
+                {order, added ? position : unplaced.size() - 1, current_.picture, line, added});
         }
         return true;
     }

@@ -161,6 +161,9 @@ TEST_P(BagCase, FindsTheNameInAnotherCase) {
         bag.WriteProperty("GRP" + std::to_string(i) + "Caption", Variant(i));
     EXPECT_EQ(bag.ReadProperty(row.read, Variant(0)).ToLong(), -7);
     EXPECT_EQ(bag.ReadProperty(row.read + "@", Variant(0)).ToLong(), 0);
+    // Again from the entry before it, where it is found among the entries around the cursor.
+    EXPECT_EQ(bag.ReadProperty("GRP39Caption").ToLong(), 39);
+    EXPECT_EQ(bag.ReadProperty(row.read, Variant(0)).ToLong(), -7);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -171,6 +174,26 @@ INSTANTIATE_TEST_SUITE_P(
                     CaseRow{"LongerThanTheBuffer", std::string(70, 'Q') + "Z9z",
                             std::string(70, 'q') + "z9Z"}),
     [](const testing::TestParamInfo<CaseRow>& info) { return std::string(info.param.name); });
+
+// A failed load names the entry the control had reached: as the file spells it when it was
+// found, as asked when not, whatever was erased since.
+TEST(BagLastRead, NamesTheEntryAsStoredOrTheNameAsked) {
+    PropertyBag bag;
+    for (const char* name : {"GRP1Caption", "GRP1Tooltip", "GRP2Caption"})
+        bag.WriteProperty(name, Variant(1));
+    bag.ReadProperty("GRP1ToolTip");
+    EXPECT_EQ(bag.LastRead(), "GRP1Tooltip");
+    bag.WriteProperty("GRP1Caption", Variant(1), Variant(1));  // equal to its default: erased
+    EXPECT_EQ(bag.LastRead(), "GRP1Tooltip");
+    bag.ReadProperty("GRP1Visible");
+    EXPECT_EQ(bag.LastRead(), "GRP1Visible");
+    bag.ReadProperty("grp2caption");
+    bag.Concerns("GRP1Key");
+    EXPECT_EQ(bag.LastRead(), "GRP1Key");
+    bag.ReadProperty("grp2caption");
+    bag.Clear();
+    EXPECT_EQ(bag.LastRead(), "GRP2Caption");
+}
 
 TEST(BagCase, KeepsTheSignsBesideTheCapitalsApart) {
     PropertyBag bag;

@@ -2,6 +2,8 @@
 // when, and items that outlive their owner or their collection.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "model/RecordingOwner.h"
 
 namespace zo {
@@ -354,6 +356,34 @@ TEST_F(Lifetime, TagKeepsObjectsByReferenceAndValuesByCopy) {
     b->SetTag(Variant(text));
     text = "changed";
     EXPECT_EQ(b->Tag().ToText(), "value");
+}
+
+// A loaded design gives every item the empty text as its Tag, which stays a text, apart from
+// the Empty of an item never given one; items share nothing through it.
+TEST_F(Lifetime, AnEmptyTextTagStaysTextAndEachItemKeepsItsOwn) {
+    auto g = groups.Add("G");
+    auto a = g->Buttons()->Add("A", TestPicture());
+    auto b = g->Buttons()->Add("B", TestPicture());
+    EXPECT_TRUE(a->Tag().IsEmpty());
+    a->SetTag(Variant(""));
+    b->SetTag(Variant(""));
+    g->SetTag(Variant(""));
+    EXPECT_TRUE(a->Tag().IsString());
+    b->SetTag(Variant("x"));
+    EXPECT_EQ(a->Tag().AsStringRef(), "");
+    EXPECT_EQ(g->Tag().AsStringRef(), "");
+    EXPECT_EQ(b->Tag().AsStringRef(), "x");
+    b->SetTag(Variant());
+    EXPECT_TRUE(b->Tag().IsEmpty());
+}
+
+TEST_F(Lifetime, AReservationPastAnyRealCountIsOnlyAHint) {
+    auto& buttons = *groups.Add("G")->Buttons();
+    buttons.Reserve(std::numeric_limits<std::int32_t>::max());
+    buttons.Reserve(-5);
+    buttons.Add("A", TestPicture(), "", "", "a");
+    EXPECT_EQ(buttons.Item("A")->Caption(), "A");
+    EXPECT_EQ(buttons.Count(), 1);
 }
 
 }  // namespace

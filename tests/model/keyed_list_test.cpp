@@ -100,6 +100,24 @@ TEST(OrderedKeyedList, ARemovedValueIsReleasedAndItsSlotServesTheNextEntry) {
     EXPECT_EQ(l.KeyAt(1), "k4");
 }
 
+// A loader reserves room for the counts it knows; the entries before and after must be found
+// as without it, and a reservation below the count changes nothing.
+TEST(OrderedKeyedList, RoomReservedAheadHoldsEveryEntryUnderItsKey) {
+    OrderedKeyedList<int> l;
+    for (int i = 0; i < 3; ++i)
+        l.Add(i, "k" + std::to_string(i));
+    l.Reserve(1000);
+    for (int i = 3; i < 1200; ++i)
+        l.Add(i, "k" + std::to_string(i));
+    l.Reserve(10);
+    l.Insert(1, -1, "first");
+    for (int i = 0; i < 1200; ++i) {
+        ASSERT_EQ(l.Item("K" + std::to_string(i)), i);
+        ASSERT_EQ(l.Item(i + 2), i);
+    }
+    EXPECT_EQ(l.PositionOf("FIRST"), 1);
+}
+
 // Any sequence of additions, insertions, removals and clears must leave every key at its entry,
 // as a plain list would, whatever the case the key is asked in.
 struct Row {

@@ -1,0 +1,83 @@
+// The memory a control's buttons are made in: slots that never overlap, freed slots taken
+// again before the pool grows, and buttons that outlive their control and its pool's owner.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <set>
+#include <vector>
+
+#include "model/ItemPool.h"
+#include "model/RecordingOwner.h"
+
+namespace zo {
+namespace {
+
+constexpr std::size_t kSlot = 296;  // a button's size, past the first block and into mapped ones
+constexpr int kCount = 20000;       // 5.9 MB: the heap's blocks, then mapped ones
+
+TEST(ItemPool, SlotsNeverOverlapAndFreedOnesServeBeforeThePoolGrows) {
+    ItemPool pool;
+    std::vector<void*> slots;
+    for (int i = 0; i < kCount; ++i) {
+        slots.push_back(pool.Allocate(kSlot));
+        ASSERT_EQ(reinterpret_cast<std::uintptr_t>(slots.back()) % alignof(void*), 0u);
+        std::memset(slots.back(), i & 0xFF, kSlot);
+    }
+    for (int i = 0; i < kCount; ++i) {
+        const auto* bytes = static_cast<const unsigned char*>(slots[static_cast<std::size_t>(i)]);
+        ASSERT_EQ(bytes[0], i & 0xFF) << i;
+        ASSERT_EQ(bytes[kSlot - 1], i & 0xFF) << i;
+    }
+    const std::size_t mapped = pool.MappedBytes();
+    EXPECT_GE(mapped, std::size_t{2} << 20);
+    // Churn: everything goes and comes back; the same slots serve, nothing more is mapped.
+    const std::set<void*> before(slots.begin(), slots.end());
+    for (void* p : slots)
+        pool.Deallocate(p, kSlot);
+    for (void*& p : slots)
+        p = pool.Allocate(kSlot);
+    EXPECT_EQ(std::set<void*>(slots.begin(), slots.end()), before);
+    EXPECT_EQ(pool.MappedBytes(), mapped);
+    for (void* p : slots)
+        pool.Deallocate(p, kSlot);
+}
+
+TEST(ItemPool, OtherSizesAreServedApartFromTheSlots) {
+    ItemPool pool;
+    void* slot = pool.Allocate(kSlot);
+    void* larger = pool.Allocate(kSlot * 3);
+    void* smaller = pool.Allocate(16);
+    std::memset(larger, 1, kSlot * 3);
+    std::memset(smaller, 2, 16);
+    std::memset(slot, 3, kSlot);
+    EXPECT_EQ(static_cast<unsigned char*>(larger)[kSlot * 3 - 1], 1);
+    EXPECT_EQ(static_cast<unsigned char*>(smaller)[15], 2);
+    pool.Deallocate(larger, kSlot * 3);
+    pool.Deallocate(smaller, 16);
+    pool.Deallocate(slot, kSlot);
+    EXPECT_EQ(pool.MappedBytes(), 0u);
+}
+
+// The pool goes with the last button, not with the control.
+TEST(ItemPool, ButtonsKeptByAHostOutliveTheControlAndItsPool) {
+    std::vector<ButtonPtr> kept;
+    std::weak_ptr<ItemPool> pool;
+    {
+        auto owner = testing::RecordingOwner::Make();
+        pool = owner->ItemMemory();
+        auto& buttons = *owner->groups->Add("G")->Buttons();
+        for (int i = 0; i < 12000; ++i) {
+            ButtonPtr b = buttons.Add("B" + std::to_string(i), testing::TestPicture());
+            if (i % 1000 == 0) kept.push_back(b);
+        }
+    }
+    EXPECT_FALSE(pool.expired());
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(kept[i]->Caption(), "B" + std::to_string(i * 1000));
+    kept.clear();
+    EXPECT_TRUE(pool.expired());
+}
+
+}  // namespace
+}  // namespace zo
