@@ -409,7 +409,7 @@ public:
         if (!Release()) return false;
         if (depth_ == 1) return TopKey(k);
         if (depth_ == 2) {
-            current_.name.assign(k);
+            current_.name.swap(k);  // the parser refills its own string for the next key
             current_.value = Variant();
             current_.offset = Offset();
             current_.picture = 0;

@@ -201,13 +201,12 @@ std::size_t PropertyBag::Find(std::string_view name) const {
         cursor_ = e + 1;
         return e;
     }
-    return Find(name, HashOf(name));
+    return n == 0 ? npos : FindFar(name, HashOf(name));
 }
 
 std::size_t PropertyBag::Find(std::string_view name, const Hash& h) const {
     const std::size_t n = values_.size();
     if (n == 0) return npos;
-    const std::size_t to = std::min(cursor_ + kAhead, n);
     if (const std::size_t e = NearCursor(
             cursor_, n,
             [&](std::size_t e) { return hashes_[e] == h.full && KeysEqual(NameAt(e), name); });
@@ -215,6 +214,12 @@ std::size_t PropertyBag::Find(std::string_view name, const Hash& h) const {
         cursor_ = e + 1;
         return e;
     }
+    return FindFar(name, h);
+}
+
+std::size_t PropertyBag::FindFar(std::string_view name, const Hash& h) const {
+    const std::size_t n = values_.size();
+    const std::size_t to = std::min(cursor_ + kAhead, n);
     if (!MayContain(h)) return npos;
     const auto scan = [&](std::size_t first, std::size_t last) {
         for (std::size_t e = first; e < last; ++e)

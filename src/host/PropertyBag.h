@@ -110,6 +110,8 @@ private:
     static Hash HashOf(std::string_view name);
     std::size_t Find(std::string_view name, const Hash& h) const;
     std::size_t Find(std::string_view name) const;
+    // Find past the entries around the cursor, which the caller has tried.
+    std::size_t FindFar(std::string_view name, const Hash& h) const;
     void Append(std::string_view name, Variant value, const Hash& h);
     std::string_view NameAt(std::size_t e) const {
         return {names_.data() + spans_[e].at, spans_[e].size};

@@ -241,11 +241,12 @@ void ZoButtonBar::ReadProperties(const PropertyBag& bag) {
         buttons.Reserve(buttonCount);
         for (std::int32_t j = 1; j <= buttonCount; ++j) {
             n.Button(j);
+            // In the order WriteProperties wrote them, so each is found beside the one before.
             std::string bCaption = text(n.ButtonKey("Caption"), none);
             std::string bTooltip = text(n.ButtonKey("ToolTip"), none);
             const std::string bKey = text(n.ButtonKey("Key"), none);
-            std::string bPrompt = text(n.ButtonKey("Prompt"), none);
             const Variant& picture = bag.ReadPropertyRef(n.ButtonKey("Picture"), noPicture);
+            std::string bPrompt = text(n.ButtonKey("Prompt"), none);
             ButtonPtr b;
             try {
                 b = buttons.Add(std::move(bCaption), picture.As<Picture>(), std::move(bTooltip),
