@@ -58,6 +58,7 @@ void ItemPool::NewBlock() {
     const bool map = kMapBlocks && bytes >= bigblocks::kHugePage;
     void* base = map ? bigblocks::Map(bytes) : ::operator new(bytes);
     blocks_.push_back({base, bytes});
+    held_ += bytes;
     if (map) mapped_ += bytes;
     next_ = static_cast<char*>(base);
     end_ = next_ + bytes;

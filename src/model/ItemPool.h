@@ -28,8 +28,9 @@ public:
     void* Allocate(std::size_t bytes);
     void Deallocate(void* p, std::size_t bytes) noexcept;
 
-    // Bytes of the blocks mapped outside the heap (the smaller ones come from operator new
-    // and are counted by the heap's own statistics).
+    // Bytes of all its blocks, and of those mapped outside the heap (the others come from
+    // operator new and are counted by the heap's own statistics).
+    std::size_t HeldBytes() const { return held_; }
     std::size_t MappedBytes() const { return mapped_; }
 
 private:
@@ -47,6 +48,7 @@ private:
     char* next_ = nullptr;
     char* end_ = nullptr;
     FreeSlot* free_ = nullptr;
+    std::size_t held_ = 0;
     std::size_t mapped_ = 0;
 };
 
