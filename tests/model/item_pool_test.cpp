@@ -43,23 +43,6 @@ TEST(ItemPool, SlotsNeverOverlapAndFreedOnesServeBeforeThePoolGrows) {
         pool.Deallocate(p, kSlot);
 }
 
-TEST(ItemPool, OtherSizesAreServedApartFromTheSlots) {
-    ItemPool pool;
-    void* slot = pool.Allocate(kSlot);
-    const std::size_t held = pool.HeldBytes();
-    void* larger = pool.Allocate(kSlot * 3);
-    void* smaller = pool.Allocate(16);
-    std::memset(larger, 1, kSlot * 3);
-    std::memset(smaller, 2, 16);
-    std::memset(slot, 3, kSlot);
-    EXPECT_EQ(static_cast<unsigned char*>(larger)[kSlot * 3 - 1], 1);
-    EXPECT_EQ(static_cast<unsigned char*>(smaller)[15], 2);
-    pool.Deallocate(larger, kSlot * 3);
-    pool.Deallocate(smaller, 16);
-    EXPECT_EQ(pool.HeldBytes(), held);
-    pool.Deallocate(slot, kSlot);
-}
-
 // The pool goes with the last button, not with the control.
 TEST(ItemPool, ButtonsKeptByAHostOutliveTheControlAndItsPool) {
     std::vector<ButtonPtr> kept;
