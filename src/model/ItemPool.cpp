@@ -39,12 +39,17 @@ void Poison(void*, std::size_t) {}
 void Unpoison(void*, std::size_t) {}
 #endif
 
+// Whether a block of this size is mapped on its own rather than taken from the heap.
+bool Mapped(std::size_t blockBytes) {
+    return kMapBlocks && blockBytes >= bigblocks::kHugePage;
+}
+
 }  // namespace
 
 ItemPool::~ItemPool() {
     for (const Block& b : blocks_) {
         Unpoison(b.base, b.bytes);
-        if (kMapBlocks && b.bytes >= bigblocks::kHugePage)
+        if (Mapped(b.bytes))
             bigblocks::Unmap(b.base, b.bytes);
         else
             ::operator delete(b.base);
@@ -55,7 +60,7 @@ void ItemPool::NewBlock() {
     const std::size_t bytes =
         blocks_.empty() ? kFirstBlock : std::min(blocks_.back().bytes * 2, bigblocks::kHugePage);
     blocks_.reserve(blocks_.size() + 1);  // so that the push below cannot throw
-    const bool map = kMapBlocks && bytes >= bigblocks::kHugePage;
+    const bool map = Mapped(bytes);
     void* base = map ? bigblocks::Map(bytes) : ::operator new(bytes);
     blocks_.push_back({base, bytes});
     held_ += bytes;
@@ -64,9 +69,14 @@ void ItemPool::NewBlock() {
     end_ = next_ + bytes;
 }
 
+// Sizes that round to the slot's; the pool passes any other to the heap.
+bool ItemPool::Serves(std::size_t bytes) const {
+    return bytes <= slot_ && slot_ - bytes < kAlign;
+}
+
 void* ItemPool::Allocate(std::size_t bytes) {
     if (slot_ == 0) slot_ = std::max((bytes + kAlign - 1) & ~(kAlign - 1), sizeof(FreeSlot));
-    if (bytes > slot_ || slot_ - bytes >= kAlign) return ::operator new(bytes);
+    if (!Serves(bytes)) return ::operator new(bytes);
     if (free_ != nullptr) {
         FreeSlot* slot = free_;
         Unpoison(slot, slot_);
@@ -80,7 +90,7 @@ void* ItemPool::Allocate(std::size_t bytes) {
 }
 
 void ItemPool::Deallocate(void* p, std::size_t bytes) noexcept {
-    if (bytes > slot_ || slot_ - bytes >= kAlign) {
+    if (!Serves(bytes)) {
         ::operator delete(p);
         return;
     }

@@ -42,6 +42,7 @@ private:
         FreeSlot* next;
     };
     void NewBlock();
+    bool Serves(std::size_t bytes) const;
 
     std::size_t slot_ = 0;
     std::vector<Block> blocks_;
