@@ -699,6 +699,8 @@ LoadedDesign Parse(std::string_view text, bool padded, std::string file,
     const std::size_t room = std::min(lineCount, most);
     fast->design.bag.Reserve(room, std::min(text.size(), room * 24));
     fast->design.lines.reserve(room);
+    // Nearly every button refers to a picture; pages of the room not reached are never touched.
+    fast->refs.reserve(room);
     bool ok = json::EventReader<Reader>(*fast, &cursor).Run(text);
     std::optional<Reader> slow;
     if (!ok) {

@@ -19,6 +19,9 @@ namespace zo {
 namespace {
 
 constexpr std::size_t kFirstBlock = std::size_t{16} << 10;
+// Past this the next block is a huge page's: a pool that has grown so far is making thousands
+// of buttons, and doubling on through small pages would fault in another megabyte and a half.
+constexpr std::size_t kLastSmallBlock = std::size_t{256} << 10;
 // Slots hold objects of pointer alignment (the allocator checks), so sizes round to that.
 constexpr std::size_t kAlign = alignof(void*);
 
@@ -57,8 +60,8 @@ ItemPool::~ItemPool() {
 }
 
 void ItemPool::NewBlock() {
-    const std::size_t bytes =
-        blocks_.empty() ? kFirstBlock : std::min(blocks_.back().bytes * 2, bigblocks::kHugePage);
+    std::size_t bytes = blocks_.empty() ? kFirstBlock : blocks_.back().bytes * 2;
+    if (bytes > kLastSmallBlock) bytes = bigblocks::kHugePage;
     blocks_.reserve(blocks_.size() + 1);  // so that the push below cannot throw
     const bool map = Mapped(bytes);
     void* base = map ? bigblocks::Map(bytes) : ::operator new(bytes);

@@ -1,9 +1,9 @@
 // Memory for the buttons of one control. A model of a hundred thousand buttons allocated one
 // by one touches tens of megabytes of fresh 4 KiB pages, and on virtual machines each first
 // touch costs more than the button's construction. The pool hands out equal slots from blocks
-// that grow to 2 MiB and are then offered to the kernel for huge pages, and keeps a freed slot
-// for the next button. Every button's allocator holds the pool, so the pool lives as long as
-// the last button of its control, which a host may keep after the control is gone.
+// that grow to 256 KiB and are then of 2 MiB, offered to the kernel for huge pages, and keeps a
+// freed slot for the next button. Every button's allocator holds the pool, so the pool lives
+// as long as the last button of its control, which a host may keep after the control is gone.
 // A pool, like the model it serves, belongs to one thread.
 #pragma once
 

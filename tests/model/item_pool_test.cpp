@@ -43,6 +43,23 @@ TEST(ItemPool, SlotsNeverOverlapAndFreedOnesServeBeforeThePoolGrows) {
         pool.Deallocate(p, kSlot);
 }
 
+// A small control keeps to small blocks; one past a quarter megabyte is making thousands of
+// buttons, and takes huge-page blocks instead of faulting in more small pages.
+TEST(ItemPool, GrowsBySmallBlocksToAQuarterMegabyteThenByHugePages) {
+    constexpr std::size_t K = 1024, M = K * K;
+    ItemPool pool;
+    std::vector<void*> slots;
+    std::vector<std::size_t> held;
+    while (held.size() < 7) {
+        slots.push_back(pool.Allocate(kSlot));
+        if (held.empty() || pool.HeldBytes() != held.back()) held.push_back(pool.HeldBytes());
+    }
+    EXPECT_EQ(held, (std::vector<std::size_t>{16 * K, 48 * K, 112 * K, 240 * K, 496 * K,
+                                              496 * K + 2 * M, 496 * K + 4 * M}));
+    for (void* p : slots)
+        pool.Deallocate(p, kSlot);
+}
+
 // The pool goes with the last button, not with the control.
 TEST(ItemPool, ButtonsKeptByAHostOutliveTheControlAndItsPool) {
     std::vector<ButtonPtr> kept;
