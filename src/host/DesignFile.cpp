@@ -66,7 +66,7 @@ struct BadValue {
 
 // The entry being read.
 struct Entry {
-    std::string name;
+    std::string_view name;  // in the text, or kept aside by the reader
     Variant value;
     std::size_t offset = 0;
     std::int64_t picture = 0;  // {"Picture": N}: N, resolved after the table is read
@@ -401,21 +401,30 @@ public:
     }
     bool end_array() { return Release() && Close(); }
 
+    // From nlohmann's parser, which refills k for the next key: an entry's name is kept aside.
     bool key(std::string& k) {
+        if (ref_ == Ref::None && depth_ == 2) {
+            nameKept_.swap(k);
+            return key(std::string_view(nameKept_));
+        }
+        return key(std::string_view(k));
+    }
+    // From simdjson, whose keys stay where they are until the read ends.
+    bool key(std::string_view k) {
         if (ref_ == Ref::Open && k == "Picture") {
             ref_ = Ref::Key;
             return true;
         }
         if (!Release()) return false;
-        if (depth_ == 1) return TopKey(k);
+        if (depth_ == 1) return TopKey(std::string(k));
         if (depth_ == 2) {
-            current_.name.swap(k);  // the parser refills its own string for the next key
+            current_.name = k;
             current_.value = Variant();
             current_.offset = Offset();
             current_.picture = 0;
             return true;
         }
-        key_ = std::move(k);
+        key_.assign(k);
         return true;
     }
 
@@ -450,11 +459,11 @@ private:
         if (design.bag.Add(current_.name, std::move(current_.value))) {
             design.lines.push_back(line);
         } else if (!twice) {
-            twice = Twice{order, line, current_.name, design.LineOf(current_.name)};
+            twice = Twice{order, line, std::string(current_.name), design.LineOf(current_.name)};
         }
         if (picture) {
             const bool added = design.bag.Count() > position;
-            if (!added) unplaced.push_back(current_.name);
+            if (!added) unplaced.emplace_back(current_.name);
             refs.push_back(
                 {order, added ? position : unplaced.size() - 1, current_.picture, line, added});
         }
@@ -658,6 +667,7 @@ private:
     Ref ref_ = Ref::None;
     std::int64_t refNumber_ = 0;
     Entry current_;
+    std::string nameKept_;
     std::size_t order_ = 0;
     LineCounter lines_;
 };

@@ -1,12 +1,14 @@
 // A JSON text read with simdjson's On-Demand parser and handed to a handler as the events of
 // nlohmann's SAX interface (null, boolean, number_integer, number_unsigned, number_float,
-// string, key, start_object, end_object, start_array, end_array), in document order.
+// string, key, start_object, end_object, start_array, end_array), in document order. A key
+// comes as a std::string_view that stays valid until the read ends, where nlohmann's parser
+// gives a string it refills for the next.
 // simdjson finds the structure of a whole text with vector instructions and hands strings out
 // unescaped in one buffer, where nlohmann's lexer goes a character at a time and copies each
 // token; a large design reads several times faster this way.
 // It tells nothing about errors: on any (malformed text, a handler's refusal) it returns false,
 // and the caller reads the text again with nlohmann, whose messages and line numbers the
-// design file's errors give. Internal to the library; only DesignFile.cpp includes it.
+// design file's errors give. Internal to the library (DesignFile.cpp) and its tests.
 #pragma once
 
 #include <simdjson.h>
@@ -128,8 +130,7 @@ private:
                 return false;
             }
             *cursor_ = at;
-            key_.assign(name);
-            if (!handler_.key(key_) || !Value(field.value())) return false;
+            if (!handler_.key(name) || !Value(field.value())) return false;
         }
         return handler_.end_object();
     }
@@ -201,7 +202,7 @@ private:
 
     Handler& handler_;
     const char** cursor_;
-    std::string key_, text_;  // handed over for the handler to take
+    std::string text_;  // handed over for the handler to take
 };
 
 }  // namespace zo::json
