@@ -107,8 +107,10 @@ std::uint64_t Mix(std::uint64_t h, const unsigned char* p, std::size_t n) {
 }  // namespace
 
 PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
-    // The folded bytes (equal for names equal without regard to case), then the stem's hash
-    // and, continuing from it, the whole name's.
+    // The folded bytes (equal for names equal without regard to case), with the whole name's
+    // hash taken as they are folded; then the hash of the stem's text.
+    constexpr std::uint64_t kSeed = 0x243F6A8885A308D3ull;
+    std::uint64_t full = kSeed;
     unsigned char small[72] = {};
     std::vector<unsigned char> large;
     unsigned char* folded = small;
@@ -144,6 +146,7 @@ PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
         const std::uint64_t digit = (w + kOnes * (0x80 - '0')) & ~(w + kOnes * (0x80 - '9' - 1));
         w = FoldAsciiWord(w);
         std::memcpy(folded + at, &w, 8);
+        full = MixWord(full, n == 8 ? w : w ^ (std::uint64_t{n} << 56));  // as Mix does
         if (const std::uint64_t d = digit & kHigh; d != 0)
             stemEnd = at + static_cast<std::size_t>(63 - std::countl_zero(d)) / 8 + 1;
     }
@@ -154,6 +157,7 @@ PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
             if (static_cast<unsigned>(name[i] - '0') < 10u) stemEnd = i + 1;
             folded[i] = f.Next();
         }
+        full = Mix(kSeed, folded, name.size());
     }
     if (stemEnd == 0) stemEnd = name.size();
     // The stem's filter line is its text's hash plus its number: the items of a collection are
@@ -166,9 +170,7 @@ PropertyBag::Hash PropertyBag::HashOf(std::string_view name) {
         number += static_cast<std::uint32_t>(folded[numberAt] - '0') * scale;
         scale *= 10;
     }
-    const std::uint64_t text = Mix(0x243F6A8885A308D3ull, folded, numberAt);
-    const std::uint64_t stem = Mix(text, folded + numberAt, stemEnd - numberAt);
-    const std::uint64_t full = Mix(stem, folded + stemEnd, name.size() - stemEnd);
+    const std::uint64_t text = Mix(kSeed, folded, numberAt);
     return {full, static_cast<std::uint32_t>((text * 0x9E3779B97F4A7C15ull) >> 32) + number};
 }
 
