@@ -243,7 +243,7 @@ void CGroupButtons::Recheck(const ZoButtonBar& owner) const {
     if (checked_ && checkedRemovals_ == removals) return;
     bool changed = false;
     for (std::size_t i = 0; i < keys_.size(); ++i) {
-        CGroup* g = owner.Groups()->ItemByInternalKey(InternalKeyText(keys_[i])).get();
+        CGroup* g = owner.Groups()->ItemByInternalKey(keys_[i]).get();
         changed = changed || g != groups_[i];
         groups_[i] = g;
     }

@@ -57,6 +57,7 @@ public:
     // the text is only needed for look-ups and a model may hold a hundred thousand items.
     std::string InternalKey() const;
     void SetInternalKey(std::int32_t number) { internalKeyNumber_ = number; }
+    std::int32_t InternalKeyNumber() const { return internalKeyNumber_; }
 
     // The button's cell in pixels of the button area, written by the layout.
     const Rect& ButtonRect() const { return rect_; }

@@ -15,7 +15,7 @@ void CButtons::init(std::weak_ptr<ItemOwner> aBtnBar, std::weak_ptr<CGroup> aGro
 ButtonPtr CButtons::Add(std::string sCaption, PicturePtr aPicture, std::string sTooltipText,
                         std::string sPrompt, std::string_view sKey) {
     std::string key = Trim(sKey);
-    std::string internalKey = ReserveInternalKey(key);
+    CheckNewKey(key);
     if (!aPicture ||
         (aPicture->Kind() != PictureType::Bitmap && aPicture->Kind() != PictureType::Icon))
         RaiseObjectError("Invalid Picture type", "CButtons.Add");
@@ -25,7 +25,7 @@ ButtonPtr CButtons::Add(std::string sCaption, PicturePtr aPicture, std::string s
                         : std::make_shared<CButton>();
     button->init(owner_, parent_, std::move(sCaption), std::move(aPicture), std::move(sTooltipText),
                  std::move(sPrompt), key);
-    Append(button, internalKey, key);
+    Append(button, key);
     if (owner) owner->ButtonAdded(button);
     return button;
 }

@@ -9,9 +9,9 @@ namespace zo {
 
 GroupPtr CGroups::Add(std::string sCaption, std::string sTooltipText, std::string_view sKey) {
     std::string key = Trim(sKey);
-    std::string internalKey = ReserveInternalKey(key);
+    CheckNewKey(key);
     auto group = std::make_shared<CGroup>();
-    Append(group, internalKey, key);
+    Append(group, key);
     if (auto owner = owner_.lock()) {
         group->init(owner_, std::move(sCaption), std::move(sTooltipText), key);
         owner->GroupAdded(group);
@@ -33,7 +33,11 @@ bool CGroups::SetNewIndex(const GroupPtr& aGroup, std::int32_t Index) {
 }
 
 GroupPtr CGroups::ItemByInternalKey(std::string_view sInternalKey) const {
-    const GroupPtr* found = items_.Find(sInternalKey);
+    return ItemByInternalKey(InternalNumber(sInternalKey).value);
+}
+
+GroupPtr CGroups::ItemByInternalKey(std::int32_t number) const {
+    const GroupPtr* found = items_.Find(ItemNumber{number});
     return found ? *found : nullptr;
 }
 

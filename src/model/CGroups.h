@@ -31,6 +31,7 @@ public:
 
     // The group under an internal key, or nullptr (a miss is not an error).
     GroupPtr ItemByInternalKey(std::string_view sInternalKey) const;
+    GroupPtr ItemByInternalKey(std::int32_t number) const;
 };
 
 }  // namespace zo

@@ -30,7 +30,8 @@ public:
     // key second.
     ItemPtr Item(const Variant& vntIndexKey) const {
         if (IsNumeric(vntIndexKey)) {
-            if (vntIndexKey.IsString()) return items_.Item(vntIndexKey.AsStringRef());
+            if (vntIndexKey.IsString())
+                return items_.Item(InternalNumber(vntIndexKey.AsStringRef()));
             std::int32_t position;
             try {
                 position = vntIndexKey.ToLong();
@@ -54,7 +55,7 @@ public:
         if (!sNewKey.empty()) {
             if (keys_.Contains(sNewKey)) return false;
             if (!sOldKey.empty() && keys_.Contains(sOldKey)) keys_.Remove(sOldKey);
-            if (aItem) keys_.Add(aItem->InternalKey(), sNewKey);
+            if (aItem) keys_.Add(ItemNumber{aItem->InternalKeyNumber()}, sNewKey);
             return true;
         }
         if (keys_.Contains(sOldKey)) keys_.Remove(sOldKey);
@@ -98,7 +99,7 @@ public:
     // The items in display order without copying their pointers, for loops that cannot change
     // the collection while they run (layout and painting). Code that may call out to a host
     // walks the collection itself instead.
-    const OrderedKeyedList<ItemPtr>& Entries() const { return items_; }
+    const OrderedKeyedList<ItemPtr, ItemNumber>& Entries() const { return items_; }
 
     // Range-for walking in display order (the collection's enumerator).
     iterator begin() const { return iterator(this, 1); }
@@ -106,31 +107,49 @@ public:
 
 protected:
     ItemPtr ItemByKeyText(const std::string& key) const {
-        if (const std::string* internal = keys_.Find(key)) return items_.Item(*internal);
-        return items_.Item(key);
+        if (const ItemNumber* internal = keys_.Find(key)) return items_.Item(*internal);
+        return items_.Item(InternalNumber(key));
     }
 
-    // Checks a new item's stripped key and hands out the next internal key.
-    std::string ReserveInternalKey(const std::string& strippedKey) {
+    // The number of the item whose internal key is this text ("INTERNAL_" and the number, in
+    // any letter case), or none.
+    static ItemNumber InternalNumber(std::string_view text) {
+        constexpr std::string_view kPrefix = "INTERNAL_";
+        if (text.size() <= kPrefix.size() || text.size() > kPrefix.size() + 10 ||
+            !KeysEqual(text.substr(0, kPrefix.size()), kPrefix) || text[kPrefix.size()] == '0')
+            return {};
+        std::int64_t n = 0;
+        for (const char c : text.substr(kPrefix.size())) {
+            if (c < '0' || c > '9') return {};
+            n = n * 10 + (c - '0');
+        }
+        return n <= std::numeric_limits<std::int32_t>::max()
+                   ? ItemNumber{static_cast<std::int32_t>(n)}
+                   : ItemNumber{};
+    }
+
+    // Checks a new item's stripped key and that an internal key is left to hand out.
+    void CheckNewKey(const std::string& strippedKey) const {
         if (!strippedKey.empty() && keys_.Contains(strippedKey))
             RaiseObjectError("Duplicate key specified.");
         if (keyCounter_ == std::numeric_limits<std::int32_t>::max())
             RaiseRuntimeError(kErrOverflow);
-        return "INTERNAL_" + std::to_string(keyCounter_ + 1);  // the counter moves in Append
     }
 
-    void Append(const ItemPtr& item, const std::string& internalKey, const std::string& userKey) {
+    // Adds an item checked by CheckNewKey under the next internal key.
+    void Append(const ItemPtr& item, const std::string& userKey) {
         // Both lists are checked before anything changes, so a failure leaves no trace.
+        const ItemNumber number{keyCounter_ + 1};
+        if (!userKey.empty()) keys_.Add(number, userKey);
+        items_.Add(item, number);
         ++keyCounter_;
-        if (!userKey.empty()) keys_.Add(internalKey, userKey);
-        items_.Add(item, internalKey);
-        item->SetInternalKey(keyCounter_);
+        item->SetInternalKey(number.value);
     }
 
     ItemPtr RemoveItem(const Variant& vntIndexKey) {
         ItemPtr item = Item(vntIndexKey);
         if (!item->Key().empty() && keys_.Contains(item->Key())) keys_.Remove(item->Key());
-        items_.Remove(item->InternalKey());
+        items_.Remove(ItemNumber{item->InternalKeyNumber()});
         return item;
     }
 
@@ -138,9 +157,8 @@ protected:
                  const char* alienText) {
         if (!aItem) RaiseObjectError(invalidText);
         if (index < 1 || index > Count()) RaiseObjectError("Invalid index specified");
-        const ItemPtr& found = items_.Item(aItem->InternalKey());
-        if (found != aItem) RaiseObjectError(alienText);
-        const std::string internalKey = aItem->InternalKey();
+        const ItemNumber internalKey{aItem->InternalKeyNumber()};
+        if (items_.Item(internalKey) != aItem) RaiseObjectError(alienText);
         items_.Remove(internalKey);
         if (index <= items_.Count())
             items_.Insert(index, aItem, internalKey);
@@ -154,8 +172,8 @@ protected:
     }
 
     std::int32_t keyCounter_ = 0;
-    OrderedKeyedList<ItemPtr> items_;
-    OrderedKeyedList<std::string> keys_;  // user key -> internal key
+    OrderedKeyedList<ItemPtr, ItemNumber> items_;
+    OrderedKeyedList<ItemNumber> keys_;  // user key -> internal key
     std::weak_ptr<ItemOwner> owner_;
 };
 

@@ -1,8 +1,9 @@
 // The ordered keyed list under the collections and the header lists: entries in a fixed
-// order with 1-based positions, each optionally under a string key that is unique in the
-// list without regard to letter case. Position and key look-ups take constant time on
-// average. Entries live in slots that never move; the order is a list of four-byte slot
-// numbers, so inserting or removing in the middle shifts only those numbers, and removing
+// order with 1-based positions, each optionally under a key that is unique in the list: a
+// string, compared without regard to letter case, or an item's number (the collections' own
+// items, whose internal keys are "INTERNAL_" and a number). Position and key look-ups take
+// constant time on average. Entries live in slots that never move; the order is a list of four-byte
+// slot numbers, so inserting or removing in the middle shifts only those numbers, and removing
 // under a key also looks for its slot among them.
 #pragma once
 
@@ -19,8 +20,40 @@
 
 namespace zo {
 
-template <class T>
+// The number an item of a collection is known by inside it; 0 is none.
+struct ZO_API ItemNumber {
+    std::int32_t value = 0;
+    friend bool operator==(ItemNumber, ItemNumber) = default;
+};
+
+// How a key is passed, hashed, compared and told absent.
+template <class Key>
+struct KeyTraits;
+template <>
+struct ZO_API KeyTraits<std::string> {
+    using View = std::string_view;
+    static bool None(View k) { return k.empty(); }
+    static std::uint64_t Hash(View k) { return KeyHash(k); }
+    static bool Equal(View a, View b) { return KeysEqual(a, b); }
+};
+template <>
+struct ZO_API KeyTraits<ItemNumber> {
+    using View = ItemNumber;
+    static bool None(View k) { return k.value == 0; }
+    // Fibonacci hashing, high bits down: numbers given out one after another spread evenly.
+    static std::uint64_t Hash(View k) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.value)) *
+                0x9E3779B97F4A7C15ull) >>
+               32;
+    }
+    static bool Equal(View a, View b) { return a == b; }
+};
+
+template <class T, class Key = std::string>
 class ZO_API OrderedKeyedList {
+    using Traits = KeyTraits<Key>;
+    using KeyView = typename Traits::View;
+
 public:
     std::int32_t Count() const { return static_cast<std::int32_t>(order_.size()); }
     // Changes with every insertion and removal, so a reader can tell that the order it saw
@@ -30,12 +63,10 @@ public:
     std::uint32_t Removals() const { return removals_; }
 
     // Appends value (under key when it is not empty). A key already present raises 457.
-    void Add(T value, std::string key = {}) {
-        InsertAt(order_.size(), std::move(value), std::move(key));
-    }
+    void Add(T value, Key key = {}) { InsertAt(order_.size(), std::move(value), std::move(key)); }
 
     // Inserts value before the 1-based position `before` (1..Count); raises 9 otherwise.
-    void Insert(std::int32_t before, T value, std::string key = {}) {
+    void Insert(std::int32_t before, T value, Key key = {}) {
         if (before < 1 || before > Count()) RaiseRuntimeError(kErrSubscript);
         InsertAt(static_cast<std::size_t>(before - 1), std::move(value), std::move(key));
     }
@@ -47,31 +78,31 @@ public:
     }
 
     // The entry under key; raises 5 when there is none.
-    const T& Item(std::string_view key) const {
+    const T& Item(KeyView key) const {
         const T* found = Find(key);
         if (found == nullptr) RaiseRuntimeError(kErrInvalidCall);
         return *found;
     }
 
-    const T* Find(std::string_view key) const {
+    const T* Find(KeyView key) const {
         const std::int32_t slot = SlotOf(key);
         return slot < 0 ? nullptr : &slots_[static_cast<std::size_t>(slot)];
     }
 
-    bool Contains(std::string_view key) const { return SlotOf(key) >= 0; }
+    bool Contains(KeyView key) const { return SlotOf(key) >= 0; }
 
     // The 1-based position of the entry under key, 0 when there is none. It looks through
     // the order, so callers that walk the list should not ask it for every entry.
-    std::int32_t PositionOf(std::string_view key) const {
+    std::int32_t PositionOf(KeyView key) const {
         const std::int32_t slot = SlotOf(key);
         return slot < 0 ? 0 : PositionOfSlot(slot) + 1;
     }
 
-    const std::string& KeyAt(std::int32_t position) const {
+    const Key& KeyAt(std::int32_t position) const {
         if (position < 1 || position > Count()) RaiseRuntimeError(kErrSubscript);
         const std::int32_t id =
             recordOf_[static_cast<std::size_t>(order_[static_cast<std::size_t>(position - 1)])];
-        static const std::string none;
+        static const Key none{};
         return id < 0 ? none : records_[static_cast<std::size_t>(id)].key;
     }
 
@@ -80,7 +111,7 @@ public:
         if (position < 1 || position > Count()) RaiseRuntimeError(kErrSubscript);
         RemoveAt(static_cast<std::size_t>(position - 1));
     }
-    void Remove(std::string_view key) {
+    void Remove(KeyView key) {
         const std::int32_t slot = SlotOf(key);
         if (slot < 0) RaiseRuntimeError(kErrInvalidCall);
         RemoveAt(static_cast<std::size_t>(PositionOfSlot(slot)));
@@ -152,21 +183,21 @@ private:
     // neither the index (which holds record numbers) nor the records change when an entry is
     // inserted or removed before others.
     struct KeyRecord {
-        std::string key;
+        Key key;
         std::int32_t slot = -1;  // -1 while the record is free
     };
 
-    std::int32_t SlotOf(std::string_view key) const {
-        return key.empty() || keyed_ == 0 ? -1 : SlotOf(key, KeyHash(key));
+    std::int32_t SlotOf(KeyView key) const {
+        return Traits::None(key) || keyed_ == 0 ? -1 : SlotOf(key, Traits::Hash(key));
     }
-    std::int32_t SlotOf(std::string_view key, std::uint64_t hash) const {
+    std::int32_t SlotOf(KeyView key, std::uint64_t hash) const {
         if (keyed_ == 0) return -1;
         const std::size_t mask = index_.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             const std::int32_t id = index_[i];
             if (id < 0) return -1;
             const KeyRecord& r = records_[static_cast<std::size_t>(id)];
-            if (KeysEqual(r.key, key)) return r.slot;
+            if (Traits::Equal(r.key, key)) return r.slot;
         }
     }
 
@@ -178,9 +209,9 @@ private:
         return static_cast<std::int32_t>(i);
     }
 
-    void InsertAt(std::size_t at, T value, std::string key) {
-        const bool keyed = !key.empty();
-        const std::uint64_t hash = keyed ? KeyHash(key) : 0;
+    void InsertAt(std::size_t at, T value, Key key) {
+        const bool keyed = !Traits::None(key);
+        const std::uint64_t hash = keyed ? Traits::Hash(key) : 0;
         if (keyed && SlotOf(key, hash) >= 0) RaiseRuntimeError(kErrDuplicateKey);
         // Room first, so nothing below can fail half-way.
         if (keyed && (keyed_ + 1) * 2 > index_.size())
@@ -233,7 +264,7 @@ private:
             Unplace(id);
             --keyed_;
             KeyRecord& r = records_[static_cast<std::size_t>(id)];
-            r.key = std::string();
+            r.key = Key();
             r.slot = -1;
             free_.push_back(id);
         }
@@ -251,10 +282,12 @@ private:
     }
 
     std::size_t Home(std::int32_t id) const {
-        return KeyHash(records_[static_cast<std::size_t>(id)].key) & (index_.size() - 1);
+        return Traits::Hash(records_[static_cast<std::size_t>(id)].key) & (index_.size() - 1);
     }
 
-    void Place(std::int32_t id) { Place(id, KeyHash(records_[static_cast<std::size_t>(id)].key)); }
+    void Place(std::int32_t id) {
+        Place(id, Traits::Hash(records_[static_cast<std::size_t>(id)].key));
+    }
     void Place(std::int32_t id, std::uint64_t hash) {
         const std::size_t mask = index_.size() - 1;
         std::size_t i = hash & mask;

@@ -93,9 +93,19 @@ TEST_F(Collections, ItemByNumberNumericStringUserKeyAndInternalKey) {
         EXPECT_EQ(groups.Item(key), group) << key.ToText();
     // A numeric string is an internal-key lookup, so a user key of digits is unreachable.
     const std::pair<Variant, int> refused[] = {
-        {"2", kErrInvalidCall}, {"nothing", kErrInvalidCall}, {TestPicture(), kErrInvalidCall},
-        {0, kErrSubscript},     {4, kErrSubscript},           {1e12, kErrSubscript},
-        {true, kErrSubscript}};
+        {"2", kErrInvalidCall},
+        {"nothing", kErrInvalidCall},
+        {TestPicture(), kErrInvalidCall},
+        {0, kErrSubscript},
+        {4, kErrSubscript},
+        {1e12, kErrSubscript},
+        {true, kErrSubscript},
+        // Texts near an internal key that are not one: the number must be as it is written.
+        {"INTERNAL_02", kErrInvalidCall},
+        {"INTERNAL_4294967298", kErrInvalidCall},
+        {"INTERNAL_2x", kErrInvalidCall},
+        {"INTERNAL_", kErrInvalidCall},
+        {"INTERNAL-2", kErrInvalidCall}};
     for (const auto& [key, error] : refused)
         EXPECT_EQ(ErrorOf([&] { groups.Item(key); }).first, error) << key.ToText();
     EXPECT_EQ(ErrorOf([&] { groups.Remove("2"); }).first, kErrInvalidCall);

@@ -119,7 +119,7 @@ TEST(OrderedKeyedList, RoomReservedAheadHoldsEveryEntryUnderItsKey) {
 }
 
 // Any sequence of additions, insertions, removals and clears must leave every key at its entry,
-// as a plain list would, whatever the case the key is asked in.
+// as a plain list would, whatever the case a text key is asked in; the same for items' numbers.
 struct Row {
     const char* name;
     int steps;
@@ -128,38 +128,47 @@ struct Row {
     int removePercent;  // of steps
 };
 
-std::string Lower(std::string key) {
+// A key of a few thousand (so that keys are reused after their entries go, and freed records
+// are taken again), and how it is asked for.
+std::string NewKey(std::string, unsigned n) {
+    return "K" + std::to_string(n);
+}
+ItemNumber NewKey(ItemNumber, unsigned n) {
+    return ItemNumber{static_cast<std::int32_t>(n) + 1};
+}
+std::string Asked(std::string key) {
     for (char& c : key)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return key;
 }
+ItemNumber Asked(ItemNumber key) {
+    return key;
+}
 
-class KeyedListModel : public ::testing::TestWithParam<Row> {};
-
-TEST_P(KeyedListModel, KeysFollowTheirEntriesThroughEveryChange) {
-    const Row& row = GetParam();
+template <class Key>
+void FollowKeysThroughEveryChange(const Row& row) {
+    using Traits = KeyTraits<Key>;
     std::mt19937 rng(7);
-    OrderedKeyedList<int> list;
-    std::vector<std::pair<std::string, int>> model;  // key ("" for none), value
+    OrderedKeyedList<int, Key> list;
+    std::vector<std::pair<Key, int>> model;  // key (none for none), value
     int next = 0;
     const auto pick = [&] { return static_cast<std::int32_t>(rng() % model.size()) + 1; };
     for (int step = 0; step < row.steps; ++step) {
         if (!model.empty() && static_cast<int>(rng() % 100) < row.removePercent) {
             const std::int32_t at = pick();
-            const std::string key = model[static_cast<std::size_t>(at - 1)].first;
-            if (!key.empty() && rng() % 2 == 0)
-                list.Remove(Lower(key));
+            const Key key = model[static_cast<std::size_t>(at - 1)].first;
+            if (!Traits::None(key) && rng() % 2 == 0)
+                list.Remove(Asked(key));
             else
                 list.Remove(at);
             model.erase(model.begin() + (at - 1));
         } else {
-            // Keys are reused after their entries go, so freed records are taken again.
             const int value = next++;
-            const std::string key = static_cast<int>(rng() % 100) < row.keyedPercent
-                                        ? "K" + std::to_string(rng() % 5000)
-                                        : std::string();
-            const auto same = [&](const auto& entry) { return KeysEqual(entry.first, key); };
-            if (!key.empty() && std::ranges::any_of(model, same)) continue;
+            const Key key = static_cast<int>(rng() % 100) < row.keyedPercent
+                                ? NewKey(Key{}, rng() % 5000)
+                                : Key{};
+            const auto same = [&](const auto& entry) { return Traits::Equal(entry.first, key); };
+            if (!Traits::None(key) && std::ranges::any_of(model, same)) continue;
             if (!model.empty() && static_cast<int>(rng() % 100) < row.insertPercent) {
                 const std::int32_t before = pick();
                 list.Insert(before, value, key);
@@ -174,9 +183,9 @@ TEST_P(KeyedListModel, KeysFollowTheirEntriesThroughEveryChange) {
             std::int32_t pos = 1;
             for (const auto& [key, value] : model) {
                 ASSERT_EQ(list.Item(pos), value) << "step " << step;
-                ASSERT_EQ(list.KeyAt(pos), key);
-                if (!key.empty()) {
-                    ASSERT_EQ(list.PositionOf(Lower(key)), pos) << key;
+                ASSERT_TRUE(list.KeyAt(pos) == key);
+                if (!Traits::None(key)) {
+                    ASSERT_EQ(list.PositionOf(Asked(key)), pos) << "step " << step;
                 }
                 ++pos;
             }
@@ -189,6 +198,16 @@ TEST_P(KeyedListModel, KeysFollowTheirEntriesThroughEveryChange) {
             model.clear();
         }
     }
+}
+
+class KeyedListModel : public ::testing::TestWithParam<Row> {};
+
+TEST_P(KeyedListModel, TextKeysFollowTheirEntriesThroughEveryChange) {
+    FollowKeysThroughEveryChange<std::string>(GetParam());
+}
+
+TEST_P(KeyedListModel, ItemNumbersFollowTheirEntriesThroughEveryChange) {
+    FollowKeysThroughEveryChange<ItemNumber>(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, KeyedListModel,
