@@ -2,9 +2,9 @@
 // order with 1-based positions, each optionally under a key that is unique in the list: a
 // string, compared without regard to letter case, or an item's number (the collections' own
 // items, whose internal keys are "INTERNAL_" and a number). Position and key look-ups take
-// constant time on average. Entries live in slots that never move; the order is a list of four-byte
-// slot numbers, so inserting or removing in the middle shifts only those numbers, and removing
-// under a key also looks for its slot among them.
+// constant time on average. Entries live in slots that never move; the order is a list of
+// four-byte slot numbers, so inserting or removing in the middle shifts only those numbers, and
+// removing under a key also looks for its slot among them.
 #pragma once
 
 #include <cstdint>
