@@ -6,7 +6,6 @@
 
 #include "control/ZoButtonBar.h"
 #include "core/Error.h"
-#include "core/KeyCompare.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 
@@ -219,14 +218,6 @@ void ZoButtonBar::ShowAbout() {
 
 // ---- CGroupButtons ----
 
-namespace {
-
-std::string InternalKeyText(std::int32_t number) {
-    return "INTERNAL_" + std::to_string(number);
-}
-
-}  // namespace
-
 CGroupButtons::Stamp CGroupButtons::StampOf(const ZoButtonBar& owner) {
     return Stamp{owner.Groups()->Entries().Removals(), owner.m_lGroupVisibilityChanges,
                  owner.UserMode()};
@@ -372,14 +363,14 @@ std::int32_t CGroupButtons::ShownCount() const {
 }
 
 bool CGroupButtons::Contains(std::string_view sKey) const {
-    for (const std::int32_t k : keys_)
-        if (KeysEqual(InternalKeyText(k), sKey)) return true;
-    return false;
+    const std::int32_t number = InternalNumber(sKey).value;
+    return number != 0 && std::ranges::find(keys_, number) != keys_.end();
 }
 
 void CGroupButtons::RemoveGroupButton(std::string_view sGroupName) {
+    const std::int32_t number = InternalNumber(sGroupName).value;
     for (std::size_t i = 0; i < keys_.size(); ++i) {
-        if (!KeysEqual(InternalKeyText(keys_[i]), sGroupName)) continue;
+        if (number == 0 || keys_[i] != number) continue;
         Erase(i);
         shownKnown_ = false;
         return;
@@ -388,10 +379,9 @@ void CGroupButtons::RemoveGroupButton(std::string_view sGroupName) {
 
 GroupPtr CGroupButtons::Item(const Variant& Index) const {
     if (!Index.IsString()) return Item(Index.ToLong());
-    const std::string& key = Index.AsStringRef();
+    const std::int32_t number = InternalNumber(Index.AsStringRef()).value;
     for (std::size_t i = 0; i < keys_.size(); ++i)
-        if (KeysEqual(InternalKeyText(keys_[i]), key))
-            return Item(static_cast<std::int32_t>(i) + 1);
+        if (number != 0 && keys_[i] == number) return Item(static_cast<std::int32_t>(i) + 1);
     RaiseRuntimeError(kErrInvalidCall);
 }
 

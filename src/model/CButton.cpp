@@ -10,8 +10,7 @@
 namespace zo {
 
 std::string CButton::InternalKey() const {
-    return internalKeyNumber_ == 0 ? std::string()
-                                   : "INTERNAL_" + std::to_string(internalKeyNumber_);
+    return InternalKeyText(ItemNumber{internalKeyNumber_});
 }
 
 const Variant& CButton::Tag() const {

@@ -9,8 +9,7 @@
 namespace zo {
 
 std::string CGroup::InternalKey() const {
-    return internalKeyNumber_ == 0 ? std::string()
-                                   : "INTERNAL_" + std::to_string(internalKeyNumber_);
+    return InternalKeyText(ItemNumber{internalKeyNumber_});
 }
 
 const Variant& CGroup::Tag() const {

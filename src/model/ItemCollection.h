@@ -111,23 +111,6 @@ protected:
         return items_.Item(InternalNumber(key));
     }
 
-    // The number of the item whose internal key is this text ("INTERNAL_" and the number, in
-    // any letter case), or none.
-    static ItemNumber InternalNumber(std::string_view text) {
-        constexpr std::string_view kPrefix = "INTERNAL_";
-        if (text.size() <= kPrefix.size() || text.size() > kPrefix.size() + 10 ||
-            !KeysEqual(text.substr(0, kPrefix.size()), kPrefix) || text[kPrefix.size()] == '0')
-            return {};
-        std::int64_t n = 0;
-        for (const char c : text.substr(kPrefix.size())) {
-            if (c < '0' || c > '9') return {};
-            n = n * 10 + (c - '0');
-        }
-        return n <= std::numeric_limits<std::int32_t>::max()
-                   ? ItemNumber{static_cast<std::int32_t>(n)}
-                   : ItemNumber{};
-    }
-
     // Checks a new item's stripped key and that an internal key is left to hand out.
     void CheckNewKey(const std::string& strippedKey) const {
         if (!strippedKey.empty() && keys_.Contains(strippedKey))

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,6 +26,27 @@ struct ZO_API ItemNumber {
     std::int32_t value = 0;
     friend bool operator==(ItemNumber, ItemNumber) = default;
 };
+
+// An item's internal key as text: "INTERNAL_" and its number; the empty text for none.
+inline std::string InternalKeyText(ItemNumber number) {
+    return number.value == 0 ? std::string() : "INTERNAL_" + std::to_string(number.value);
+}
+
+// The number whose internal key this text is, in any letter case, or none: the number must be
+// written as InternalKeyText writes it (no sign, no leading zero, within 32 bits).
+inline ItemNumber InternalNumber(std::string_view text) {
+    constexpr std::string_view kPrefix = "INTERNAL_";
+    if (text.size() <= kPrefix.size() || text.size() > kPrefix.size() + 10 ||
+        !KeysEqual(text.substr(0, kPrefix.size()), kPrefix) || text[kPrefix.size()] == '0')
+        return {};
+    std::int64_t n = 0;
+    for (const char c : text.substr(kPrefix.size())) {
+        if (c < '0' || c > '9') return {};
+        n = n * 10 + (c - '0');
+    }
+    return n <= std::numeric_limits<std::int32_t>::max() ? ItemNumber{static_cast<std::int32_t>(n)}
+                                                         : ItemNumber{};
+}
 
 // How a key is passed, hashed, compared and told absent.
 template <class Key>

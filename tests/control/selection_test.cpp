@@ -40,6 +40,19 @@ protected:
     GroupPtr a, b, c, d;
 };
 
+// A header list finds its groups by internal key in any letter case, and by nothing else.
+TEST_F(Selection, HeaderListsFindTheirGroupsByInternalKey) {
+    MakeFour();
+    CGroupButtons& lower = bar->m_aLowerGroupButtons;
+    EXPECT_EQ(lower.Item(Variant("internal_3")), c);
+    EXPECT_TRUE(lower.Contains("INTERNAL_4"));
+    for (const char* key : {"INTERNAL_1", "INTERNAL_03", "INTERNAL_", "C"})
+        EXPECT_FALSE(lower.Contains(key)) << key;
+    EXPECT_EQ(ErrorOf([&] { lower.Item(Variant("INTERNAL_03")); }).rfind("5 ", 0), 0u);
+    lower.RemoveGroupButton("Internal_3");
+    EXPECT_EQ(Captions(lower), (Log{"B", "D"}));
+}
+
 TEST_F(Selection, HeaderListsSplitAroundTheActiveGroupAndListHiddenGroupsAtDesignTime) {
     MakeFour();
     EXPECT_EQ(Captions(bar->m_aUpperGroupButtons), (Log{"A"}));
