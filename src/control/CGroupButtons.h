@@ -70,6 +70,8 @@ private:
     std::shared_ptr<ZoButtonBar> Owner() const;
     void Recheck(const ZoButtonBar& owner) const;
     void Erase(std::size_t at);
+    // The 0-based position of the entry under this internal key, or Count() when none.
+    std::size_t PositionOf(std::string_view internalKey) const;
 
     std::vector<std::int32_t> keys_;       // internal key numbers ("INTERNAL_" + number)
     mutable std::vector<CGroup*> groups_;  // what each key was found to stand for

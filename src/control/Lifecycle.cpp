@@ -362,27 +362,29 @@ std::int32_t CGroupButtons::ShownCount() const {
     return shown_;
 }
 
+std::size_t CGroupButtons::PositionOf(std::string_view internalKey) const {
+    // A text that is no internal key must not find an entry for a group that has none (0).
+    const std::int32_t number = InternalNumber(internalKey).value;
+    if (number == 0) return keys_.size();
+    return static_cast<std::size_t>(std::ranges::find(keys_, number) - keys_.begin());
+}
+
 bool CGroupButtons::Contains(std::string_view sKey) const {
-    const std::int32_t number = InternalNumber(sKey).value;
-    return number != 0 && std::ranges::find(keys_, number) != keys_.end();
+    return PositionOf(sKey) < keys_.size();
 }
 
 void CGroupButtons::RemoveGroupButton(std::string_view sGroupName) {
-    const std::int32_t number = InternalNumber(sGroupName).value;
-    for (std::size_t i = 0; i < keys_.size(); ++i) {
-        if (number == 0 || keys_[i] != number) continue;
-        Erase(i);
-        shownKnown_ = false;
-        return;
-    }
+    const std::size_t at = PositionOf(sGroupName);
+    if (at == keys_.size()) return;
+    Erase(at);
+    shownKnown_ = false;
 }
 
 GroupPtr CGroupButtons::Item(const Variant& Index) const {
     if (!Index.IsString()) return Item(Index.ToLong());
-    const std::int32_t number = InternalNumber(Index.AsStringRef()).value;
-    for (std::size_t i = 0; i < keys_.size(); ++i)
-        if (number != 0 && keys_[i] == number) return Item(static_cast<std::int32_t>(i) + 1);
-    RaiseRuntimeError(kErrInvalidCall);
+    const std::size_t at = PositionOf(Index.AsStringRef());
+    if (at == keys_.size()) RaiseRuntimeError(kErrInvalidCall);
+    return Item(static_cast<std::int32_t>(at) + 1);
 }
 
 GroupPtr CGroupButtons::Item(std::int32_t position) const {
